@@ -125,8 +125,8 @@ double ChiSquaredQuantile(double p, int df, IterationCount& count) {
   // Seventh-order Taylor steps on the incomplete gamma function. Every value tried
   // narrows a bracket around the root; a step that lands outside it (the expansion
   // diverging from a poor start far in the lower tail) is replaced by the bracket's
-  // midpoint, or by a doubling while no upper end is known. Ordinary steps always
-  // stay inside, so this changes nothing where the plain iteration converges.
+  // midpoint, or by a doubling while no upper end is known. From an ordinary start
+  // every step stays inside (all table values do), so those results are unchanged.
   if (!(ch > 0 && std::isfinite(ch))) ch = df;
   double lo = 0, hi = INFINITY;
   for (int step = 0; step < kChiSquaredQuantileMaxSteps; ++step) {

@@ -261,6 +261,18 @@ TEST(StatsValues, ExtremeInputsStopWithinTheirBounds) {
   }
 }
 
+// Near 1e10, where FCdf turns to 1, neighbouring doubles are further apart than the
+// bisection width of 1e-6: the bisection must stop when its midpoint no longer moves.
+TEST(StatsValues, FQuantileStopsWhereDoublesAreSparserThanTheWidth) {
+  for (double p : {1 - 1e-8, 1 - 1e-12}) {
+    IterationCount count;
+    const double f = FQuantile(p, 1, 1, count);
+    EXPECT_GT(f, 0.99e10) << p;
+    EXPECT_LE(f, 1e10) << p;
+    EXPECT_LT(count.passes, 200L * (kBetaFractionMaxTerms + 1)) << p;
+  }
+}
+
 // A start far in the lower tail used to send the Taylor steps below zero (and the result
 // to not-a-number); the bracket keeps them on the root.
 TEST(StatsValues, ChiSquaredQuantileRecoversFromADivergingStep) {
