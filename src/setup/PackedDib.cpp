@@ -1,6 +1,7 @@
 #include "setup/PackedDib.h"
 
 #include <QtGui/QImage>
+#include <cstdlib>
 
 namespace {
 
@@ -42,6 +43,8 @@ std::optional<std::vector<std::uint8_t>> PackedDibToBmpFile(std::span<const std:
   using setup_limits::kMaxDibSide;
   // INT32_MIN has no positive counterpart, so heights are compared before negating.
   if (width <= 0 || width > kMaxDibSide || height == 0 || height > kMaxDibSide || height < -kMaxDibSide)
+    return std::nullopt;
+  if (static_cast<std::int64_t>(width) * std::abs(static_cast<std::int64_t>(height)) > setup_limits::kMaxDibPixels)
     return std::nullopt;
   if (planes != 1) return std::nullopt;
   switch (compression) {

@@ -11,11 +11,14 @@
 class QImage;
 
 namespace setup_limits {
-constexpr std::int32_t kMaxDibSide = 16384;  // pixels; larger pictures are refused
+// Pictures larger than these are refused before anything is allocated for them: a
+// launcher picture fills a window of a few hundred pixels.
+constexpr std::int32_t kMaxDibSide = 16384;           // pixels in either direction
+constexpr std::int64_t kMaxDibPixels = 16 * 1024 * 1024;  // width x height
 }
 
 // The .bmp file bytes for a packed bitmap: its header is checked (size, planes, depth,
-// compression, colour count, dimensions, and for uncompressed pictures that every
+// compression, colour count, dimensions within the limits above, and for uncompressed pictures that every
 // pixel row is present) and the file header that locates the pixels is put in front.
 // None when the header does not describe a picture that the bytes hold.
 std::optional<std::vector<std::uint8_t>> PackedDibToBmpFile(std::span<const std::uint8_t> dib);

@@ -65,6 +65,29 @@ TEST(PackedDib, ReadsIndexedPicturesBottomUp) {
   EXPECT_EQ(flipped.pixel(0, 0), qRgb(255, 0, 0));
 }
 
+TEST(PackedDib, ReadsRunLengthAndBitFieldPictures) {
+  Header rle;
+  rle.width = 4;
+  rle.compression = 1;
+  // Bottom row: four of colour 1; top row: two of colour 0, two of colour 1.
+  const QImage runs = DecodePackedDib(Dib(rle, {0x000000, 0xFFFFFF}, {4, 1, 0, 0, 2, 0, 2, 1, 0, 0, 0, 1}));
+  ASSERT_EQ(runs.size(), QSize(4, 2));
+  EXPECT_EQ(runs.pixel(0, 0), qRgb(0, 0, 0));
+  EXPECT_EQ(runs.pixel(3, 0), qRgb(255, 255, 255));
+  EXPECT_EQ(runs.pixel(0, 1), qRgb(255, 255, 255));
+
+  // With a 40-byte header the three colour masks follow it, ahead of the pixels.
+  Header fields;
+  fields.width = 1;
+  fields.height = 1;
+  fields.bits = 32;
+  fields.compression = 3;
+  fields.colorsUsed = 0;
+  const QImage masked = DecodePackedDib(Dib(fields, {0xFF0000, 0x00FF00, 0x0000FF}, {1, 2, 3, 0}));
+  ASSERT_EQ(masked.size(), QSize(1, 1));
+  EXPECT_EQ(masked.pixel(0, 0), qRgb(3, 2, 1));
+}
+
 TEST(PackedDib, TheFileHeaderPointsPastTheColourTable) {
   const auto file = PackedDibToBmpFile(TwoColours());
   ASSERT_TRUE(file);
@@ -128,6 +151,7 @@ TEST(PackedDib, RefusesHeadersThatDoNotDescribeThePicture) {
       {"most negative height", with([](Header& h) { h.height = INT32_MIN; })},
       {"too wide", with([](Header& h) { h.width = 16385; })},
       {"too tall", with([](Header& h) { h.height = 16385; })},
+      {"too many pixels", with([](Header& h) { h.compression = 1; h.width = 16384; h.height = 1025; })},
       {"more rows than pixels", with([](Header& h) { h.height = 3; })},
       {"wider than the rows", with([](Header& h) { h.width = 5; })},
   };
