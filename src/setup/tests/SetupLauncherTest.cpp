@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include "TestSupport.h"
 #include "course/Notice.h"
 #include "setup/SetupLauncher.h"
@@ -179,6 +181,31 @@ TEST(SetupLauncher, TheOtherFunctionsTellTheWindowWhatToDo) {
   EXPECT_EQ(launcher.Click(Button(SetupFunction::None, "kestrel\\start.sh")), ButtonOutcome::Nothing);
   EXPECT_TRUE(d.shell.calls.empty());
   EXPECT_TRUE(notices.notices().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The real shell: programs get their arguments as a list, never through a command
+// interpreter, and run in their own folder.
+TEST(DesktopShell, StartsProgramsWithAnArgumentListInTheirFolder) {
+  const fs::path dir = kntest::MakeTempDir("shell");
+  const fs::path out = dir / "out.txt";
+  WriteFile(dir / "record.sh", "#!/bin/sh\nprintf '%s|%s|%s' \"$#\" \"$1\" \"$(pwd)\" > out.tmp && mv out.tmp out.txt\n", true);
+  CDesktopShell shell;
+  const std::string argument = "a b; touch injected $(echo x)";
+  ASSERT_TRUE(shell.StartProgram(dir / "record.sh", {argument}));
+  // The program runs detached; give it up to ten seconds to write its answer.
+  for (int i = 0; i < 1000 && !fs::exists(out); ++i) usleep(10000);
+  ASSERT_TRUE(fs::exists(out));
+  const auto bytes = kntest::ReadFileBytes(out);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "1|" + argument + "|" + dir.string());
+  EXPECT_FALSE(fs::exists(dir / "injected"));
+
+  EXPECT_FALSE(shell.StartProgram(dir / "missing.sh", {}));
+  // A missing document is refused before any handler is started.
+  EXPECT_FALSE(shell.OpenDocument(dir / "missing.txt"));
 }
 
 }  // namespace
