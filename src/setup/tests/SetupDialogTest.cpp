@@ -342,7 +342,8 @@ TEST(SetupStart, AutostartAfterClearingTheCheckBoxOnlyOpensTheFolder) {
 }
 
 TEST(SetupSample, TheBuiltSampleConfigurationLoads) {
-  const fs::path bin = fs::path(std::getenv("KN_BINARY_DIR") ? std::getenv("KN_BINARY_DIR") : "") / "bin";
+  const char* env = std::getenv("KN_BINARY_DIR");
+  const fs::path bin = fs::path(env && *env ? env : KN_SETUP_BINARY_DIR) / "bin";
   const auto config = LoadSetupConfig(bin / kSetupConfigName);
   ASSERT_TRUE(config) << (bin / kSetupConfigName);
   const SetupSettings& s = config->settings;
