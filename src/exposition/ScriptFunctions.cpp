@@ -122,6 +122,14 @@ ScriptValue Random(ScriptValueList& args) {
   return ScriptValue::Integer(WrapAdd(TruncateToInt32(low), r % whole));
 }
 
+// {x, y} written as a list of two numbers (a list of two names is the view's).
+bool IsNumberPair(const ScriptValue& v) {
+  if (!v.is(ScriptKind::List) || v.list().size() != 2) return false;
+  for (const ScriptValue& e : v.list())
+    if (!e.is(ScriptKind::Integer) && !e.is(ScriptKind::Real)) return false;
+  return true;
+}
+
 bool IsViewFunction(int code) {
   switch (code) {
     case kw::answer:
@@ -207,8 +215,8 @@ bool AnswerPointFunction(int code, ScriptValueList& args, ScriptValue& result) {
   ScriptPoint p;
   if (code == kw::x || code == kw::y) {
     if (!ToPoint(*x, p)) return false;
-  } else if (x->is(ScriptKind::Point)) {
-    p = x->point();
+  } else if (x->is(ScriptKind::Point) || IsNumberPair(*x)) {
+    ToPoint(*x, p);
   } else {
     return false;  // object names and "here" are the view's
   }

@@ -26,8 +26,9 @@ ScriptValue CallScriptFunction(int code, TokenCursor& cursor, ScriptView* view);
 ScriptValue CallBuiltinFunction(int code, ScriptValueList& args);
 
 // x and y of a point, and extent, xextent, yextent, location, xlocation, ylocation
-// when their positional argument is a point (the point itself, or its x or y). For
-// views, which answer object names and "here" themselves. Returns whether it answered.
+// when their positional argument is a point or a list of two numbers (the point
+// itself, or its x or y). For views, which answer object names and "here"
+// themselves. Returns whether it answered.
 bool AnswerPointFunction(int code, ScriptValueList& args, ScriptValue& result);
 
 // String-table id of "Error executing script".

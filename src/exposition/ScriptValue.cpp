@@ -281,9 +281,8 @@ bool ScriptValue::ConvertTo(ScriptKind kind) {
   return true;
 }
 
-namespace {
-void AppendQuoted(std::string& out, std::string_view text) {
-  out += '"';
+std::string QuoteScriptText(std::string_view text) {
+  std::string out = "\"";
   for (unsigned char c : text) {
     if (c == '"' || c == '\\') {
       out += '\\';
@@ -297,8 +296,8 @@ void AppendQuoted(std::string& out, std::string_view text) {
     }
   }
   out += '"';
+  return out;
 }
-}  // namespace
 
 std::string DescribeScriptValue(const ScriptValue& v) {
   std::string out(ScriptKindName(v.kind()));
@@ -312,8 +311,7 @@ std::string DescribeScriptValue(const ScriptValue& v) {
       out += ' ' + FormatReal(v.real());
       break;
     case ScriptKind::Text:
-      out += ' ';
-      AppendQuoted(out, v.text());
+      out += ' ' + QuoteScriptText(v.text());
       break;
     case ScriptKind::Colour: {
       const std::uint32_t w = v.colour();

@@ -120,6 +120,10 @@ std::uint32_t ColourFromRgbNumber(std::int32_t rrggbb);
 // its place in the alphabet (so g is 16), other characters skipped; wraps at 32 bits.
 std::int32_t ParseHashColourNumber(std::string_view textAfterHash);
 
+// text in double quotes, with " and \ escaped by a backslash and control
+// characters written as \xHH.
+std::string QuoteScriptText(std::string_view text);
+
 // One line describing the value, as kncourse prints it: "integer 14", "real 3.5",
 // "text \"abc\"", "colour 0x020000FF (255, 0, 0)", "keyword minus (138)",
 // "point (-1, 100)", "list of 3: {integer 1, ...}", "nothing"; a marked value ends in
