@@ -12,6 +12,7 @@
 #include "exposition/ExpositionFile.h"
 #include "exposition/Keywords.h"
 #include "exposition/PlainScriptView.h"
+#include "exposition/ScriptArguments.h"
 #include "exposition/ScriptExpression.h"
 #include "exposition/ScriptTokenizer.h"
 #include "exposition/TokenCursor.h"
@@ -31,6 +32,10 @@ const char* kUsage =
     "      the container header. Exit status 1 when a line or chunk too long stopped the loading.\n"
     "  kncourse script tokens 'SOURCE'\n"
     "      The tokens of one script line.\n"
+    "  kncourse script args 'ARGUMENTS'\n"
+    "      Reads an argument list as a function or statement receives it: `with X` and\n"
+    "      `without X` become X 1 and X 0, then the positional value (when the count is odd)\n"
+    "      and each keyword with its value, one to a row.\n"
     "  kncourse script eval 'EXPRESSION' [--as KIND] [--seed N]\n"
     "      Evaluates one expression without a window (variables are zero, view functions other\n"
     "      than x, y, extent and location of a point give nothing) and prints the value's kind\n"
@@ -87,8 +92,8 @@ int Chunks(const Args& args) {
     std::fputs(kncourse::Show(ListTokenLines(c.tokens, "  ")).c_str(), stdout);
   }
   if (result.stop != ChunkLoadResult::Stop::EndOfText) {
-    std::printf("stopped at line %zu (text offset %zu): %s; the rest is ignored\n", result.stopLine,
-                result.stopOffset, StopText(result).c_str());
+    std::printf("stopped at line %zu (text offset %zu): %s; the rest is ignored\n", result.stopLine, result.stopOffset,
+                StopText(result).c_str());
     return 1;
   }
   return 0;
@@ -99,6 +104,27 @@ int Tokens(const Args& a) {
   std::vector<std::uint8_t> tokens;
   TokenizeChunk(CourseBytes(a[0]) + "\n", tokens);
   std::printf("%s\n", kncourse::Show(DescribeTokens(tokens)).c_str());
+  return 0;
+}
+
+int ArgumentsCommand(const Args& a) {
+  if (a.size() != 1) return kncourse::UsageError("script args takes one ARGUMENTS", kUsage);
+  std::vector<std::uint8_t> tokens;
+  TokenizeChunk(CourseBytes(a[0]) + "\n", tokens);
+  PlainScriptView view;
+  TokenCursor cursor(tokens);
+  ScriptValueList args = CollectArgumentList(cursor, &view);
+  RewriteWithWithout(args);
+  ArgumentIterator it(args);
+  std::size_t read = 0;
+  while (auto arg = it.Next()) {
+    const std::string_view name = arg->keyword ? KeywordName(arg->keyword) : std::string_view("positional");
+    std::printf("%s = %s\n", std::string(name).c_str(), kncourse::Show(DescribeScriptValue(*arg->value)).c_str());
+    read += arg->keyword ? 2 : 1;
+  }
+  // The iterator stops at the first pair that does not begin with a keyword.
+  for (std::size_t i = read; i < args.size(); ++i)
+    std::printf("unread: %s\n", kncourse::Show(DescribeScriptValue(args[i])).c_str());
   return 0;
 }
 
@@ -152,6 +178,7 @@ int Script(const Args& args) {
   try {
     if (args[0] == "chunks") return Chunks(rest);
     if (args[0] == "tokens") return Tokens(rest);
+    if (args[0] == "args") return ArgumentsCommand(rest);
     if (args[0] == "eval") return Eval(rest);
   } catch (const CourseFileError& e) {
     return kncourse::Fail(e.what());

@@ -15,8 +15,8 @@ namespace {
 
 void Exercise(ScriptValue v) {
   (void)DescribeScriptValue(v);
-  for (ScriptKind k : {ScriptKind::Integer, ScriptKind::Real, ScriptKind::Text, ScriptKind::Colour,
-                       ScriptKind::Point}) {
+  for (ScriptKind k :
+       {ScriptKind::Integer, ScriptKind::Real, ScriptKind::Text, ScriptKind::Colour, ScriptKind::Point}) {
     ScriptValue copy = v;
     copy.ConvertTo(k);
   }

@@ -5,7 +5,8 @@
 #include "course/Services.h"
 
 KeywordOrder::KeywordOrder() {
-  for (int i = 0; i < kKeywordCount; ++i) m_sorted[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(kFirstKeyword + i);
+  for (int i = 0; i < kKeywordCount; ++i)
+    m_sorted[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(kFirstKeyword + i);
   std::sort(m_sorted.begin(), m_sorted.end(),
             [](std::uint16_t a, std::uint16_t b) { return KeywordName(a) < KeywordName(b); });
 }

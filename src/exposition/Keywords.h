@@ -82,16 +82,16 @@ enum KeywordCode : int {
 #define KN_KEYWORD_ENUM(id) id,
   KN_SCRIPT_KEYWORDS(KN_KEYWORD_ENUM)
 #undef KN_KEYWORD_ENUM
-  after_last_
+      after_last_
 };
 
 }  // namespace kw
 
 constexpr int kFirstKeyword = 5;
-constexpr int kLastKeyword = kw::after_last_ - 1;                   // 552
-constexpr int kKeywordCount = kLastKeyword - kFirstKeyword + 1;     // 548
-constexpr int kLastLanguageKeyword = 262;  // codes above name tool parameters and commands
-constexpr std::size_t kLongestKeyword = 21;  // letters in the longest name
+constexpr int kLastKeyword = kw::after_last_ - 1;                // 552
+constexpr int kKeywordCount = kLastKeyword - kFirstKeyword + 1;  // 548
+constexpr int kLastLanguageKeyword = 262;                        // codes above name tool parameters and commands
+constexpr std::size_t kLongestKeyword = 21;                      // letters in the longest name
 
 // The name of a keyword code (lower case), empty for codes that name no keyword.
 std::string_view KeywordName(int code);

@@ -154,6 +154,10 @@ ScriptValue EvaluateExpression(TokenCursor& cursor, ScriptView* view) {
     const int op = cursor.PeekCode();
     if (!OperatorApplies(primary.kind(), op)) break;
     cursor.ReadCode();
+    if (operands.empty()) {
+      operands.reserve(4);
+      operators.reserve(4);
+    }
     operands.push_back(std::move(primary));
     operators.push_back(op);
   }

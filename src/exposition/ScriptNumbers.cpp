@@ -41,7 +41,7 @@ std::int32_t ParseLeadingInteger(std::string_view text) {
   }
   if (negative) value = -value;
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                                             std::numeric_limits<std::int32_t>::max()));
+                                                            std::numeric_limits<std::int32_t>::max()));
 }
 
 std::int32_t TruncateToInt32(double value) {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <limits>
 
-#include "exposition/Keywords.h"
 #include "exposition/KeywordOrder.h"
+#include "exposition/Keywords.h"
 #include "exposition/ScriptChunk.h"
 
 namespace {
@@ -237,13 +237,13 @@ void Tokenizer::Run(std::string_view src) {
         }
       } else if (m_state == State::Between) {
         Start(State::Number);
-          Append(c);
+        Append(c);
       } else {
         Append(c);
       }
     } else if (c == '-' && m_state == State::Between && (IsDigit(next) || next == '.')) {
       Start(State::Number);
-          Append(c);
+      Append(c);
     } else if (IsLetter(c) || c == '_') {
       if (m_state == State::Between) {
         Start(State::Word);

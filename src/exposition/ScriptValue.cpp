@@ -189,8 +189,8 @@ bool ToColour(const ScriptValue& v, std::uint32_t& out) {
       return true;
     case ScriptKind::Text: {
       const std::string& t = v.text();
-      const std::int32_t n = !t.empty() && t[0] == '#' ? ParseHashColourNumber(std::string_view(t).substr(1))
-                                                       : ParseLeadingInteger(t);
+      const std::int32_t n =
+          !t.empty() && t[0] == '#' ? ParseHashColourNumber(std::string_view(t).substr(1)) : ParseLeadingInteger(t);
       out = ColourFromRgbNumber(n);
       return true;
     }

@@ -23,12 +23,30 @@ TEST(KeywordOrder, LooksUpTheDocumentedWords) {
     const char* word;
     int code;
   } cases[] = {
-      {"Circle", 41}, {"CIRCLE", 41}, {"circle", 41}, {"absolute", 5}, {"ylocation", 262}, {"abort", 263},
-      {"y_axis", 552}, {"x_axis", 551}, {"show_mean", 467}, {"int0", 355}, {"float9", 344}, {"point3", 396},
-      {"value_float", 239}, {"newline", 144},
+      {"Circle", 41},
+      {"CIRCLE", 41},
+      {"circle", 41},
+      {"absolute", 5},
+      {"ylocation", 262},
+      {"abort", 263},
+      {"y_axis", 552},
+      {"x_axis", 551},
+      {"show_mean", 467},
+      {"int0", 355},
+      {"float9", 344},
+      {"point3", 396},
+      {"value_float", 239},
+      {"newline", 144},
       // not keywords
-      {"foo", 0}, {"", 0}, {"circl", 0}, {"circles", 0}, {"y_axis_", 0}, {"a", 0}, {"zzz", 0},
-      {"show_mean_grf_and_more_than_21", 0}, {"<", 0},
+      {"foo", 0},
+      {"", 0},
+      {"circl", 0},
+      {"circles", 0},
+      {"y_axis_", 0},
+      {"a", 0},
+      {"zzz", 0},
+      {"show_mean_grf_and_more_than_21", 0},
+      {"<", 0},
   };
   for (const auto& c : cases) EXPECT_EQ(order.Lookup(c.word), c.code) << c.word;
 }
@@ -44,8 +62,7 @@ TEST(KeywordOrder, NamesOnlyKeywordCodes) {
 TEST(KeywordOrder, IndexIsSortedAcrossBothRuns) {
   const KeywordOrder order;
   const auto& codes = order.codesByName();
-  for (std::size_t i = 1; i < codes.size(); ++i)
-    EXPECT_LT(order.NameOf(codes[i - 1]), order.NameOf(codes[i])) << i;
+  for (std::size_t i = 1; i < codes.size(); ++i) EXPECT_LT(order.NameOf(codes[i - 1]), order.NameOf(codes[i])) << i;
 }
 
 }  // namespace

@@ -94,17 +94,18 @@ TEST(ScriptExpression, EqualityRules) {
       {"1 != 1.00001", "integer 0"},
       {"\"abc\" = \"ABC\"", "integer 0"},
       {"\"abc\" = \"abc\"", "integer 1"},
-      {"\"12\" = 12", "integer 1"},     // the right converts to the left's kind
+      {"\"12\" = 12", "integer 1"},  // the right converts to the left's kind
       {"12 = \"12 eggs\"", "integer 1"},
-      {"\"2.5\" = 2.5", "integer 1"},   // a real right makes the comparison real
-      {"5 = \"\"", "integer 0"},        // an empty text against a number: both 0
+      {"\"2.5\" = 2.5", "integer 1"},  // a real right makes the comparison real
+      {"5 = \"\"", "integer 0"},       // an empty text against a number: both 0
       {"5 != \"\"", "integer 0"},
       {"\"\" = \"\"", "integer 1"},
-      {"{1, 2} = {1, 2}", "list of 2: {integer 1, integer 2}", "equals lbracket value_char=1 comma value_char=2 rbracket"},
+      {"{1, 2} = {1, 2}", "list of 2: {integer 1, integer 2}",
+       "equals lbracket value_char=1 comma value_char=2 rbracket"},
       {"point0 = {0, 0}", "integer 1"},
-      {"point0 = 0", "integer 0"},      // 0 is the point (-1, 0)
+      {"point0 = 0", "integer 0"},  // 0 is the point (-1, 0)
       {"red = red", "colour 0x024E3FFF (255, 63, 78)", "equals red"},
-      {"1 = red", "integer 0"},         // the colour word as an integer
+      {"1 = red", "integer 0"},  // the colour word as an integer
       {"1 = circle", "nothing"},
   };
   ExpectValues(cases, std::size(cases), &view);
@@ -228,14 +229,10 @@ TEST(ScriptExpression, ClocksCountFromSystemStart) {
 
 TEST(ScriptExpression, WithoutAViewOnlyWindowFreeFormsWork) {
   const ExpressionCase cases[] = {
-      {"title", "nothing"},
-      {"pending", "integer 0"},
-      {"int0", "nothing"},
-      {"red", "colour 0x024E3FFF (255, 63, 78)"},
-      {"up", "integer 235"},
-      {"show_mean", "keyword show_mean (467)"},
-      {"x {1, 2}", "nothing"},
-      {"sqrt 16", "real 4"},
+      {"title", "nothing"},    {"pending", "integer 0"},
+      {"int0", "nothing"},     {"red", "colour 0x024E3FFF (255, 63, 78)"},
+      {"up", "integer 235"},   {"show_mean", "keyword show_mean (467)"},
+      {"x {1, 2}", "nothing"}, {"sqrt 16", "real 4"},
   };
   ExpectValues(cases, std::size(cases), nullptr);
 }
@@ -244,15 +241,15 @@ TEST(ScriptExpression, ArbitraryStreamsNeverReadPastTheEnd) {
   TestView view;
   const std::vector<std::vector<std::uint8_t>> streams = {
       {},
-      {128, 200, 'a'},           // literal longer than the stream
-      {240, 1},                  // cut-off number
-      {138, 239, 0},             // minus before a cut-off number
-      {2},                       // half a two-byte code
-      {163, 163},                // operators alone
-      {238, 1, 163},             // operator at the very end
-      {132, 132, 132},           // unclosed parentheses
-      {122, 238, 1, 46},         // unclosed list
-      {3, 200},                  // a code beyond the table
+      {128, 200, 'a'},    // literal longer than the stream
+      {240, 1},           // cut-off number
+      {138, 239, 0},      // minus before a cut-off number
+      {2},                // half a two-byte code
+      {163, 163},         // operators alone
+      {238, 1, 163},      // operator at the very end
+      {132, 132, 132},    // unclosed parentheses
+      {122, 238, 1, 46},  // unclosed list
+      {3, 200},           // a code beyond the table
       {0, 0, 0},
   };
   for (const auto& s : streams) {
@@ -305,7 +302,7 @@ TEST(ScriptFunctions, BuiltinFunctions) {
       {"sqrt 4 + 1", "real 2.23607"},
       {"sqrt(4) + 1", "real 2.23607"},
       {"(sqrt 4) + 1", "real 3"},
-      {"sqrt 16 as text", "real 4"},  // `as` binds inside the argument: sqrt "16"
+      {"sqrt 16 as text", "real 4"},               // `as` binds inside the argument: sqrt "16"
       {"item 2 of {1, 2} as text", "text \"2\""},  // the list ends its expression, `as` the arguments
       {"sin 0", "real 0"},
       {"cos 0", "real 1"},
@@ -320,8 +317,8 @@ TEST(ScriptFunctions, RandomDrawsFromTheProgramGenerator) {
   TestView view;
   // After seed 1 the generator gives 41, 18467, 6334, 26500.
   const ExpressionCase cases[] = {
-      {"random 6 seed 1", "integer 5"},           // 41 mod 6
-      {"random seed 1", "integer 0"},             // range 1
+      {"random 6 seed 1", "integer 5"},               // 41 mod 6
+      {"random seed 1", "integer 0"},                 // range 1
       {"random from 10 to 16 seed 1", "integer 15"},  // 10 + 41 mod 6
       {"random 100 from 10 seed 1", "integer 51"},
       {"random with real seed 1", "real 0.0041"},

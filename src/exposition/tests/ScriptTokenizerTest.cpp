@@ -26,10 +26,12 @@ TEST(ScriptTokenizer, OperatorsOfOneAndTwoCharacters) {
       {"if x<=3 then", "if x less_or_equal value_char=3 then newline"},
       {"x<3", "x less_than value_char=3 newline"},
       {"a<<2", "shift_left value_char=2 newline"},  // a is no keyword
-      {"x>=1 x>1 x>>1 x!=1 !x", "x greater_or_equal value_char=1 x greater_than value_char=1 x shift_right "
-                                "value_char=1 x not_equals value_char=1 not x newline"},
-      {"x=1 % & ( ) * + , / ^ { }", "x equals value_char=1 mod ampersand lparen rparen times plus comma slash "
-                                    "power lbracket rbracket newline"},
+      {"x>=1 x>1 x>>1 x!=1 !x",
+       "x greater_or_equal value_char=1 x greater_than value_char=1 x shift_right "
+       "value_char=1 x not_equals value_char=1 not x newline"},
+      {"x=1 % & ( ) * + , / ^ { }",
+       "x equals value_char=1 mod ampersand lparen rparen times plus comma slash "
+       "power lbracket rbracket newline"},
       {"< = > =", "less_than equals greater_than equals newline"},  // split by blanks: four tokens
       {"x\xADy \xB2\xB3", "x not_equals y less_or_equal greater_or_equal newline"},
       {"plus minus", "plus minus newline"},  // the symbols' names are keywords too
@@ -88,7 +90,7 @@ TEST(ScriptTokenizer, NumberTokensHaveTheirByteLayout) {
 TEST(ScriptTokenizer, StringsAndTheirEscapes) {
   const TokenCase cases[] = {
       {"\"say \\\"hi\\\" now\"", "literal=\"say \\\"hi\\\" now\" newline"},
-      {"\"a\\\\b\"", "literal=\"a\\\\b\" newline"},      // a double backslash is one backslash
+      {"\"a\\\\b\"", "literal=\"a\\\\b\" newline"},          // a double backslash is one backslash
       {"\"one\\ntwo\"", "literal=\"one\\\\ntwo\" newline"},  // backslash-n stays as two characters
       {"\"\\q\"", "literal=\"q\" newline"},
       {"\"x <= 3, -5\"", "literal=\"x <= 3, -5\" newline"},
