@@ -32,8 +32,8 @@ static_assert(kLastKeyword == 552);
 static_assert(RunIsSorted(kFirstKeyword, kLastLanguageKeyword));
 static_assert(RunIsSorted(kLastLanguageKeyword + 1, kLastKeyword));
 
-// The first keyword of every group of ten codes, as the published keyword table
-// lists them; together with the sorted runs these pin every code.
+// The keyword at every tenth code (and at the ends of the two runs). Together with
+// the sorted runs these pin every code, so the numbering cannot shift unnoticed.
 struct Anchor {
   int code;
   std::string_view name;
