@@ -60,8 +60,8 @@ Layout ReadLayout(ByteReader& r) {
   if (std::uint64_t(width) * std::uint64_t(height) > DibBitmap::kMaxPixels)
     r.failAt(start + 4, "bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
                             " pixels is larger than the " + Num(DibBitmap::kMaxPixels) + " pixels allowed");
-  if (bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
-    r.failAt(start + 14, std::to_string(bitCount) + "-bit bitmaps are not supported (8, 16, 24 or 32 bits per pixel)");
+  if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
+    r.failAt(start + 14, std::to_string(bitCount) + "-bit bitmaps are not supported (1, 4, 8, 16, 24 or 32 bits per pixel)");
 
   if (compression == kCompressionBitFields && (bitCount == 16 || bitCount == 32)) {
     // Bit-field masks live in the larger headers, or follow the 40-byte one. Only
@@ -82,7 +82,7 @@ Layout ReadLayout(ByteReader& r) {
     r.skip(headerSize - 40, "bitmap header");
   }
 
-  if (colourCount == 0 && bitCount == 8) colourCount = 256;
+  if (colourCount == 0 && bitCount <= 8) colourCount = 1u << bitCount;
   if (colourCount > kMaxColours)
     r.failAt(start + 32, "colour table of " + Num(colourCount) + " entries is too large (at most 256)");
   const auto table = r.bytes(colourCount * 4, "colour table");
@@ -122,11 +122,21 @@ DibBitmap::DibBitmap(int width, int height, int bitCount, std::vector<QRgb> colo
 
 namespace {
 
+// Rows bottom first; 1- and 4-bit pictures become 8-bit ones with the same table.
 DibBitmap Assemble(Layout&& l, std::span<const std::uint8_t> pixels) {
-  DibBitmap b(l.width, l.height, l.bitCount, std::move(l.colours));
+  DibBitmap b(l.width, l.height, std::max(l.bitCount, 8), std::move(l.colours));
   for (int y = 0; y < l.height; ++y) {
-    const int from = l.topDown ? l.height - 1 - y : y;
-    std::copy_n(pixels.data() + static_cast<std::size_t>(from) * l.stride, l.stride, b.rowFromBottom(y));
+    const std::uint8_t* src = pixels.data() + static_cast<std::size_t>(l.topDown ? l.height - 1 - y : y) * l.stride;
+    std::uint8_t* dst = b.rowFromBottom(y);
+    if (l.bitCount >= 8) {
+      std::copy_n(src, l.stride, dst);
+      continue;
+    }
+    const int perByte = 8 / l.bitCount, mask = (1 << l.bitCount) - 1;
+    for (int x = 0; x < l.width; ++x) {
+      const int shift = 8 - l.bitCount * (x % perByte + 1);
+      dst[x] = static_cast<std::uint8_t>((src[x / perByte] >> shift) & mask);
+    }
   }
   return b;
 }

@@ -1,6 +1,7 @@
 // A device-independent bitmap as pictures keep it: width, height, depth, colour
 // table, and pixel rows stored bottom row first, each padded to a multiple of 4
-// bytes. Depths 8, 16 (5 bits per channel), 24 and 32 bits.
+// bytes. Depths 8, 16 (5 bits per channel), 24 and 32 bits; 1- and 4-bit bitmaps
+// are read as 8-bit ones.
 //
 // Both readers check every header field against the bytes actually present before
 // allocating anything, and throw CourseFileError(Format) naming the fault and its
@@ -27,8 +28,8 @@ class DibBitmap {
   DibBitmap(int width, int height, int bitCount, std::vector<QRgb> colours = {});
 
   // Packed form, as picture entries of resource containers hold it: information
-  // header, colour table (the header's colour count, or 256 for 8-bit pictures with
-  // count 0), pixels. label names the source in errors.
+  // header, colour table (the header's colour count, or the full table for pictures
+  // of 8 bits or fewer with count 0), pixels. label names the source in errors.
   static DibBitmap FromPacked(std::span<const std::uint8_t> data, const std::string& label = {});
   // Bitmap file: the 14-byte file header, then the packed form; the pixels start at
   // the file header's pixel data offset.

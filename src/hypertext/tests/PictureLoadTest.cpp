@@ -82,6 +82,25 @@ TEST(PictureLoad, EightBitFileTakesItsKeyFromTheBottomLeftPixel) {
   EXPECT_EQ(q.bitmap()->colours().size(), 4u);
 }
 
+TEST(PictureLoad, OneAndFourBitBitmapsBecomeEightBit) {
+  for (int depth : {1, 4}) {
+    Bmp b;
+    b.width = 11, b.height = 2, b.bitCount = depth;
+    for (int i = 0; i < (1 << depth); ++i) b.colours.push_back(qRgb(i * 16, 0, 255 - i * 16));
+    for (int i = 0; i < 22; ++i) b.pixels.push_back(static_cast<std::uint32_t>((i * 7 + i / 3) % (1 << depth)));
+    for (bool fullCount : {false, true}) {
+      b.zeroCountForFullTable = fullCount;
+      Picture p;
+      ASSERT_TRUE(LoadNamed(p, pictest::BitmapFile(b), "small.bmp")) << depth << ": " << p.loadError();
+      EXPECT_EQ(p.BitsPerPixel(), 8);
+      EXPECT_EQ(p.bitmap()->colours().size(), std::size_t(1) << depth);
+      for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 11; ++x)
+          EXPECT_EQ(p.bitmap()->rowFromBottom(1 - y)[x], b.pixels[y * 11 + x]) << depth << " " << x << "," << y;
+    }
+  }
+}
+
 TEST(PictureLoad, FileNameDecidesTheFormat) {
   const auto bmp = pictest::BitmapFile(KeyedEightBit());
   const auto png = pictest::RgbaPng(1, 1, {qRgba(1, 2, 3, 255)});
@@ -144,8 +163,8 @@ TEST(PictureLoad, BrokenBitmapHeadersLoadNothingAndSayWhy) {
       {"negative width", put32(good, 18, 0xFFFFFFFF), "width -1"},
       {"zero height", put32(good, 22, 0), "height 0"},
       {"most negative height", put32(good, 22, 0x80000000), "height -2147483648"},
-      {"4-bit", put16(good, 28, 4), "4-bit bitmaps"},
-      {"1-bit", put16(good, 28, 1), "1-bit bitmaps"},
+      {"2-bit", put16(good, 28, 2), "2-bit bitmaps"},
+      {"64-bit", put16(good, 28, 64), "64-bit bitmaps"},
       {"RLE", put32(good, 30, 1), "compressed"},
       {"colour count", put32(good, 46, 300), "300 entries"},
       {"table past the end", put32(good, 46, 200), "colour table needs"},

@@ -71,7 +71,7 @@ bool AllocationWatch::Available() {
 std::vector<std::uint8_t> PackedBitmap(const Bmp& b) {
   std::vector<std::uint8_t> v;
   const std::size_t stride = (std::size_t(b.width) * b.bitCount + 31) / 32 * 4;
-  const bool zeroCount = b.zeroCountForFullTable && b.bitCount == 8 && b.colours.size() == 256;
+  const bool zeroCount = b.zeroCountForFullTable && b.bitCount <= 8 && b.colours.size() == (1u << b.bitCount);
   Put32(v, 40);
   Put32(v, static_cast<std::uint32_t>(b.width));
   Put32(v, static_cast<std::uint32_t>(b.topDown ? -b.height : b.height));
@@ -92,7 +92,14 @@ std::vector<std::uint8_t> PackedBitmap(const Bmp& b) {
   for (int r = 0; r < b.height; ++r) {
     const int y = b.topDown ? r : b.height - 1 - r;  // stored row r holds picture row y (from the top)
     std::vector<std::uint8_t> row;
-    for (int x = 0; x < b.width; ++x) {
+    if (b.bitCount < 8) {  // packed indexes, leftmost pixel in the high bits
+      row.assign((std::size_t(b.width) * b.bitCount + 7) / 8, 0);
+      for (int x = 0; x < b.width; ++x) {
+        const int bit = x * b.bitCount;
+        row[bit / 8] |= static_cast<std::uint8_t>(b.pixels.at(std::size_t(y) * b.width + x) << (8 - b.bitCount - bit % 8));
+      }
+    }
+    for (int x = 0; x < b.width && b.bitCount >= 8; ++x) {
       const std::uint32_t p = b.pixels.at(std::size_t(y) * b.width + x);
       switch (b.bitCount) {
         case 8:
