@@ -4,6 +4,7 @@
 
 #include <QtGui/QPainter>
 #include <QtGui/QPicture>
+#include <QtGui/QPixmap>
 
 #include "PictureTestSupport.h"
 #include "course/CourseFile.h"
@@ -271,6 +272,18 @@ TEST(PictureDraw, MaskedRgbaBlendsOverWhatIsDrawn) {
     EXPECT_EQ(canvas.pixel(5 + i, 2), expected) << "alpha " << a;
   }
   EXPECT_EQ(canvas.pixel(4, 2), before.pixel(4, 2));
+  // A device that cannot be read (here a pixmap) blends by itself, to within rounding.
+  QPixmap pixmap = QPixmap::fromImage(before);
+  {
+    QPainter painter(&pixmap);
+    painter.translate(3, 1);
+    p.Draw(painter, QRect(2, 1, 4, 1));
+  }
+  const QImage onPixmap = pixmap.toImage();
+  for (int i = 0; i < 4; ++i)
+    for (int shift : {0, 8, 16})
+      EXPECT_NEAR((onPixmap.pixel(5 + i, 2) >> shift) & 255, (canvas.pixel(5 + i, 2) >> shift) & 255, 1) << i;
+
   // The stated case: alpha 128 over white.
   const QImage white = DrawOn(p, pictest::Canvas(4, 1, 0xFFFFFF), QRect(0, 0, 4, 1));
   EXPECT_EQ(Rgb(white, 0, 0), qRgb((200 * 128 + 255 * 127) / 256, (100 * 128 + 255 * 127) / 256, 255 * 127 / 256) & 0xFFFFFF);

@@ -43,9 +43,18 @@ TEST(ProgramPalette, HoldsTheCubeTheGreysAndTheScriptColours) {
 }
 
 TEST(ProgramPalette, NearestIndexAgreesWithAFullScan) {
-  for (int r = 0; r < 256; r += 3)
-    for (int g = 0; g < 256; g += 5)
-      for (int b = 0; b < 256; b += 7) ASSERT_EQ(ProgramPalette::NearestIndex(r, g, b), BruteNearest(r, g, b)) << r << "," << g << "," << b;
+  // A grid, every grey (where the extra greys compete with the cube), and the
+  // neighbourhood of every extra colour.
+  for (int r = 0; r < 256; r += 7)
+    for (int g = 0; g < 256; g += 11)
+      for (int b = 0; b < 256; b += 13) ASSERT_EQ(ProgramPalette::NearestIndex(r, g, b), BruteNearest(r, g, b)) << r << "," << g << "," << b;
+  for (int v = 0; v < 256; ++v) ASSERT_EQ(ProgramPalette::NearestIndex(v, v, v), BruteNearest(v, v, v)) << v;
+  for (int i = 216; i < ProgramPalette::kCount; ++i)
+    for (int d = -30; d <= 30; d += 3) {
+      const QRgb e = ProgramPalette::Entries()[i];
+      const int r = std::clamp(qRed(e) + d, 0, 255), g = std::clamp(qGreen(e) - d / 2, 0, 255), b = std::clamp(qBlue(e) + d / 3, 0, 255);
+      ASSERT_EQ(ProgramPalette::NearestIndex(r, g, b), BruteNearest(r, g, b)) << i << " " << d;
+    }
   for (const QRgb c : ProgramPalette::Entries()) EXPECT_EQ(Entry(ProgramPalette::NearestIndex(c)), c & 0xFFFFFF);
 }
 
