@@ -151,6 +151,7 @@ int Render(const Args& args) {
       return kncourse::UsageError("--shadow takes a depth from 0 to 6", kUsage);
     depth = d;
   }
+  if (size && depth) return kncourse::UsageError("--shadow draws at the picture's own size; leave out --size", kUsage);
   for (const auto& arg : a)
     if (arg.rfind("--", 0) == 0) return kncourse::UsageError("unknown option " + arg, kUsage);
   if (a.size() != (info ? 1u : 2u))

@@ -85,6 +85,7 @@ TEST(PictureCommand, FindsContainerEntriesAndReportsBrokenPictures) {
            {"picture", "x.bmp", "o.png", "--size", "0x4"},
            {"picture", "x.bmp", "o.png", "--fade", "2"},
            {"picture", "x.bmp", "o.png", "--shadow", "7"},
+           {"picture", "x.bmp", "o.png", "--shadow", "1", "--size", "4x4"},
            {"picture", "x.bmp", "o.png", "--tint", "red"},
            {"picture", "x.bmp", "o.png", "--bogus"},
            {"picture", "x.bmp"}}) {

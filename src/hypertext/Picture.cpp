@@ -73,10 +73,18 @@ QImage ReadDevice(const QPainter& painter, const QRect& logical) {
   out.fill(qRgb(0, 0, 0));
   const QRect inside = target & image->rect();
   if (inside.isEmpty()) return out;
-  const QImage part = image->copy(inside).convertToFormat(QImage::Format_RGB32);
   const int dx = inside.left() - target.left(), dy = inside.top() - target.top();
-  for (int y = 0; y < part.height(); ++y)
-    std::memcpy(out.scanLine(y + dy) + std::size_t(dx) * 4, part.constScanLine(y), std::size_t(part.width()) * 4);
+  const std::size_t rowBytes = std::size_t(inside.width()) * 4;
+  const QImage::Format format = image->format();
+  if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32) {
+    // Rows as they are: the blend reads only the colour channels.
+    for (int y = 0; y < inside.height(); ++y)
+      std::memcpy(out.scanLine(y + dy) + std::size_t(dx) * 4,
+                  image->constScanLine(inside.top() + y) + std::size_t(inside.left()) * 4, rowBytes);
+    return out;
+  }
+  const QImage part = image->copy(inside).convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < part.height(); ++y) std::memcpy(out.scanLine(y + dy) + std::size_t(dx) * 4, part.constScanLine(y), rowBytes);
   return out;
 }
 

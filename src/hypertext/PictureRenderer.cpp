@@ -151,12 +151,12 @@ QImage RenderDirect(const PixelSource& s, QSize size, const QRect& window, const
 }
 
 QImage RenderRgba(const PixelSource& s, QSize size, const QRect& window, const RenderOptions& o,
-                  const QImage* destination) {
+                  QImage* destination) {
   const bool blendHere = o.masked && destination && destination->size() == window.size() &&
                          destination->format() == QImage::Format_RGB32;
   // Masked without the device's pixels: the output keeps the blending alpha.
   const bool carryAlpha = o.masked && !blendHere;
-  QImage out = blendHere ? destination->copy() : NewImage(window, carryAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  QImage out = blendHere ? std::move(*destination) : NewImage(window, carryAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   if (out.isNull()) return out;
   if (blendHere) {
     out.setDotsPerMeterX(3790);
@@ -273,7 +273,7 @@ QRegion RunRegionBuilder::Region() const {
 }
 
 QImage PictureRenderer::Render(const PixelSource& source, QSize size, QRect window, const RenderOptions& options,
-                               QRegion* opaque, const QImage* destination) {
+                               QRegion* opaque, QImage* destination) {
   window &= QRect(QPoint(0, 0), size);
   if (source.width <= 0 || source.height <= 0 || window.isEmpty()) {
     if (opaque) *opaque = QRegion();

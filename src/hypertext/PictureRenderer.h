@@ -68,9 +68,9 @@ class PictureRenderer {
   //
   // Indexed8 sources give an 8-bit image with a 256-entry colour table; the others a
   // 32-bit image. A masked picture's opaque pixels are returned in *opaque (window
-  // coordinates); the caller draws through it. A masked RGBA picture is blended over
-  // *destination (the device's pixels under the window, RGB32) when given; without it
-  // the output carries the blending alpha for the device to apply.
+  // coordinates); the caller draws through it. A masked RGBA picture is blended into
+  // *destination (the device's pixels under the window, RGB32), which becomes the
+  // output; without it the output carries the blending alpha for the device to apply.
   static QImage Render(const PixelSource& source, QSize size, QRect window, const RenderOptions& options,
-                       QRegion* opaque, const QImage* destination = nullptr);
+                       QRegion* opaque, QImage* destination = nullptr);
 };
