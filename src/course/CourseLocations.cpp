@@ -106,7 +106,7 @@ CourseFolderOption TakeCourseFolderOption(int& argc, char** argv) {
       value = arg + optLen + 1;
       taken = 1;
     } else if (arg[optLen] == '\0') {
-      if (i + 1 >= argc) return {false, std::string(kCourseFolderOption) + " needs a folder"};
+      if (i + 1 >= argc) return {false, "--course needs a folder"};
       value = argv[i + 1];
       taken = 2;
     } else {
@@ -119,7 +119,7 @@ CourseFolderOption TakeCourseFolderOption(int& argc, char** argv) {
     return {};
   }
   if (const char* env = std::getenv(kCourseFolderVariable); env && *env && !IsFolder(env))
-    return {false, std::string(kCourseFolderVariable) + ": course folder '" + env + "' does not exist"};
+    return {false, "KESTRELON_COURSE: course folder '" + std::string(env) + "' does not exist"};
   return {};
 }
 

@@ -105,6 +105,10 @@ class Preferences {
   // Writes every key and clears the changed mark; false when the file cannot be written.
   bool SaveProfile();
   bool SaveProfile(const std::filesystem::path& iniFile);
+  // Takes a "Windows" profile value into the window table: the entries with a non-zero key,
+  // left and top not negative and right and bottom at most 8000, in order; a cut-off last
+  // entry is dropped. A value that does not decode is refused (false, table unchanged).
+  bool LoadProfileWindows(std::string_view value);
 
   // ---- the preferences block of a student progress file ----
   // Storing writes the block; loading reads one into this record (a block that ends early

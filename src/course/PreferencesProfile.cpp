@@ -97,23 +97,25 @@ void Preferences::LoadProfile(const std::filesystem::path& iniFile) {
   }
 
   const QVariant windows = s.value("Windows");
-  if (windows.isValid()) {
-    const QByteArray text = VariantText(windows).toLatin1();
-    if (auto bytes = DecodeProfileBytes(std::string_view(text.constData(), static_cast<std::size_t>(text.size())))) {
-      m_windows = WindowTable{};
-      const std::size_t entries = bytes->size() / kProfileWindowEntry;  // a cut-off last entry is dropped
-      for (std::size_t i = 0; i < entries; ++i) {
-        const std::uint8_t* p = bytes->data() + i * kProfileWindowEntry;
-        const auto key = static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-        const CourseRect rect{I32le(p + 4), I32le(p + 8), I32le(p + 12), I32le(p + 16)};
-        if (key == 0 || rect.left < 0 || rect.top < 0 || rect.right > kMaxWindowEdge || rect.bottom > kMaxWindowEdge)
-          continue;
-        StoreRect(key, rect);
-      }
-    }
-  }
+  if (windows.isValid()) LoadProfileWindows(VariantText(windows).toStdString());
   s.endGroup();
   Normalize();
+}
+
+bool Preferences::LoadProfileWindows(std::string_view value) {
+  const auto bytes = DecodeProfileBytes(value);
+  if (!bytes) return false;
+  m_windows = WindowTable{};
+  const std::size_t entries = bytes->size() / kProfileWindowEntry;
+  for (std::size_t i = 0; i < entries; ++i) {
+    const std::uint8_t* p = bytes->data() + i * kProfileWindowEntry;
+    const auto key = static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+    const CourseRect rect{I32le(p + 4), I32le(p + 8), I32le(p + 12), I32le(p + 16)};
+    if (key == 0 || rect.left < 0 || rect.top < 0 || rect.right > kMaxWindowEdge || rect.bottom > kMaxWindowEdge)
+      continue;
+    StoreRect(key, rect);
+  }
+  return true;
 }
 
 bool Preferences::SaveProfile() { return SaveProfile(ProfilePath()); }
