@@ -41,6 +41,8 @@ class CourseStream {
   CourseStream();
   // A loading stream over bytes that must outlive it; label names the file in errors.
   explicit CourseStream(std::span<const std::uint8_t> bytes, std::string label = {});
+  // A temporary buffer would be gone before the first read.
+  explicit CourseStream(std::vector<std::uint8_t>&& bytes, std::string label = {}) = delete;
 
   CourseStream(const CourseStream&) = delete;
   CourseStream& operator=(const CourseStream&) = delete;

@@ -172,7 +172,8 @@ TEST(Preferences, BlockWindowEntriesNeedNegatedKeys) {
   Preferences reader;
   reader.RememberRect(4, {100, 100, 200, 200});
   const auto before = reader.windowTable();
-  CourseStream in(Block(p));  // written with their (positive) keys
+  const auto written = Block(p);  // with their (positive) keys
+  CourseStream in(written);
   reader.Serialize(in);
   EXPECT_EQ(reader.windowTable(), before);
 
@@ -227,7 +228,8 @@ TEST(Preferences, AFolderTheStreamCannotHoldIsWrittenAsAbsent) {
   ASSERT_TRUE(p.SetFolder(Preferences::kTeacherFolder, longPath));
   Preferences q;
   q.SetFolder(Preferences::kTeacherFolder, "/kept/");
-  CourseStream in(Block(p));
+  const auto written = Block(p);
+  CourseStream in(written);
   q.Serialize(in);
   EXPECT_EQ(q.folder(Preferences::kTeacherFolder).path, "/kept/");
 }
