@@ -128,6 +128,9 @@ void CheckLessons(CourseCheck& check) {
         if (!check.Find(path))
           check.Report(kContents, line, "the file " + CourseCheck::Display(path) + " is missing");
         check.visited.insert(ToAsciiLower(CourseCheck::Display(path)));
+        if (act.kind == kKindMovie && path.size() > 4 && !check.Find(path.substr(0, path.size() - 4) + ".mtx"))
+          check.Report(kContents, line, "the movie has no transcript " + CourseCheck::Display(path.substr(0, path.size() - 4)) +
+                                            ".mtx: its text cannot be shown and the search does not find it");
       }
     }
   }

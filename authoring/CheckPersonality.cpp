@@ -37,7 +37,10 @@ bool IsColour(std::string_view v) {
 }
 
 void CheckPersonality(CourseCheck& check) {
-  const auto programFolder = std::filesystem::absolute(check.folder()).lexically_normal().parent_path();
+  // "course", "course/" and "course/." all name the course folder.
+  auto courseFolder = std::filesystem::absolute(check.folder()).lexically_normal();
+  if (!courseFolder.has_filename()) courseFolder = courseFolder.parent_path();
+  const auto programFolder = courseFolder.parent_path();
   const auto path = ResolveCoursePath(programFolder.empty() ? "." : programFolder, "personal.knp");
   if (!path || !std::filesystem::is_regular_file(*path)) {
     check.Report(kFile, 0, "there is no personal.knp beside the course folder: the player runs with its built-in "
