@@ -98,6 +98,8 @@ struct Damage {
   const char* fragment;
 };
 
+void RunDamages(const std::vector<Damage>& damages);
+
 TEST(CheckCommand, ReportsEachDamageWithItsFile) {
   REQUIRE_BUILT_COURSE();
   const std::vector<Damage> damages = {
@@ -181,6 +183,74 @@ TEST(CheckCommand, ReportsEachDamageWithItsFile) {
        "../personal.knp", 0, "\"Link Color\" is \"teal\""},
   };
   ASSERT_GE(damages.size(), 10u);
+  RunDamages(damages);
+}
+
+// Mistakes that leave every file in place but make the player read something else
+// than the author meant.
+TEST(CheckCommand, ReportsWhatThePlayerWouldReadDifferently) {
+  REQUIRE_BUILT_COURSE();
+  auto script = [](const char* from, const char* to) {
+    return [=](const fs::path& c) {
+      EditContainer(c / "nm" / "nmz.exp", [=](std::string& t) { Replace(t, from, to); });
+    };
+  };
+  auto exercise = [](const char* from, const char* to) {
+    return [=](const fs::path& c) {
+      EditContainer(c / "sd" / "sdse.fil", [=](std::string& t) { Replace(t, from, to); });
+    };
+  };
+  const std::vector<Damage> damages = {
+      {"object name without quotes", script(":set title to", ":clear intro\n:set title to"), "nm/nmz.exp", 3,
+       "\"intro\" is no keyword"},
+      {"string left open", script("\"Measuring in standard deviations\"", "\"Measuring in standard deviations"),
+       "nm/nmz.exp", 3, "a string is not closed"},
+      {"symbol the tokenizer drops", script(":set title to", ":wait 1;\n:set title to"), "nm/nmz.exp", 3,
+       "the symbol \";\""},
+      {"timing lines out of order", script("\n+25\n", "\n+12\n"), "nm/nmz.exp", 10, "earlier than the one on line"},
+      {"question without a blank", exercise("fill:To halve", "fill:No blank here. To halve"), "sd/sdse.fil", -1,
+       "has no blank"},
+      {"item open", exercise("\xC7" "4\xC8.", "\xC7" "4."), "sd/sdse.fil", -1, "is not closed"},
+      {"unknown exercise key", exercise("hint:Divide 9", "hnit:Divide 9"), "sd/sdse.fil", -1, "\"hnit\" is not known"},
+      {"page tag read by its first letter",
+       [](const fs::path& c) {
+         EditContainer(c / "ed" / "ed2.pag", [](std::string& t) { Replace(t, "<b>shape</b>", "<strong>shape</strong>"); });
+       },
+       "ed/ed2.pag", -1, "<strong> is read by its first letter"},
+      {"unknown tool", [](const fs::path& c) {
+         EditContainer(c / "nm" / "nm3.pag", [](std::string& t) { Replace(t, "<! tool=table>", "<! tool=tables>"); });
+       },
+       "nm/nm3.pag", 2, "\"tables\" is no tool name"},
+      {"homework with the wrong extension",
+       [](const fs::path& c) { fs::rename(c / "ed" / "homework" / "ed2.wrk", c / "ed" / "homework" / "ed2.txt"); },
+       "ed/homework/ed2.txt", 0, "files of this folder end in .wrk"},
+      {"document naming an unknown bundle",
+       [](const fs::path& c) {
+         EditContainer(c / "ed" / "homework" / "hled.wrk", [](std::string& t) { Replace(t, "ref=hl", "ref=hx"); });
+       },
+       "ed/homework/hled.wrk", 1, "\"hx\" names no bundle"},
+      {"asterisk note no source claims",
+       [](const fs::path& c) { fs::rename(c / "sd" / "asterisk" / "okclt.ast", c / "sd" / "asterisk" / "xxclt.ast"); },
+       "sd/asterisk/xxclt.ast", 0, "no source of asterisk.txt claims"},
+      {"bundle without an ordering",
+       [](const fs::path& c) { EditText(c / "contents.txt", [](std::string& t) { Replace(t, "*OK:", "*KO:"); }); },
+       "Bundle.txt", 0, "bundle \"ok\" has no ordering line"},
+      {"activity line without its file",
+       [](const fs::path& c) {
+         EditText(c / "contents.txt", [](std::string& t) { Replace(t, "Standard errors\tsdse.fil", "Standard errors"); });
+       },
+       "contents.txt", 50, "has no file"},
+      {"index special reference to a page file",
+       [](const fs::path& c) { EditText(c / "index.txt", [](std::string& t) { t += "variance\t109_ed1.pag\n"; }); },
+       "index.txt", 28, "names an .ast, .wrk, .prj or .lab file"},
+      {"clip too short for the script",
+       [](const fs::path& c) { fs::copy_file(c / "sd" / "sdclt.ogg", c / "inf" / "infp.ogg", fs::copy_options::overwrite_existing); },
+       "inf/infp.exp", -1, "after the narration ends"},
+  };
+  RunDamages(damages);
+}
+
+void RunDamages(const std::vector<Damage>& damages) {
   for (const Damage& d : damages) {
     SCOPED_TRACE(d.what);
     const auto course = CopyCourse();
