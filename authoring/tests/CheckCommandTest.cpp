@@ -208,9 +208,9 @@ TEST(CheckCommand, ReportsWhatThePlayerWouldReadDifferently) {
       {"symbol the tokenizer drops", script(":set title to", ":wait 1;\n:set title to"), "nm/nmz.exp", 3,
        "the symbol \";\""},
       {"timing lines out of order", script("\n+25\n", "\n+12\n"), "nm/nmz.exp", 10, "earlier than the one on line"},
-      {"question without a blank", exercise("fill:To halve", "fill:No blank here. To halve"), "sd/sdse.fil", -1,
+      {"question without a blank", exercise("by \xC7" "4\xC8.", "by four."), "sd/sdse.fil", -1,
        "has no blank"},
-      {"item open", exercise("\xC7" "4\xC8.", "\xC7" "4."), "sd/sdse.fil", -1, "is not closed"},
+      {"item open", exercise("\xC7" "1.6\xC8", "\xC7" "1.6"), "sd/sdse.fil", -1, "is not closed"},
       {"unknown exercise key", exercise("hint:Divide 9", "hnit:Divide 9"), "sd/sdse.fil", -1, "\"hnit\" is not known"},
       {"page tag read by its first letter",
        [](const fs::path& c) {
@@ -243,6 +243,46 @@ TEST(CheckCommand, ReportsWhatThePlayerWouldReadDifferently) {
       {"index special reference to a page file",
        [](const fs::path& c) { EditText(c / "index.txt", [](std::string& t) { t += "variance\t109_ed1.pag\n"; }); },
        "index.txt", 28, "names an .ast, .wrk, .prj or .lab file"},
+      {"personality switch that reads as false",
+       [](const fs::path& c) {
+         auto p = ResourceContainer::FromBytes(kntest::ReadFileBytes(c.parent_path() / "personal.knp"));
+         ContainerWriter w;
+         for (const auto& e : p.directory().entries()) {
+           auto data = p.ReadEntry(e);
+           if (e.type == kEntryText) data.pop_back();
+           if (e.name == "Homework") data = {'y', 'e', 's'};
+           w.AddEntry(e.type, e.name, std::move(data));
+         }
+         kntest::WriteFileBytes(c.parent_path() / "personal.knp", w.Build());
+       },
+       "../personal.knp", 0, "\"Homework\" is \"yes\", which reads as false"},
+      {"glossary term defined twice",
+       [](const fs::path& c) {
+         EditContainer(c / "glossary.gls", [](std::string& t) { Replace(t, "<dt>outlier<dd>", "<dt>Mean<dd>"); });
+       },
+       "glossary.gls", -1, "\"Mean\" is defined twice"},
+      {"lesson code used twice",
+       [](const fs::path& c) { EditText(c / "contents.txt", [](std::string& t) { Replace(t, "d=sd\n", "d=ED\n"); }); },
+       "contents.txt", -1, "\"ED\" is used twice"},
+      {"exercise answer too long for its slot",
+       exercise("\xC7" "1.6\xC8", "\xC7" "1.6 cm, the sample standard deviation divided by the square root of 25\xC8"), "sd/sdse.fil", -1,
+       "longer than 55 characters"},
+      {"second documentation page damaged",
+       [](const fs::path& c) { kntest::WriteFileText(c / "ed" / "eddoc02.doc", "no container"); }, "ed/eddoc02.doc", 0,
+       "not a readable resource container"},
+      {"exposition picture stored as a bitmap",
+       [](const fs::path& c) {
+         auto x = ResourceContainer::FromBytes(kntest::ReadFileBytes(c / "ed" / "ed1.pag"));
+         const auto cases = x.ReadEntry(*x.FindEntry("cases", kEntryPicture));
+         auto e = ResourceContainer::FromBytes(kntest::ReadFileBytes(c / "nm" / "nmrule.exp"));
+         ContainerWriter w;
+         w.SetTypeCode(e.typeCode());
+         w.AddEntry(kEntryPicture, "bell", cases);
+         const auto text = e.ReadTextSection();
+         w.SetText(text);
+         kntest::WriteFileBytes(c / "nm" / "nmrule.exp", w.Build());
+       },
+       "nm/nmrule.exp", 0, "exposition pictures are PNG images"},
       {"clip too short for the script",
        [](const fs::path& c) { fs::copy_file(c / "sd" / "sdclt.ogg", c / "inf" / "infp.ogg", fs::copy_options::overwrite_existing); },
        "inf/infp.exp", -1, "after the narration ends"},
