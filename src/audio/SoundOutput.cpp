@@ -12,7 +12,6 @@
 #include "audio/WaveResource.h"
 #include "course/Notice.h"
 #include "course/ProgramResources.h"
-#include "course/Services.h"
 
 using namespace audio;
 
@@ -312,9 +311,4 @@ void SoundOutput::ResumeInterrupted() {
     m_interrupted = nullptr;
     c->InterruptionOver();
   }
-}
-
-bool PlayProgramSound(int resourceId) {
-  SoundOutput* output = Service<SoundOutput>();
-  return output && output->Play(resourceId);
 }

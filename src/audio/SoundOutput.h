@@ -164,6 +164,3 @@ class SoundOutput {
   std::atomic<bool> m_wakePosted{false};
   std::unique_ptr<QObject> m_receiver;  // lives on the user-interface thread
 };
-
-// Plays built-in sound resourceId through the program's SoundOutput, if there is one.
-bool PlayProgramSound(int resourceId);

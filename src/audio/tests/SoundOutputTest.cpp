@@ -7,6 +7,8 @@
 #include "audio/AudioFormat.h"
 #include "audio/AudioStrings.h"
 #include "audio/SoundOutput.h"
+#include "audio/SoundService.h"
+#include "course/Services.h"
 #include "course/Notice.h"
 
 using namespace audio;
@@ -212,4 +214,21 @@ TEST(SoundOutputDevice, DeviceMessagesAreShownOncePerRun) {
   EXPECT_EQ(none.Position(), 0);
   none.WaitForOneShot();
   EXPECT_EQ(notices.notices().size(), 2u);
+}
+
+TEST(SoundService, ProgramSoundsGoThroughTheInstalledOutputAndItsPreference) {
+  EXPECT_FALSE(PlayProgramSound(7039));  // no output installed: nothing, quietly
+  auto shared = std::make_shared<FakeWaveDevice::Shared>();
+  SoundOutput output{FakeWaveDevice::Factory(shared)};
+  ScopedService<SoundOutput> installed(&output);
+  EXPECT_TRUE(PlayProgramSound(7039));
+  ApplySoundPreferences(true);
+  EXPECT_FALSE(PlayProgramSound(7039));
+  ApplySoundPreferences(false);
+  EXPECT_TRUE(PlayProgramSound(7001));
+  ReleaseSoundDevice();
+  EXPECT_FALSE(output.IsOpen());
+  EXPECT_FALSE(output.IsPlayingOneShot());
+  EXPECT_TRUE(PlayProgramSound(7001));  // opens the device again
+  EXPECT_EQ(shared->opens, 2);
 }
