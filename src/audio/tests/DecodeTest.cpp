@@ -109,6 +109,20 @@ TEST(ClipDecoding, VorbisMatchesTheReferenceDecoderAndHalves44k) {
   EXPECT_GT(kntest::SnrDb(ReadWaveSamples(AudioFixture("sweep22k.wav")), out44), 24.0);
 }
 
+TEST(ClipDecoding, VorbisMixesChannelsAndRefusesOtherRates) {
+  auto d = OpenFixture("stereo22k.ogg");
+  EXPECT_EQ(d->channels(), 2);
+  EXPECT_EQ(d->length(), 4410);
+  const auto out = DecodeAll(*d);
+  const auto interleaved = ReadWaveSamples(AudioFixture("stereo22k.ref.wav"));
+  ASSERT_EQ(interleaved.size(), 2 * out.size());
+  std::vector<std::int16_t> mixed(out.size());
+  for (std::size_t i = 0; i < mixed.size(); ++i) mixed[i] = static_cast<std::int16_t>((interleaved[2 * i] + interleaved[2 * i + 1]) / 2);
+  EXPECT_LE(kntest::MaxAbsDiff(out, mixed), 2);
+  // 48 kHz would play at less than half speed on the 22 050 Hz clock.
+  EXPECT_THROW(OpenFixture("vorbis48k.ogg"), CourseFileError);
+}
+
 TEST(ClipDecoding, VorbisSeeksAnywhere) {
   auto whole = OpenFixture("vorbis22k.ogg");
   const auto all = DecodeAll(*whole);

@@ -14,6 +14,9 @@
 #   vorbis22k.ref.wav  oggdec's decode of vorbis22k.ogg
 #   vorbis44k.ogg    Ogg Vorbis, mono, 44 100 Hz: the same sweep made at 44 100 Hz, padded to 44 160 frames
 #   narration5s.ogg  five seconds of a soft tone, mono, 22 050 Hz (playback clock tests)
+#   stereo22k.ogg    Ogg Vorbis, two channels (440 Hz left, 660 Hz right), 22 050 Hz, 4 410 frames
+#   stereo22k.ref.wav  oggdec's decode of stereo22k.ogg, both channels
+#   vorbis48k.ogg    Ogg Vorbis, mono, 48 000 Hz: a rate the player refuses
 set -euo pipefail
 cd "$(dirname "$0")"
 tmp=$(mktemp -d)
@@ -44,5 +47,11 @@ oggenc -Q -q 2 -o vorbis44k.ogg "$tmp/s44.wav"
 
 sox -r 22050 -c 1 -n -b 16 "$tmp/n5.wav" synth 5 sine 330 vol 0.3 fade 0.05 5 0.05
 oggenc -Q -q 0 -o narration5s.ogg "$tmp/n5.wav"
+
+sox -r 22050 -n -b 16 "$tmp/st.wav" synth 4410s sine 440 sine 660 vol 0.4 channels 2
+oggenc -Q -q 2 -o stereo22k.ogg "$tmp/st.wav"
+oggdec -Q -b 16 -e 0 -s 1 -o stereo22k.ref.wav stereo22k.ogg
+sox -r 48000 -c 1 -n -b 16 "$tmp/r48.wav" synth 0.1 sine 500 vol 0.4
+oggenc -Q -q 0 -o vorbis48k.ogg "$tmp/r48.wav"
 
 ls -l
