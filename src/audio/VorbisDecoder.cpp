@@ -52,7 +52,18 @@ VorbisDecoder::VorbisDecoder(CourseFile file) : m_file(std::move(file)) {
   const ov_callbacks callbacks{ReadCallback, SeekCallback, nullptr, TellCallback};
   const int rc = ov_open_callbacks(&m_file, &m_vf, nullptr, 0, callbacks);
   if (rc < 0) Fail(m_file, "not an Ogg Vorbis stream (libvorbisfile error " + std::to_string(rc) + ")");
+  // From here a refusal must still free the library's state: the destructor does not
+  // run for a constructor that throws.
+  try {
+    readStreamInfo();
+  } catch (...) {
+    ov_clear(&m_vf);
+    throw;
+  }
   m_open = true;
+}
+
+void VorbisDecoder::readStreamInfo() {
   if (!ov_seekable(&m_vf)) Fail(m_file, "Ogg Vorbis stream cannot be sought");
   const vorbis_info* info = ov_info(&m_vf, 0);
   if (!info) Fail(m_file, "Ogg Vorbis stream without stream information");

@@ -32,6 +32,7 @@ class VorbisDecoder final : public ClipDecoder {
   std::int64_t seeks() const { return m_seeks; }
 
  private:
+  void readStreamInfo();
   std::size_t readSource(std::int16_t* out, std::size_t count);
 
   CourseFile m_file;  // read by the callbacks; must not move while m_vf is open
