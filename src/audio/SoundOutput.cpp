@@ -11,7 +11,9 @@
 #include "audio/SdlWaveDevice.h"
 #include "audio/WaveResource.h"
 #include "course/Notice.h"
+#include "course/Preferences.h"
 #include "course/ProgramResources.h"
+#include "course/Services.h"
 
 using namespace audio;
 
@@ -161,8 +163,13 @@ void SoundOutput::WaitForOneShot() {
   ResumeInterrupted();
 }
 
+bool SoundOutput::SoundsDisabled() {
+  const Preferences* prefs = Service<Preferences>();
+  return prefs && prefs->disableSounds;
+}
+
 bool SoundOutput::Play(int resourceId) {
-  if (m_soundsDisabled) return false;
+  if (SoundsDisabled()) return false;
   const auto bytes = ProgramResource("sound", resourceId);
   if (!bytes) {
     ShowNotice(kIdsSoundResourceMissing);

@@ -91,16 +91,16 @@ class SoundOutput {
   bool IsPlaying() const { return m_playing; }
   bool IsPlayingOneShot() const { return m_oneShotPlaying; }
 
-  // Built-in sound resourceId (7000-7043), unless sounds are disabled: a RIFF WAVE of
+  // Built-in sound resourceId (7000-7043), unless SoundsDisabled(): a RIFF WAVE of
   // 16-bit mono PCM at 11 025 or 22 050 Hz. "Cannot find a specific sound resource."
   // when there is no such resource; other sounds are quietly not played.
   bool Play(int resourceId);
   // A sound embedded in an exposition file: 16-bit big-endian mono PCM at 11 025 Hz.
   // volume 0..255 is set first and stays the current level; negative keeps the level.
   bool PlayEmbedded(std::span<const std::uint8_t> data, int volume = -1);
-  // The learner's "Disable sounds" preference: silences built-in sounds only.
-  void SetSoundsDisabled(bool disabled) { m_soundsDisabled = disabled; }
-  bool SoundsDisabled() const { return m_soundsDisabled; }
+  // The learner's "Disable sounds" preference (Service<Preferences>(), read at each
+  // sound; off without the service). It silences built-in sounds only.
+  static bool SoundsDisabled();
 
   // Clears every buffer tag, returns all buffers from the device and handles the
   // completions, so that nothing plays afterwards; the position becomes 0.
@@ -155,7 +155,6 @@ class SoundOutput {
   bool m_playing = false;
   int m_inFlight = 0;
   int m_peakQueued = 0;
-  bool m_soundsDisabled = false;
 
   // Completions from the device thread.
   std::mutex m_completionMutex;

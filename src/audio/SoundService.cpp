@@ -5,10 +5,6 @@
 
 std::unique_ptr<SoundOutput> CreateSoundOutput() { return std::make_unique<SoundOutput>(); }
 
-void ApplySoundPreferences(bool disableSounds) {
-  if (SoundOutput* output = Service<SoundOutput>()) output->SetSoundsDisabled(disableSounds);
-}
-
 void ReleaseSoundDevice() {
   if (SoundOutput* output = Service<SoundOutput>()) output->Close();
 }

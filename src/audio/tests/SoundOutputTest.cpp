@@ -8,6 +8,7 @@
 #include "audio/AudioStrings.h"
 #include "audio/SoundOutput.h"
 #include "audio/SoundService.h"
+#include "course/Preferences.h"
 #include "course/Services.h"
 #include "course/Notice.h"
 
@@ -167,19 +168,22 @@ TEST_F(OutputFixture, WaitForOneShotEndsWhenTheSoundEndsOrAfterFiveSeconds) {
 
 TEST_F(OutputFixture, BuiltInSoundsHonourDisableSounds) {
   NoticeRecorder notices;
-  ASSERT_TRUE(output.Play(7039));
+  ASSERT_TRUE(output.Play(7039));  // no preferences yet: sounds on
   EXPECT_GT(shared->written.back().size(), 1000u);
   const std::size_t writes = shared->written.size();
-  output.SetSoundsDisabled(true);
+  Preferences prefs;
+  ScopedService<Preferences> installed(&prefs);
+  ASSERT_TRUE(output.Play(7039));
+  prefs.disableSounds = true;  // changed in the Preferences dialog
   EXPECT_FALSE(output.Play(7039));
-  EXPECT_EQ(shared->written.size(), writes);
+  EXPECT_EQ(shared->written.size(), writes + 1);
   // Embedded sounds are course content, not program sounds: they still play, at the
   // volume given, which stays the current level.
   const std::vector<std::uint8_t> be{0x01, 0x00, 0x03, 0x00};
   ASSERT_TRUE(output.PlayEmbedded(be, 64));
   EXPECT_EQ(shared->written.back(), (std::vector<std::int16_t>{256, 256, 512, 768}));
   EXPECT_EQ(output.CurrentLevel(), 64);
-  output.SetSoundsDisabled(false);
+  prefs.disableSounds = false;
   EXPECT_FALSE(output.Play(7028));  // the one number with no sound
   EXPECT_TRUE(notices.sawId(kIdsSoundResourceMissing));
   EXPECT_TRUE(notices.sawText("Cannot find a specific sound resource."));
@@ -216,15 +220,11 @@ TEST(SoundOutputDevice, DeviceMessagesAreShownOncePerRun) {
   EXPECT_EQ(notices.notices().size(), 2u);
 }
 
-TEST(SoundService, ProgramSoundsGoThroughTheInstalledOutputAndItsPreference) {
+TEST(SoundService, ProgramSoundsGoThroughTheInstalledOutput) {
   EXPECT_FALSE(PlayProgramSound(7039));  // no output installed: nothing, quietly
   auto shared = std::make_shared<FakeWaveDevice::Shared>();
   SoundOutput output{FakeWaveDevice::Factory(shared)};
   ScopedService<SoundOutput> installed(&output);
-  EXPECT_TRUE(PlayProgramSound(7039));
-  ApplySoundPreferences(true);
-  EXPECT_FALSE(PlayProgramSound(7039));
-  ApplySoundPreferences(false);
   EXPECT_TRUE(PlayProgramSound(7001));
   ReleaseSoundDevice();
   EXPECT_FALSE(output.IsOpen());
