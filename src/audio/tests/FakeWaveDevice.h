@@ -61,6 +61,11 @@ class FakeWaveDevice final : public audio::WaveDevice {
     std::lock_guard lock(m_mutex);
     return m_queue.size();
   }
+  // The id of the buffer playing now, -1 when none.
+  int frontId() const {
+    std::lock_guard lock(m_mutex);
+    return m_queue.empty() ? -1 : m_queue.front().first.id;
+  }
 
   void write(const audio::WaveHeader& h) override {
     std::lock_guard lock(m_mutex);

@@ -151,7 +151,8 @@ TEST_F(ClipFixture, AnEffectSoundPausesTheNarrationAndResumesItWhereItStopped) {
   Play(3000);
   // The device plays the effect on another thread while the clip waits for it.
   std::thread player([this] {
-    for (int i = 0; i < 2000 && device().queued() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (int i = 0; i < 3000 && device().frontId() != SoundOutput::kOneShotId; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     device().advance(100000);
   });
   const std::vector<std::uint8_t> effect(400, 0);  // 200 samples at 11 025 Hz
