@@ -175,6 +175,8 @@ std::uint32_t CMovieController::Info() const { return m_movie.IsPlaying() ? kPla
 
 MovieTime CMovieController::CurrentTime() const { return m_movie.CurrentTime(); }
 
+MovieTime CMovieController::Duration() const { return m_movie.Duration(); }
+
 void CMovieController::Play(double rate) { m_movie.SetRate(rate); }
 
 void CMovieController::TogglePlay() {

@@ -61,6 +61,7 @@ class CMovieController {
   bool Idle();
   std::uint32_t Info() const;
   MovieTime CurrentTime() const;
+  MovieTime Duration() const;
   // Plays at rate (1.0 plays, 0 pauses).
   void Play(double rate);
 
