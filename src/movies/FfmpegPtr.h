@@ -2,12 +2,14 @@
 // library's own free function; all of them accept null.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/frame.h>
+#include <libavutil/mem.h>
 #include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
 }
@@ -30,6 +32,11 @@ struct ResamplerFree {
   void operator()(SwrContext* p) const { swr_free(&p); }
 };
 
+struct BufferFree {
+  void operator()(std::uint8_t* p) const { av_free(p); }
+};
+
+using BufferPtr = std::unique_ptr<std::uint8_t, BufferFree>;  // from av_malloc
 using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextFree>;
 using FramePtr = std::unique_ptr<AVFrame, FrameFree>;
 using PacketPtr = std::unique_ptr<AVPacket, PacketFree>;

@@ -21,9 +21,12 @@ std::string VersionString(const char* name, unsigned v) {
          std::to_string(v & 0xFF);
 }
 
-// The program's start: the first use of the tick counter, at the latest, which the
-// static initialisation below brings to program start-up.
-const std::chrono::steady_clock::time_point kProgramStart = std::chrono::steady_clock::now();
+std::chrono::steady_clock::time_point ProgramStart() {
+  static const auto start = std::chrono::steady_clock::now();
+  return start;
+}
+// Fixes the start while the program starts rather than at the first tick count.
+[[maybe_unused]] const auto kProgramStartFixed = ProgramStart();
 
 }  // namespace
 
@@ -99,5 +102,5 @@ std::string MovieSupport::VersionText() const {
 
 std::int64_t MovieSupport::TickCount() {
   using namespace std::chrono;
-  return duration_cast<microseconds>(steady_clock::now() - kProgramStart).count() * 60 / 1'000'000;
+  return duration_cast<microseconds>(steady_clock::now() - ProgramStart()).count() * 60 / 1'000'000;
 }

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 extern "C" {
+#include <libavutil/macros.h>
+#include <libavutil/mem.h>
 #include <libavutil/pixdesc.h>
 }
 
@@ -12,6 +15,8 @@ extern "C" {
 namespace movies {
 
 namespace {
+
+constexpr std::size_t kScalerSlack = 256;
 
 bool IsFullRangeYuv(AVPixelFormat format) {
   switch (format) {
@@ -56,7 +61,10 @@ CMovieVideo::CMovieVideo(std::unique_ptr<MovieInput> input, int streamIndex)
   m_natural = NaturalSizeOf(stream);
   m_frameDuration = FrameDurationOf(stream);
   m_image = QImage(m_natural, QImage::Format_RGB32);
-  if (m_image.isNull()) throw std::bad_alloc();
+  m_scaledStride = FFALIGN(m_natural.width() * 4, 64);
+  m_scaled.reset(static_cast<std::uint8_t*>(
+      av_malloc(static_cast<std::size_t>(m_scaledStride) * (m_natural.height() + 1) + kScalerSlack)));
+  if (m_image.isNull() || !m_scaled) throw std::bad_alloc();
   m_image.fill(Qt::black);
   FrameAt(0);
   if (!m_hasShown)
@@ -203,14 +211,18 @@ void CMovieVideo::Convert(const AVFrame* frame) {
                                contrast, saturation);
     }
   }
-  std::uint8_t* dst[4] = {m_image.bits(), nullptr, nullptr, nullptr};
-  const int dstStride[4] = {static_cast<int>(m_image.bytesPerLine()), 0, 0, 0};
+  std::uint8_t* dst[4] = {m_scaled.get(), nullptr, nullptr, nullptr};
+  const int dstStride[4] = {m_scaledStride, 0, 0, 0};
   if (sws_scale(m_scaler.get(), frame->data, frame->linesize, 0, frame->height, dst, dstStride) <= 0) return;
-  if (desc->flags & AV_PIX_FMT_FLAG_ALPHA) {
-    // Movies are drawn opaque.
-    for (int y = 0; y < m_image.height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
-      for (int x = 0; x < m_image.width(); ++x) line[x] |= 0xFF000000u;
+  // Movies are drawn opaque, whatever alpha the source had.
+  const bool hasAlpha = desc->flags & AV_PIX_FMT_FLAG_ALPHA;
+  const auto rowBytes = static_cast<std::size_t>(m_natural.width()) * 4;
+  for (int y = 0; y < m_natural.height(); ++y) {
+    std::uint8_t* line = m_image.scanLine(y);  // detaches from copies handed out earlier
+    std::memcpy(line, m_scaled.get() + static_cast<std::ptrdiff_t>(y) * m_scaledStride, rowBytes);
+    if (hasAlpha) {
+      auto* pixels = reinterpret_cast<QRgb*>(line);
+      for (int x = 0; x < m_natural.width(); ++x) pixels[x] |= 0xFF000000u;
     }
   }
 }

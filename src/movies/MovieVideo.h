@@ -74,6 +74,10 @@ class CMovieVideo {
   QSize m_natural;
   MovieTime m_frameDuration = 0;
   ScalerPtr m_scaler;
+  // The scaler's output: rows padded to 64 bytes and spare bytes at the end, since its
+  // vector code may write past the last pixel (it does for pictures 2 pixels wide).
+  BufferPtr m_scaled;
+  int m_scaledStride = 0;
   QImage m_image;
 
   std::int64_t m_decodedFrames = 0;

@@ -144,6 +144,29 @@ TEST(MovieHostile, OversizedPicturesAreRefused) {
   }
 }
 
+void PutBigEndian(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value, int size) {
+  for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * (size - 1 - i)));
+}
+
+TEST(MovieHostile, PicturesOfAnyWidthAreScaledToTheMovieBox) {
+  // The track header and the sample description both claim a width; the H.264 stream
+  // still decodes at 320, so every frame is scaled into the odd box.
+  const auto bytes = Bytes("pattern-h264.mov");
+  const std::size_t moov = Find(bytes, "moov");
+  const std::size_t tkhd = Find(bytes, "tkhd", moov);
+  const std::size_t avc1 = Find(bytes, "avc1", moov);
+  ASSERT_NE(avc1, std::string::npos);
+  ASSERT_EQ(bytes[tkhd + 4], 0) << "a version 0 track header";
+  for (std::uint32_t width : {1u, 2u, 3u, 7u, 33u, 641u}) {
+    auto patched = bytes;
+    PutBigEndian(patched, tkhd + 80, width << 16, 4);  // 16.16 fixed point
+    PutBigEndian(patched, avc1 + 28, width, 2);
+    auto movie = OpenBytes(std::move(patched));
+    EXPECT_EQ(movie->NaturalSize(), QSize(static_cast<int>(width), 240));
+    for (MovieTime t : {0, 1'400'000, 300'000, 1'999'999}) EXPECT_EQ(movie->FrameAt(t).size(), movie->NaturalSize());
+  }
+}
+
 TEST(MovieHostile, UnknownPictureFormatIsRefused) {
   auto bytes = Bytes("pattern-rle.mov");
   const std::size_t rle = Find(bytes, "rle ", Find(bytes, "moov"));
