@@ -125,10 +125,14 @@ const QImage& CMovie::FrameAt(MovieTime time) { return m_video ? m_video->FrameA
 void CMovie::Draw(QPainter& painter, const QRect& target) {
   if (target.isEmpty()) return;
   const QImage& frame = CurrentFrame();
-  if (frame.size() == target.size())
+  if (frame.size() == target.size()) {
     painter.drawImage(target.topLeft(), frame);
-  else
-    painter.drawImage(target, frame);
+    return;
+  }
+  painter.save();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  painter.drawImage(target, frame);
+  painter.restore();
 }
 
 MovieSoundSource* CMovie::Sound() {

@@ -91,7 +91,7 @@ class CMovie {
   // pictures. Valid until the next call.
   const QImage& FrameAt(MovieTime time);
   const QImage& CurrentFrame() { return FrameAt(CurrentTime()); }
-  // The current frame stretched into target.
+  // The current frame stretched (smoothly) into target.
   void Draw(QPainter& painter, const QRect& target);
 
   // The sound track, opened on first use; nullptr when the movie has none or it cannot
