@@ -104,6 +104,18 @@ TEST(MovieController, DrawsTheFrameAndTheBar) {
   EXPECT_EQ(image.pixel(centre), qRgb(128, 128, 128));
 }
 
+TEST(MovieController, StretchesTheMovieOverItsBounds) {
+  Fixture f;  // colour bars, 160 x 120
+  f.controller->SetBounds(QRect(4, 6, 320, 240 + CMovieController::kHeight));
+  const QImage image = f.Render();
+  const QImage frame = f.movie->FrameAt(0);
+  // Inside flat areas of the bars, every point shows the frame's colour at half the distance.
+  for (const QPoint p : {QPoint(10, 10), QPoint(60, 30), QPoint(130, 50), QPoint(150, 70)})
+    EXPECT_EQ(image.pixel(QPoint(4, 6) + 2 * p), frame.pixel(p)) << p.x() << "," << p.y();
+  EXPECT_EQ(image.pixel(2, 2), qRgb(255, 0, 255));  // nothing drawn outside the bounds
+  EXPECT_EQ(f.controller->BarRect().top(), 6 + 240);
+}
+
 TEST(MovieController, ThumbFollowsTheTime) {
   Fixture f;
   auto& c = *f.controller;
