@@ -16,7 +16,15 @@ LayoutFonts::Entry::Entry(const FontDescription& d, int dpiY)
       height(metrics.height()),
       spaceWidth(metrics.horizontalAdvance(QLatin1Char(' '))) {}
 
-const LayoutFonts::Entry& LayoutFonts::Get(const FontDescription& description, int dpiY) {
+int LayoutFonts::Entry::Width(std::string_view bytes) {
+  if (auto it = m_widths.find(bytes); it != m_widths.end()) return it->second;
+  if (m_widths.size() >= 8192) m_widths.clear();
+  const int width = metrics.horizontalAdvance(CourseBytesToQString(bytes, encoding));
+  m_widths.emplace(std::string(bytes), width);
+  return width;
+}
+
+LayoutFonts::Entry& LayoutFonts::Get(const FontDescription& description, int dpiY) {
   if (dpiY != m_dpiY) {
     m_entries.clear();
     m_dpiY = dpiY;
@@ -111,7 +119,7 @@ void ParagraphLayout::NewLine() {
 }
 
 void ParagraphLayout::SwitchFont(const FontDescription& font) {
-  const LayoutFonts::Entry& next = m_fonts.Get(font, m_style.dpiY);
+  LayoutFonts::Entry& next = m_fonts.Get(font, m_style.dpiY);
   m_y += m_entry->ascent - next.ascent;
   m_font = font;
   m_entry = &next;
@@ -139,14 +147,14 @@ void ParagraphLayout::PlaceWord(std::string_view text, bool force) {
   if (text.empty()) return;
   std::size_t trailing = 0;
   while (trailing < text.size() && text[text.size() - 1 - trailing] == ' ') ++trailing;
-  const QString shown = CourseBytesToQString(text, m_entry->encoding);
-  const int width = m_entry->metrics.horizontalAdvance(shown);
+  const int width = m_entry->Width(text);
   const int ink = std::max(0, width - static_cast<int>(trailing) * m_entry->spaceWidth);
   if (!m_atLineStart && m_x + ink > m_right) NewLine();
   if (!force && m_atLineStart && m_line > 0 && trailing == text.size()) return;
 
   const QRect rect(m_x + m_offset, m_y, width, m_entry->height);
-  if (m_painter && !shown.isEmpty()) {
+  if (m_painter) {
+    const QString shown = CourseBytesToQString(text, m_entry->encoding);
     m_painter->setFont(m_entry->font);
     m_painter->setPen(QColor::fromRgb(m_font.colour));
     m_painter->drawText(QPoint(rect.x(), m_y + m_entry->ascent), shown);

@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "hypertext/FontDescription.h"
@@ -41,6 +42,10 @@ class LayoutFonts {
  public:
   struct Entry {
     Entry(const FontDescription& d, int dpiY);
+    // The advance of course bytes in this font. Measuring text is the costly
+    // part of a layout and words repeat, so widths are kept (a bounded number).
+    int Width(std::string_view bytes);
+
     FontDescription description;
     QFont font;
     QFontMetrics metrics;
@@ -48,8 +53,15 @@ class LayoutFonts {
     int ascent;
     int height;
     int spaceWidth;
+
+   private:
+    struct Hash {
+      using is_transparent = void;
+      std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
+    std::unordered_map<std::string, int, Hash, std::equal_to<>> m_widths;
   };
-  const Entry& Get(const FontDescription& description, int dpiY);
+  Entry& Get(const FontDescription& description, int dpiY);
   // Drops the entries when there are many; call between layouts only.
   void Trim();
 
@@ -123,7 +135,7 @@ class ParagraphLayout {
   int m_left = 0;
   int m_right = 0;
   FontDescription m_font;
-  const LayoutFonts::Entry* m_entry = nullptr;
+  LayoutFonts::Entry* m_entry = nullptr;
   std::vector<FontDescription> m_stack;
   int m_lostPushes = 0;  // pushes beyond the stack's bound, matched by pops
   int m_x = 0;           // pen, before centring
