@@ -12,7 +12,7 @@ std::string_view FontDescription::Face() const { return {face, ::strnlen(face, k
 
 void FontDescription::SetFace(std::string_view name) {
   const std::size_t n = std::min(name.size(), kFaceField - 1);
-  std::memcpy(face, name.data(), n);
+  if (n > 0) std::memcpy(face, name.data(), n);
   std::memset(face + n, 0, kFaceField - n);
 }
 

@@ -119,6 +119,7 @@ int HyperDocument::Layout(int clientWidth, int clientHeight) {
 void HyperDocument::Paint(QPainter& painter, const QRect& invalid, int scroll) {
   painter.fillRect(invalid, Qt::white);
   painter.save();
+  painter.setBackground(Qt::white);  // the key colour of 8-bit pictures shows as this
   painter.setClipRect(invalid);
   painter.translate(0, -scroll);
   const QRect area = invalid.translated(0, scroll);
