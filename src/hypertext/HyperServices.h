@@ -22,19 +22,13 @@ class ActivityLocator;
 HyperStyle CurrentHyperStyle(int dpiY);
 
 // The course's answers for a window showing window's activity: bundle names
-// from the bundle list, placeholder expansion, and source buttons looked up in
-// the window's lesson folder for its kind.
+// from the bundle list, placeholder expansion by the personality, and source
+// buttons looked up in the window's lesson folder for its kind.
 HyperSourceLinks CourseSourceLinks(const ActivityLocator& window);
 
 // Where a source button's target lies: a file of the window's lesson folder for
 // its kind, or a course folder for a reference ending in ":". None when missing.
 std::optional<std::filesystem::path> FindHyperSource(const ActivityLocator& window, std::string_view target);
-
-// Placeholder expansion without the personality service: "application" gives the
-// application name, "bundle" the chosen bundle's display name, an activity
-// identifier of a page "lesson-page" (lessons counted from the lesson base) and
-// of a lesson its number; anything else nothing.
-std::string ExpandCourseName(std::string_view name);
 
 // What hypertext windows hand on. A missing function means the receiver is not
 // part of the program yet: the command it serves is disabled.

@@ -95,7 +95,9 @@ int ParagraphLayout::Run(HyperParagraph& p, const FontDescription& base, int lef
     p.termRegion = QRegion();
     for (const HyperTerm& t : p.terms) p.termRegion += t.rect;
   }
-  if (!m_anyText && p.picture && p.picture->IsLoaded()) return 0;
+  // A paragraph without text ("<p><p>", a picture alone) takes only the lines
+  // its breaks made.
+  if (!m_anyText) return std::max(m_y - top, 0);
   return std::max(m_y + m_entry->height - top, 0);
 }
 

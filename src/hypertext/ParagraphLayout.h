@@ -90,7 +90,7 @@ class ParagraphLayout {
   // at top (content coordinates). measure: p's line widths, terms and term
   // region are recorded anew. painter: the text is drawn too (centred lines use
   // the widths of the last measure). Returns the text height: lines x line
-  // height, 0 for a paragraph that is only a picture.
+  // height, where a paragraph without text has only the lines its breaks make.
   int Run(HyperParagraph& p, const FontDescription& base, int left, int right, int top, bool measure,
           QPainter* painter);
 

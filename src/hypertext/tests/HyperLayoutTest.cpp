@@ -238,6 +238,7 @@ TEST_F(HyperLayout, ParagraphsStackAndTheScrollBarNarrowsTheText) {
   EXPECT_EQ(total, y);
   const int line = QFontMetrics(CreateFont(d.BodyFont(false), 96)).height();
   EXPECT_EQ(ps[1].height, line + 30 + HyperDocument::kParagraphGap);
+  EXPECT_EQ(ps[2].height, HyperDocument::kParagraphGap);  // no text, no lines
 
   d.Layout(300, total - 1);
   EXPECT_TRUE(d.scrollBarShown());

@@ -12,6 +12,8 @@
 #include "TestSupport.h"
 #include "course/CourseFile.h"
 #include "course/Notice.h"
+#include "course/Preferences.h"
+#include "course/Services.h"
 #include "course/ResourceContainer.h"
 #include "hypertext/HyperServices.h"
 #include "hypertext/HyperView.h"
@@ -183,13 +185,15 @@ TEST_F(HyperViewTest, SourceButtonsLaunchAndScrollWithTheText) {
 
 TEST_F(HyperViewTest, PreferencesChangeTakesTheNewFontSize) {
   view()->SetText(Bytes("Some words to lay out"), false);
-  HyperStyle large = view()->document().style();
-  large.fontSize = 20;
-  view()->SetStyle(large);
-  const int largeHeight = view()->document().paragraphs()[0].height;
-  view()->OnCourseNotify(2, nullptr);  // back to the learner's setting, 12 without preferences
-  EXPECT_EQ(view()->document().style().fontSize, 12);
-  EXPECT_LT(view()->document().paragraphs()[0].height, largeHeight);
+  const int normalHeight = view()->document().paragraphs()[0].height;
+  Preferences prefs;
+  prefs.fontSize = 20;
+  ScopedService<Preferences> installed(&prefs);
+  view()->OnCourseNotify(2, nullptr);
+  EXPECT_EQ(view()->document().style().fontSize, 20);
+  EXPECT_GT(view()->document().paragraphs()[0].height, normalHeight);
+  view()->OnCourseNotify(5, nullptr);  // other notifications change nothing
+  EXPECT_EQ(view()->document().style().fontSize, 20);
 }
 
 TEST_F(HyperViewTest, LoadFileTakesPlainTextOrAContainer) {
