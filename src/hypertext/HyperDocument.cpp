@@ -126,10 +126,10 @@ void HyperDocument::Paint(QPainter& painter, const QRect& invalid, int scroll) {
   const int count = static_cast<int>(m_content.paragraphs.size());
   for (int i = 0; i < count; ++i) {
     const HyperParagraph& p = m_content.paragraphs[static_cast<std::size_t>(i)];
-    if (p.top >= area.bottom() + 1) break;
     // Fonts may reach a little above a paragraph's top (a larger first word)
     // and below its bottom, so a neighbour's strip is painted with it.
-    if (p.top + p.height + kParagraphGap <= area.top() || p.top - kParagraphGap > area.bottom()) continue;
+    if (p.top - kParagraphGap > area.bottom()) break;
+    if (p.top + p.height + kParagraphGap <= area.top()) continue;
     DrawParagraph(&painter, i, false, m_scrollBarShown);
   }
   painter.restore();

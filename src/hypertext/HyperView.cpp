@@ -11,6 +11,7 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QScrollBar>
 #include <algorithm>
+#include <cctype>
 #include <new>
 
 #include "course/ActivityKind.h"
