@@ -1,0 +1,32 @@
+#include "exposition/KeywordOrder.h"
+
+#include <algorithm>
+
+#include "course/Services.h"
+
+KeywordOrder::KeywordOrder() {
+  for (int i = 0; i < kKeywordCount; ++i)
+    m_sorted[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(kFirstKeyword + i);
+  std::sort(m_sorted.begin(), m_sorted.end(),
+            [](std::uint16_t a, std::uint16_t b) { return KeywordName(a) < KeywordName(b); });
+}
+
+int KeywordOrder::Lookup(std::string_view word) const {
+  if (word.empty() || word.size() > kLongestKeyword) return 0;
+  char lower[kLongestKeyword];
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    const char c = word[i];
+    lower[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  const std::string_view key(lower, word.size());
+  auto it = std::lower_bound(m_sorted.begin(), m_sorted.end(), key,
+                             [](std::uint16_t code, std::string_view k) { return KeywordName(code) < k; });
+  if (it == m_sorted.end() || KeywordName(*it) != key) return 0;
+  return *it;
+}
+
+const KeywordOrder& SharedKeywordOrder() {
+  if (const KeywordOrder* installed = Service<KeywordOrder>()) return *installed;
+  static const KeywordOrder fallback;
+  return fallback;
+}

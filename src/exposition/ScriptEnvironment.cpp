@@ -1,0 +1,26 @@
+#include "exposition/ScriptEnvironment.h"
+
+#include <chrono>
+
+#include "course/ProgramResources.h"
+#include "course/Services.h"
+
+namespace {
+constexpr int kDefaultApplicationName = 7500;
+}
+
+std::string ScriptCourseName() {
+  if (const ScriptCourseInfo* info = Service<ScriptCourseInfo>()) return info->ApplicationName();
+  return ProgramString(kDefaultApplicationName);
+}
+
+std::string ScriptBundleName() {
+  if (const ScriptCourseInfo* info = Service<ScriptCourseInfo>()) return info->CurrentBundleName();
+  return {};
+}
+
+std::int64_t SystemMilliseconds() {
+  // steady_clock is the monotonic clock, which on Linux counts from boot.
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}

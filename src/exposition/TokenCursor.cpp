@@ -1,0 +1,88 @@
+#include "exposition/TokenCursor.h"
+
+#include <bit>
+
+#include "exposition/Keywords.h"
+
+namespace {
+std::uint32_t Le32(const std::uint8_t* p) {
+  return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
+}
+}  // namespace
+
+bool IsNumberCode(int code) { return code >= kw::value_byte && code <= kw::value_short; }
+
+int TokenCursor::PeekCode() const {
+  TokenCursor copy = *this;
+  bool truncated = false;
+  return copy.ReadCodeOnly(truncated);
+}
+
+int TokenCursor::ReadCodeOnly(bool& truncated) {
+  if (atEnd()) return 0;
+  const int first = m_stream[m_pos++];
+  if (first < 1 || first > 3) return first;
+  if (atEnd()) {
+    truncated = true;
+    return 0;
+  }
+  return first * 256 + m_stream[m_pos++];
+}
+
+ScriptToken TokenCursor::Read() {
+  ScriptToken t;
+  t.code = ReadCodeOnly(t.truncated);
+  if (t.truncated) return t;
+
+  std::size_t payload = 0;
+  switch (t.code) {
+    case kw::literal:
+      if (atEnd()) {
+        t.truncated = true;
+        return t;
+      }
+      payload = 1 + m_stream[m_pos];
+      break;
+    case kw::value_byte:
+    case kw::value_char:
+      payload = 1;
+      break;
+    case kw::value_short:
+      payload = 2;
+      break;
+    case kw::value_long:
+    case kw::value_float:
+      payload = 4;
+      break;
+    default:
+      return t;
+  }
+  if (payload > remaining()) {
+    m_pos = m_stream.size();
+    t.truncated = true;
+    return t;
+  }
+  const std::uint8_t* p = m_stream.data() + m_pos;
+  m_pos += payload;
+  switch (t.code) {
+    case kw::literal:
+      t.text = std::string_view(reinterpret_cast<const char*>(p + 1), payload - 1);
+      break;
+    case kw::value_byte:
+      t.integer = p[0];
+      break;
+    case kw::value_char:
+      t.integer = static_cast<std::int8_t>(p[0]);
+      break;
+    case kw::value_short:
+      t.integer = static_cast<std::int16_t>(std::uint16_t(p[0] | (p[1] << 8)));
+      break;
+    case kw::value_long:
+      t.integer = static_cast<std::int32_t>(Le32(p));
+      break;
+    case kw::value_float:
+      t.real = std::bit_cast<float>(Le32(p));
+      break;
+  }
+  return t;
+}

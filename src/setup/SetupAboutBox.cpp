@@ -1,0 +1,38 @@
+#include "setup/SetupAboutBox.h"
+
+#include <QtWidgets/QDialogButtonBox>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QVBoxLayout>
+
+#include "course/ProgramResources.h"
+#include "setup/SetupArt.h"
+#include "setup/SetupStrings.h"
+
+namespace {
+QString Text(int id) { return QString::fromStdString(ProgramString(id)); }
+}  // namespace
+
+CSetupAboutBox::CSetupAboutBox(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(Text(setup_strings::kAboutCaption));
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  auto* icon = new QLabel(this);
+  icon->setObjectName("icon");
+  icon->setPixmap(QPixmap::fromImage(SetupIconImage(64)));
+  auto* version = new QLabel(Text(setup_strings::kAboutVersion), this);
+  version->setObjectName("version");
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* ok = buttons->addButton(Text(setup_strings::kAboutOk), QDialogButtonBox::AcceptRole);
+  ok->setDefault(true);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+  auto* row = new QHBoxLayout;
+  row->addWidget(icon);
+  row->addSpacing(16);
+  row->addWidget(version, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(row);
+  layout->addWidget(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
