@@ -24,5 +24,10 @@ int ChosenBundle();
 // Preference Asterisks: bit i set excludes asterisk source i.
 std::uint16_t ExcludedAsteriskSources();
 
+// Connects the configuration's hooks (bundle list, asterisk sources, identifier
+// resolution) to the installed services and normalises the preferences against
+// them. Start-up calls it once BundleList, ContentsTable and AsteriskSourceList exist.
+void ConnectCourseModel();
+
 // The program's contents table, or an empty one before it exists.
 const ContentsTable& CurrentContents();
