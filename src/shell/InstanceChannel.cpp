@@ -1,6 +1,7 @@
 #include "shell/InstanceChannel.h"
 
 #include <QtCore/QDir>
+#include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QStandardPaths>
 #include <QtCore/QTimer>
@@ -79,30 +80,27 @@ CInstanceServer::ListenResult CInstanceServer::Listen(const QString& path) {
     m_error = folder + " is not a folder of this user closed to others";
     return ListenResult::Failed;
   }
-  m_server = std::make_unique<QLocalServer>();
-  m_server->setSocketOptions(QLocalServer::UserAccessOption);
-  m_server->setMaxPendingConnections(kMaxOpenConnections);
-  if (!m_server->listen(path)) {
-    if (m_server->serverError() != QAbstractSocket::AddressInUseError) {
-      m_error = m_server->errorString();
-      m_server.reset();
-      return ListenResult::Failed;
-    }
-    // Someone answers there, or a program that is gone left its socket file behind.
+  // Qt makes the socket aside and renames it into place, which would take the name from
+  // a program that still answers there: ask first. A file nobody answers at is left over.
+  if (QFileInfo::exists(path)) {
     QLocalSocket probe;
     probe.connectToServer(path);
     if (probe.waitForConnected(kRequestTimeoutMs)) {
       probe.abort();
-      m_server.reset();
       return ListenResult::OtherInstance;
     }
     QLocalServer::removeServer(path);
-    if (!m_server->listen(path)) {
-      m_error = m_server->errorString();
-      m_server.reset();
-      return ListenResult::Failed;
-    }
   }
+  m_server = std::make_unique<QLocalServer>();
+  m_server->setSocketOptions(QLocalServer::UserAccessOption);
+  m_server->setMaxPendingConnections(kMaxOpenConnections);
+  if (!m_server->listen(path)) {
+    m_error = m_server->errorString();
+    m_server.reset();
+    return ListenResult::Failed;
+  }
+  // The socket needs no execute bit: read and write for the user alone.
+  ::chmod(QFile::encodeName(m_server->fullServerName()).constData(), S_IRUSR | S_IWUSR);
   connect(m_server.get(), &QLocalServer::newConnection, this, &CInstanceServer::OnNewConnection);
   return ListenResult::Listening;
 }
