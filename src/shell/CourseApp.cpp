@@ -97,6 +97,8 @@ bool CCourseApp::Startup() {
   }
   // 2-3. The personality names the application.
   m_services.CreatePersonality();
+  // The movie library loads meanwhile; its verdict is taken in its place at step 10.
+  m_services.BeginMovieCheck(m_env.movieLibrary);
   const QString appName = ApplicationName();
   QGuiApplication::setApplicationDisplayName(appName);
   // 5. The start-up splash, unless the program starts hidden or minimised.
@@ -115,7 +117,7 @@ bool CCourseApp::Startup() {
   m_services.CreatePreferences(!skipSaved);
   LoadRecentFiles();
   // 10.
-  if (const int notice = m_services.CreateCourseServices(m_env.movieLibrary, m_env.soundOutput)) {
+  if (const int notice = m_services.CreateCourseServices({}, m_env.soundOutput)) {
     m_splash.reset();
     QGuiApplication::restoreOverrideCursor();
     ShowNotice(notice);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 // The library movies are played with, reached through these steps so that tests can put
 // a library of their own in its place.
@@ -22,17 +23,26 @@ class MovieLibrary {
   virtual void Shutdown() = 0;
 };
 
-// The FFmpeg libraries the movie component is built on: the libraries loaded at run time
-// must have the major versions the program was built against, libavformat at least 58.12
-// (FFmpeg 4.0); the toolbox starts when the QuickTime demuxer and the scaler are there.
+// The FFmpeg libraries the movie component is built on, bound at run time like any
+// movie system: libavutil, libavcodec, libavformat and libswscale of the major versions
+// the program was built against must load, libavformat at least 58.12 (FFmpeg 4.0); the
+// toolbox starts when the QuickTime demuxer and the scaler are there. Loading them is
+// the costly part of the check (they bring a hundred libraries with them), so it is done
+// here and not when the program is started.
 class FfmpegMovieLibrary : public MovieLibrary {
  public:
+  FfmpegMovieLibrary();
+  ~FfmpegMovieLibrary() override;
   bool Initialise() override;
   std::uint32_t Version() override;
   std::uint32_t MinimumVersion() const override;
   bool StartToolbox() override;
   void StopToolbox() override {}
-  void Shutdown() override {}
+  void Shutdown() override;
+
+ private:
+  struct Api;
+  std::unique_ptr<Api> m_api;
 };
 
 enum class MovieCheck {

@@ -1,5 +1,7 @@
 #include "shell/ProgramServices.h"
 
+#include <future>
+
 #include "audio/SoundOutput.h"
 #include "audio/SoundService.h"
 #include "course/AsteriskSourceList.h"
@@ -40,9 +42,27 @@ void ConnectCourseModel() {
 
 }  // namespace
 
+struct ProgramServices::PendingCheck {
+  std::unique_ptr<MovieLibrary> library;
+  std::future<MovieCheck> result;
+};
+
 ProgramServices::ProgramServices() = default;
 
-ProgramServices::~ProgramServices() { DestroyAll(); }
+ProgramServices::~ProgramServices() {
+  // A check still running finishes before its library goes.
+  if (m_movieCheck && m_movieCheck->result.valid()) m_movieCheck->result.wait();
+  DestroyAll();
+}
+
+void ProgramServices::BeginMovieCheck(MovieLibraryMaker movieLibrary) {
+  if (m_movieCheck || !PersonalityBool(kKeyQuickTime, true)) return;
+  auto check = std::make_unique<PendingCheck>();
+  check->library = movieLibrary ? movieLibrary() : std::make_unique<FfmpegMovieLibrary>();
+  if (MovieLibrary* library = check->library.get())
+    check->result = std::async(std::launch::async, [library] { return StartMovieLibrary(*library); });
+  m_movieCheck = std::move(check);
+}
 
 template <class T>
 void ProgramServices::Install(std::unique_ptr<T>& slot, std::unique_ptr<T> made, const char* name) {
@@ -80,10 +100,11 @@ int ProgramServices::CreateCourseServices(MovieLibraryMaker movieLibrary, SoundO
   Install(m_glossary, std::make_unique<GlossaryTable>(), "GlossaryTable");
 
   if (PersonalityBool(kKeyQuickTime, true)) {
-    std::unique_ptr<MovieLibrary> library = movieLibrary ? movieLibrary() : std::make_unique<FfmpegMovieLibrary>();
-    const MovieCheck check = library ? StartMovieLibrary(*library) : MovieCheck::NotInstalled;
+    BeginMovieCheck(std::move(movieLibrary));
+    std::unique_ptr<PendingCheck> pending = std::move(m_movieCheck);
+    const MovieCheck check = pending->result.valid() ? pending->result.get() : MovieCheck::NotInstalled;
     if (check != MovieCheck::Ready) return MovieCheckNotice(check);
-    Install(m_movies, std::make_unique<MovieSupport>(std::move(library)), "MovieSupport");
+    Install(m_movies, std::make_unique<MovieSupport>(std::move(pending->library)), "MovieSupport");
   }
 
   Install(m_student, std::make_unique<StudentRecord>(), "StudentRecord");

@@ -49,6 +49,10 @@ class ProgramServices {
   // the program must end: movie support was asked for and the movie library is missing,
   // too old or cannot start. Services made before the failure stay for the exit.
   int CreateCourseServices(MovieLibraryMaker movieLibrary = {}, SoundOutputMaker soundOutput = {});
+  // Starts the movie library's check on a thread of its own (loading the library takes
+  // long), when the personality asks for movie support; CreateCourseServices then takes
+  // its result in its place in the order. Call after CreatePersonality.
+  void BeginMovieCheck(MovieLibraryMaker movieLibrary = {});
   // Stops movie support (the first step of exit).
   void ShutdownMovieSupport();
   // Destroys every service in the exit order (also done by the destructor).
@@ -75,4 +79,6 @@ class ProgramServices {
   std::unique_ptr<IndexTable> m_index;
   std::unique_ptr<KeywordOrder> m_keywords;
   std::vector<std::string> m_journal;
+  struct PendingCheck;
+  std::unique_ptr<PendingCheck> m_movieCheck;
 };
