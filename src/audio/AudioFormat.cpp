@@ -1,0 +1,33 @@
+#include "audio/AudioFormat.h"
+
+#include <algorithm>
+#include <string>
+
+#include "course/ProgramResources.h"
+
+namespace audio {
+
+namespace {
+constexpr int kVolumeCaptionBase = 9107;  // string and command ids 9107..9115
+}
+
+const char* ClipFormatName(ClipFormat format) {
+  switch (format) {
+    case ClipFormat::Aiff: return "AIFF 16-bit PCM, 11025 Hz";
+    case ClipFormat::Ima22k: return "AIFC ima4, 22050 Hz";
+    case ClipFormat::Ima11k: return "AIFC ima4, 11025 Hz";
+    case ClipFormat::Vorbis: return "Ogg Vorbis";
+    case ClipFormat::Silent: return "silent";
+  }
+  return "unknown";
+}
+
+int DeviceLevelFromUser(int userLevel) { return std::min(255, std::clamp(userLevel, 0, kUserVolumeLevels - 1) * 32); }
+
+int UserLevelFromDevice(int deviceLevel) { return (std::clamp(deviceLevel, 0, 255) + 1) / 32; }
+
+std::string VolumeLevelCaption(int userLevel) {
+  return ProgramString(kVolumeCaptionBase + std::clamp(userLevel, 0, kUserVolumeLevels - 1));
+}
+
+}  // namespace audio
