@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include <QtCore/QPoint>
@@ -36,6 +37,11 @@ struct LessonBookLinks {
 };
 
 const LessonBookLinks& CurrentLessonBookLinks();
+
+// The one road by which the Lesson Book starts an activity: the locator goes to the
+// launcher when one is connected; without one the learner is told, by notice 26401
+// naming shownName (UTF-8), that the activity cannot start yet.
+void LaunchFromLessonBook(const ActivityLocator& locator, const std::string& shownName);
 // Replaces the links and returns the previous ones (start-up code, tests).
 LessonBookLinks SetLessonBookLinks(LessonBookLinks links);
 

@@ -59,7 +59,7 @@ PageChrome::PageChrome(int format) : m_format(std::clamp(format, 0, kPageFormatC
 
 int PageChrome::textLeft() const { return m_bindingWidth + (m_format == 6 ? 0 : kTextMargin); }
 
-int PageChrome::textRight(int canvasWidth) const { return std::max(textLeft(), canvasWidth - m_rightWidth); }
+int PageChrome::textRight(int canvasWidth) const { return std::max(textLeft(), canvasWidth - m_rightWidth - kTextMargin); }
 
 QRect PageChrome::PaperRect(const QSize& canvas) const {
   return QRect(m_bindingWidth, 0, std::max(0, canvas.width() - m_bindingWidth - m_rightWidth),
@@ -135,8 +135,9 @@ void PageChrome::PaintTab(QPainter& painter, int i, const QRect& rect, bool hot)
 
 void PageChrome::Paint(QPainter& painter, const QRect& area, const QSize& canvas, int scroll, int viewHeight,
                        int hotTab, DogEarState dogEar) const {
-  const QRect paper = PaperRect(canvas);
-  painter.fillRect(paper & area, Qt::white);
+  // The whole area first: the chrome pictures have soft, partly transparent edges, and
+  // the view does not clear what an earlier paint left behind them.
+  painter.fillRect(area, Qt::white);
   const int bottomTop = canvas.height() - m_bottomHeight;
   const int leftCornerWidth = m_bottomLeft.isNull() ? 0 : qRound(m_bottomLeft.deviceIndependentSize().width());
   const int rightCornerWidth = m_bottomRight.isNull() ? 0 : qRound(m_bottomRight.deviceIndependentSize().width());

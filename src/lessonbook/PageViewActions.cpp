@@ -440,14 +440,9 @@ void CPageView::Execute(int paragraph) {
   }
   const std::optional<ActivityLocator> locator = LocatorOf(paragraph);
   if (!locator) return;
-  const LessonBookLinks& links = CurrentLessonBookLinks();
-  if (links.launch) {
-    links.launch(*locator);
-    return;
-  }
   std::string title = p.title;
   StripMarkupInPlace(title);
-  ShowNotice(kNoticeNoLauncher, CourseToUtf8(title.empty() ? locator->Describe(CurrentContents()) : title));
+  LaunchFromLessonBook(*locator, CourseToUtf8(title.empty() ? locator->Describe(CurrentContents()) : title));
 }
 
 void CPageView::ToggleShrink(int paragraph) {
@@ -507,11 +502,7 @@ void CPageView::OpenMarker(const PageHit& hit) {
     note.kind = 9;  // an asterisk note of the lesson
     note.file = file;
     note.source = kAsteriskLabel;
-    const LessonBookLinks& links = CurrentLessonBookLinks();
-    if (links.launch)
-      links.launch(note);
-    else
-      ShowNotice(kNoticeNoLauncher, CourseToUtf8(file));
+    LaunchFromLessonBook(note, CourseToUtf8(file));
     return;
   }
 }

@@ -80,11 +80,7 @@ bool CPageWnd::GoTo(const ActivityLocator& requested, bool animate, bool force) 
 
 void CPageWnd::ShowLocator(const ActivityLocator& locator) {
   if (locator.IsLessonLevel()) {
-    const LessonBookLinks& links = CurrentLessonBookLinks();
-    if (links.launch)
-      links.launch(locator);
-    else
-      ShowNotice(kNoticeNoLauncher, CourseToUtf8(locator.Describe(CurrentContents())));
+    LaunchFromLessonBook(locator, CourseToUtf8(locator.Describe(CurrentContents())));
     return;
   }
   if (locator.mark == 255)

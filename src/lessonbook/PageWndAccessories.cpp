@@ -64,11 +64,7 @@ void CPageWnd::LaunchExplore() {
   ActivityLocator locator = LessonLocator();
   locator.file = FileNameOf(file.name);
   locator.kind = static_cast<std::uint8_t>(KindOfFileName(*locator.file));
-  const LessonBookLinks& links = CurrentLessonBookLinks();
-  if (links.launch)
-    links.launch(locator);
-  else
-    ShowNotice(kNoticeNoLauncher, CourseToUtf8(*locator.file));
+  LaunchFromLessonBook(locator, CourseToUtf8(*locator.file));
 }
 
 void CPageWnd::OpenLessonWindow(int command) {

@@ -251,10 +251,19 @@ def cursor():
 
 # ---------------------------------------------------------------- page chrome
 
+def stop(offset, colour):
+    """A gradient stop; "#rrggbbaa" becomes a colour and a stop-opacity, which every
+    SVG renderer reads (the 8-digit form is drawn opaque by some)."""
+    if len(colour) == 9:
+        alpha = int(colour[7:], 16) / 255
+        return f'<stop offset="{offset}" stop-color="{colour[:7]}" stop-opacity="{alpha:.3g}"/>'
+    return f'<stop offset="{offset}" stop-color="{colour}"/>'
+
+
 def grad(id_, a, b, horizontal=False):
     x2, y2 = ("1", "0") if horizontal else ("0", "1")
     return (f'<linearGradient id="{id_}" x1="0" y1="0" x2="{x2}" y2="{y2}">'
-            f'<stop offset="0" stop-color="{a}"/><stop offset="1" stop-color="{b}"/></linearGradient>')
+            f'{stop(0, a)}{stop(1, b)}</linearGradient>')
 
 
 def grain(x0, y0, w, h, seed, count):
