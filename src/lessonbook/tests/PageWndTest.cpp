@@ -207,6 +207,66 @@ TEST_F(PageWndTest, TogglingCompletionBroadcastsAndRedrawsTheMark) {
   EXPECT_TRUE(clockShown());
 }
 
+TEST_F(PageWndTest, LocatorsFromElsewhereTurnSelectOrGoToTheLauncher) {
+  std::vector<ActivityLocator> launched;
+  LessonBookLinks links;
+  links.launch = [&](const ActivityLocator& locator) { launched.push_back(locator); };
+  ScopedLessonBookLinks scoped(links);
+  const auto selected = [&] {
+    std::vector<bool> out;
+    for (const PageParagraph& p : view()->document().paragraphs()) out.push_back(p.selected);
+    return out;
+  };
+
+  ActivityLocator quiz(0, 0, 1);
+  book->ShowLocator(quiz);  // animated, the entry alone
+  view()->FinishTurn();
+  EXPECT_EQ(selected(), (std::vector<bool>{false, false, false, false, true, false}));
+
+  book->GoTo(ActivityLocator(1, 0, -1), false, false);
+  quiz.mark = 255;  // without animation, the entry with its explanation
+  book->ShowLocator(quiz);
+  EXPECT_FALSE(view()->turning());
+  EXPECT_EQ(book->current().lesson, 0);
+  EXPECT_EQ(selected(), (std::vector<bool>{false, false, false, true, true, false}));
+
+  ActivityLocator note(0, -1, -1);
+  note.kind = 9;
+  note.file = "note1.ast";
+  book->ShowLocator(note);
+  ASSERT_EQ(launched.size(), 1u);
+  EXPECT_EQ(launched[0].file, std::optional<std::string>("note1.ast"));
+  EXPECT_EQ(book->current().lesson, 0);
+
+  EXPECT_FALSE(book->GoTo(ActivityLocator(7, 0, -1), false, false));
+  EXPECT_FALSE(book->GoTo(ActivityLocator(0, 5, -1), false, true));
+  EXPECT_EQ(book->current().lesson, 0);
+}
+
+TEST_F(PageWndTest, DogEarTurnsToTheNextPageAndTurningBackReturns) {
+  view()->ScrollTo(view()->verticalScrollBar()->maximum());
+  Settle();
+  ASSERT_EQ(view()->paintState().dogEar, DogEarState::Shown);
+  const QRect ear = view()->document().chrome().DogEarRect(view()->document().canvasSize());
+  const QPoint at = InViewport(ear.center());
+  QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, at);
+  Settle();
+  view()->FinishTurn();
+  EXPECT_EQ(book->current().page, 1);
+
+  view()->SetMenuParagraph(-1);
+  EXPECT_TRUE(view()->OnCommand(pagecmd::kPreviousShown));
+  view()->FinishTurn();
+  EXPECT_EQ(book->current().lesson, 0);
+  EXPECT_EQ(book->current().page, 0);
+
+  // No dog ear on the last page of the course.
+  book->GoTo(ActivityLocator(2, 0, -1), false, false);
+  Settle();
+  EXPECT_EQ(view()->paintState().dogEar, DogEarState::Hidden);
+}
+
 TEST_F(PageWndTest, EveryPageFormatLooksDifferent) {
   const QString dir = qEnvironmentVariable("KN_SCREENSHOT_DIR");
   // KN_SCREENSHOT_COURSE: a packed course folder (holding course/) to picture instead.
