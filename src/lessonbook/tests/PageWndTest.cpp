@@ -267,6 +267,94 @@ TEST_F(PageWndTest, DogEarTurnsToTheNextPageAndTurningBackReturns) {
   EXPECT_EQ(view()->paintState().dogEar, DogEarState::Hidden);
 }
 
+TEST_F(PageWndTest, ActivityMenuFollowsTheEntryUnderThePointer) {
+  const auto menu = [&](int paragraph, int id) {
+    view()->SetMenuParagraph(paragraph);
+    CommandState state;
+    EXPECT_TRUE(view()->UpdateCommand(id, state));
+    return std::pair{state.enabled, state.text.value_or("")};
+  };
+  EXPECT_EQ(menu(4, pagecmd::kToggleCompleted), (std::pair{true, std::string("Set activity completed")}));
+  marks.SetCompleted(ActivityLocator(0, 0, 1), true);
+  view()->RefreshCompletion();
+  EXPECT_EQ(menu(4, pagecmd::kToggleCompleted), (std::pair{true, std::string("Set activity uncompleted")}));
+  for (int id : {pagecmd::kBookmarkActivity, pagecmd::kExecute, pagecmd::kShrink, pagecmd::kToggleCompleted}) {
+    SCOPED_TRACE(id);
+    EXPECT_TRUE(menu(2, id).first);
+    EXPECT_FALSE(menu(0, id).first);  // an explanation, not an entry
+    EXPECT_FALSE(menu(-1, id).first);
+  }
+  EXPECT_FALSE(menu(-1, pagecmd::kPreviousShown).first);
+  book->OnCommand(pagecmd::kNextPage);
+  view()->FinishTurn();
+  EXPECT_EQ(menu(-1, pagecmd::kPreviousShown), (std::pair{true, std::string("Go back to page 1-1")}));
+
+  // Shrinking from the menu hides the explanation with the entry; again restores it.
+  book->OnCommand(pagecmd::kFirstPage);
+  view()->FinishTurn();
+  const int height = view()->document().paragraphs()[3].height;
+  view()->SetMenuParagraph(4);
+  view()->OnCommand(pagecmd::kShrink);
+  EXPECT_EQ(view()->document().paragraphs()[3].height, 0);
+  view()->OnCommand(pagecmd::kShrink);
+  EXPECT_EQ(view()->document().paragraphs()[3].height, height);
+}
+
+TEST_F(PageWndTest, AddendumOpensOnlyAFileOfItsOwnFolder) {
+  NoticeRecorder notices;
+  const auto execute = [&](const std::string& ext) {
+    course.WriteTeacherFile("ab/page1.ext", ext);
+    book->GoTo(ActivityLocator(0, 1, -1), false, false);
+    book->GoTo(ActivityLocator(0, 0, -1), false, false);
+    const auto& ps = view()->document().paragraphs();
+    int addendum = -1;
+    for (std::size_t i = 0; i < ps.size(); ++i)
+      if (ps[i].teacherExtension && ps[i].activity) addendum = static_cast<int>(i);
+    EXPECT_GE(addendum, 0);
+    view()->SetMenuParagraph(addendum);
+    CommandState state;
+    view()->UpdateCommand(pagecmd::kToggleCompleted, state);
+    EXPECT_FALSE(state.enabled);  // the menu is for course activities
+    notices.clear();
+    view()->OnCommand(pagecmd::kExecute);
+  };
+  execute("Read this.\n");
+  EXPECT_TRUE(notices.sawId(kNoticeExtensionNameMissing));
+  execute("file:../../outside.sh\nRead this.\n");
+  EXPECT_TRUE(notices.sawId(kNoticeExtensionOutside));
+  execute("file:missing.pdf\nRead this.\n");
+  EXPECT_TRUE(notices.sawId(kNoticeExtensionOpenFailed));
+}
+
+TEST_F(PageWndTest, AccessoriesWithoutTheirFilesOrWindowsSaySo) {
+  NoticeRecorder notices;
+  struct Case {
+    int command;
+    int notice;
+  };
+  const Case cases[] = {{pagecmd::kWeb, kNoticeExploreMissing},
+                        {pagecmd::kLaunchExplore, kNoticeExploreMissing},
+                        {pagecmd::kHomework, kNoticeWindowMissing},
+                        {pagecmd::kProjects, kNoticeWindowMissing}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    notices.clear();
+    EXPECT_TRUE(book->OnCommand(c.command));
+    EXPECT_TRUE(notices.sawId(c.notice));
+  }
+  course.WriteCourseFile("cd/cd1.pag", lbtest::PageFile("<! t=least>Use the tool.<p>"));
+  book->GoTo(ActivityLocator(1, 0, -1), false, false);
+  CommandState state;
+  book->UpdateCommand(pagecmd::kTool1, state);
+  EXPECT_TRUE(state.enabled);
+  book->UpdateCommand(pagecmd::kTool2, state);
+  EXPECT_FALSE(state.enabled);
+  notices.clear();
+  book->OnCommand(pagecmd::kTool1);
+  EXPECT_TRUE(notices.sawId(kNoticeToolMissing));
+  EXPECT_TRUE(notices.sawText("cdleast.scr"));
+}
+
 TEST_F(PageWndTest, EveryPageFormatLooksDifferent) {
   const QString dir = qEnvironmentVariable("KN_SCREENSHOT_DIR");
   // KN_SCREENSHOT_COURSE: a packed course folder (holding course/) to picture instead.
