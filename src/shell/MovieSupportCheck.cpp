@@ -10,7 +10,9 @@ extern "C" {
 
 #include <string>
 
-// The entry points the check calls, from the libraries loaded by name.
+// The entry points the check calls, from the libraries loaded by name. The libraries stay
+// loaded once loaded: they (and the hundred they bring) keep global state and exit
+// handlers that must not outlive their code, and the movie window uses them again.
 struct FfmpegMovieLibrary::Api {
   void* libraries[4] = {};
   unsigned (*avutilVersion)() = nullptr;
@@ -21,11 +23,6 @@ struct FfmpegMovieLibrary::Api {
   SwsContext* (*getContext)(int, int, AVPixelFormat, int, int, AVPixelFormat, int, SwsFilter*, SwsFilter*,
                             const double*) = nullptr;
   void (*freeContext)(SwsContext*) = nullptr;
-
-  ~Api() {
-    for (void* lib : libraries)
-      if (lib) dlclose(lib);
-  }
 };
 
 namespace {
@@ -34,7 +31,7 @@ unsigned Major(unsigned version) { return version >> 16; }
 
 void* Load(const char* stem, int major) {
   const std::string name = std::string("lib") + stem + ".so." + std::to_string(major);
-  return dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+  return dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
 }
 
 template <class F>
