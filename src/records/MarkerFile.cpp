@@ -7,11 +7,13 @@
 #include <cerrno>
 
 #include "course/AsciiCase.h"
+#include "course/ContentsServices.h"
 #include "course/ContentsTable.h"
 #include "course/CourseLocations.h"
 #include "course/CoursePath.h"
 #include "course/Notice.h"
 #include "course/Preferences.h"
+#include "course/Services.h"
 
 namespace {
 constexpr int kMsgBookmarkFile = 8502;
@@ -261,4 +263,10 @@ MarkerResult OpenMarker(std::string_view command, MarkerHost& host) {
   }
   if (!IsReadOnly(file)) result.deleted = Delete(file);
   return result;
+}
+
+const ContentsTable& ProgramMarkerHost::Contents() const { return CurrentContents(); }
+
+std::vector<std::filesystem::path> ProgramMarkerHost::CourseFolders() const {
+  return CourseFolderRoots(Service<Preferences>());
 }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,6 +54,21 @@ class MarkerHost {
   // Brings the main window forward, then launches the activity in the locate mode, which
   // turns the Lesson Book to it.
   virtual void ActivateAndLocate(const ActivityLocator& locator) = 0;
+};
+
+// The host for the running program: the contents and course folders from the program's
+// services; the Lesson Book test and the launch handed over by the window code.
+class ProgramMarkerHost : public MarkerHost {
+ public:
+  bool ProgressFileOpen() const override { return progressFileOpen && progressFileOpen(); }
+  const ContentsTable& Contents() const override;
+  std::vector<std::filesystem::path> CourseFolders() const override;
+  void ActivateAndLocate(const ActivityLocator& locator) override {
+    if (activateAndLocate) activateAndLocate(locator);
+  }
+
+  std::function<bool()> progressFileOpen;
+  std::function<void(const ActivityLocator&)> activateAndLocate;
 };
 
 enum class MarkerOutcome {

@@ -112,6 +112,13 @@ void StudentRecord::Store(CourseStream& s) const {
   for (const ActivityLocator& l : m_bookmarks) WriteLocator(s, l);
 }
 
+void StudentRecord::ReplaceLearner(const StudentRecord& other) {
+  m_name = other.m_name;
+  m_completions = other.m_completions;
+  m_bookmarks = other.m_bookmarks;
+  BookmarksChanged(nullptr);
+}
+
 void StudentRecord::Serialize(CourseStream& s, const ContentsTable* contents) {
   if (s.isStoring()) {
     Store(s);

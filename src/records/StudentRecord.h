@@ -72,6 +72,9 @@ class StudentRecord {
 
   // Empties the name, the completion set and the bookmark list.
   void Reset();
+  // Takes the name, completions and bookmarks of other (a record read from a file); the
+  // hook stays.
+  void ReplaceLearner(const StudentRecord& other);
 
   // Items 1 to 5 of a progress file: the name, the completion count and marks, the
   // bookmark count and bookmarks. Storing writes this record. Loading reads into a new
