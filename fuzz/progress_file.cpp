@@ -5,6 +5,7 @@
 #include <span>
 
 #include "RecordsFuzzing.h"
+#include "course/CourseFileError.h"
 #include "records/ProgressFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

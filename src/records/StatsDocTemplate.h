@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "records/ProgressFile.h"
+#include "records/WindowPart.h"
 
 class CStatsDoc;
 class Preferences;
@@ -28,16 +29,6 @@ struct StatsDocStrings {
   QString fileTypeName;     // "Student Progress File Type"
 };
 StatsDocStrings MakeStatsDocStrings();
-
-// What the document needs of the open windows: the window part written with the file,
-// and restoring it when one is opened (the Lesson Book, floating bars, activity windows).
-class StatsWindowPart {
- public:
-  virtual ~StatsWindowPart() = default;
-  // The open activity windows (top first) and then the visible floating bars.
-  virtual std::vector<WindowRecord> CollectWindows() = 0;
-  virtual void RestoreWindows(const std::vector<WindowRecord>& records) = 0;
-};
 
 class CStatsDocTemplate : public QObject {
   Q_OBJECT
