@@ -109,10 +109,11 @@ int Progress(const Args& args) {
 
   const Preferences& p = d.preferences;
   std::printf("preferences:\n");
-  std::printf("  flags       %d %d %d %d %d %d %d %d %d %d  (flag0 DisableSounds NeverAdjust HideTime flag4 "
-              "ExpoSource ShowTips flag7 flag8 TextToSpeech)\n",
-              p.flag0, p.disableSounds, p.neverAdjust, p.hideTime, p.flag4, p.expoSource, p.showTips, p.flag7, p.flag8,
-              p.textToSpeech);
+  std::printf(
+      "  flags       %d %d %d %d %d %d %d %d %d %d  (flag0 DisableSounds NeverAdjust HideTime flag4 "
+      "ExpoSource ShowTips flag7 flag8 TextToSpeech)\n",
+      p.flag0, p.disableSounds, p.neverAdjust, p.hideTime, p.flag4, p.expoSource, p.showTips, p.flag7, p.flag8,
+      p.textToSpeech);
   std::printf("  FontSize %d  BundledText %d  PageFormat %d  Asterisks 0x%04X\n", p.fontSize, p.bundledText,
               p.pageFormat, p.asterisks);
   const auto& teacher = p.folder(Preferences::kTeacherFolder);

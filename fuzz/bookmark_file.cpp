@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <span>
 
-#include "records/BookmarkFile.h"
 #include "course/CourseFileError.h"
+#include "records/BookmarkFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::vector<ActivityLocator> list;

@@ -42,7 +42,8 @@ TEST(RecordsCommand, ProgressShowsLearnerPreferencesAndWindows) {
   EXPECT_NE(plain.out.find("windows:     1\n  kind 1     top 2 left 1 bottom 4 right 3"), std::string::npos)
       << plain.out;
 
-  const auto titled = RunKncourse({"progress", (dir / "a.kns").string(), "--contents", (dir / "contents.txt").string()});
+  const auto titled =
+      RunKncourse({"progress", (dir / "a.kns").string(), "--contents", (dir / "contents.txt").string()});
   ASSERT_EQ(titled.status, 0) << titled.err;
   EXPECT_NE(titled.out.find("0 0 1  \"Data : Samples : Quiz\""), std::string::npos) << titled.out;
   EXPECT_NE(titled.out.find("3 0 0  dropped"), std::string::npos) << titled.out;

@@ -24,7 +24,8 @@ std::string BookmarkClipboardFormat() {
 QMimeData* BookmarkMimeData(const ActivityLocator& locator, std::string_view displayedText) {
   auto* data = new QMimeData;
   const auto flat = FlattenLocator(locator);
-  data->setData(FormatName(), QByteArray(reinterpret_cast<const char*>(flat.data()), static_cast<qsizetype>(flat.size())));
+  data->setData(FormatName(),
+                QByteArray(reinterpret_cast<const char*>(flat.data()), static_cast<qsizetype>(flat.size())));
   data->setText(QString::fromStdString(CourseToUtf8(displayedText)));
   return data;
 }

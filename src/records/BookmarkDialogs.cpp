@@ -50,8 +50,8 @@ CCustomIconDlg::CCustomIconDlg(int currentMark, QWidget* parent) : QDialog(paren
   m_icons->setGridSize(QSize(36, 36));
   m_icons->setMovement(QListView::Static);
   for (int mark = 1; mark <= kCustomIconCount; ++mark) {
-    auto* item = new QListWidgetItem(QIcon(QString::fromStdString(ProgramResourcePath("icon", kFirstCustomIcon + mark - 1))),
-                                     QString(), m_icons);
+    auto* item = new QListWidgetItem(
+        QIcon(QString::fromStdString(ProgramResourcePath("icon", kFirstCustomIcon + mark - 1))), QString(), m_icons);
     item->setData(Qt::UserRole, mark);
     if (mark == currentMark) m_icons->setCurrentItem(item);
   }

@@ -14,7 +14,7 @@ class QPlainTextEdit;
 class CAnnotateDlg : public QDialog {
  public:
   CAnnotateDlg(const std::string& text, QWidget* parent = nullptr);  // text: course bytes
-  std::string Text() const;                                         // course bytes
+  std::string Text() const;                                          // course bytes
   QPlainTextEdit* editor() const { return m_edit; }
 
  private:

@@ -51,9 +51,8 @@ int IconRank(const ActivityLocator& bookmark, const ContentsTable& contents) {
 void SortBookmarks(std::vector<ActivityLocator>& bookmarks, BookmarkOrder order, const ContentsTable& contents) {
   switch (order) {
     case BookmarkOrder::BySequence:
-      std::stable_sort(bookmarks.begin(), bookmarks.end(), [](const ActivityLocator& a, const ActivityLocator& b) {
-        return std::is_lt(a <=> b);
-      });
+      std::stable_sort(bookmarks.begin(), bookmarks.end(),
+                       [](const ActivityLocator& a, const ActivityLocator& b) { return std::is_lt(a <=> b); });
       break;
     case BookmarkOrder::ByName: {
       // Lower-cased displayed texts compared byte by byte (as unsigned bytes).
@@ -61,10 +60,9 @@ void SortBookmarks(std::vector<ActivityLocator>& bookmarks, BookmarkOrder order,
       keyed.reserve(bookmarks.size());
       for (auto& b : bookmarks) keyed.emplace_back(ToAsciiLower(BookmarkText(b, contents)), std::move(b));
       std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-        return std::lexicographical_compare(a.first.begin(), a.first.end(), b.first.begin(), b.first.end(),
-                                            [](char x, char y) {
-                                              return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-                                            });
+        return std::lexicographical_compare(
+            a.first.begin(), a.first.end(), b.first.begin(), b.first.end(),
+            [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
       });
       for (std::size_t i = 0; i < keyed.size(); ++i) bookmarks[i] = std::move(keyed[i].second);
       break;
@@ -77,7 +75,8 @@ void SortBookmarks(std::vector<ActivityLocator>& bookmarks, BookmarkOrder order,
   }
 }
 
-bool BookmarkCommandEnabled(int command, const BookmarkMenuState& state, const std::vector<ActivityLocator>& bookmarks) {
+bool BookmarkCommandEnabled(int command, const BookmarkMenuState& state,
+                            const std::vector<ActivityLocator>& bookmarks) {
   const bool selected = state.selected >= 0 && state.selected < static_cast<int>(bookmarks.size());
   const ActivityLocator* row = selected ? &bookmarks[static_cast<std::size_t>(state.selected)] : nullptr;
   switch (command) {

@@ -58,8 +58,8 @@ void SortBookmarks(std::vector<ActivityLocator>& bookmarks, BookmarkOrder order,
 
 // What the menu's enabling depends on.
 struct BookmarkMenuState {
-  int selected = -1;                 // the selected row, -1 for none
-  bool clipboardFormat = true;       // the bookmark clipboard format is registered
+  int selected = -1;            // the selected row, -1 for none
+  bool clipboardFormat = true;  // the bookmark clipboard format is registered
   bool clipboardHasBookmark = false;
 };
 bool BookmarkCommandEnabled(int command, const BookmarkMenuState& state, const std::vector<ActivityLocator>& bookmarks);

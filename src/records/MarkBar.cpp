@@ -10,6 +10,7 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMenu>
+#include <new>
 
 #include "course/ContentsServices.h"
 #include "course/CourseFileError.h"
@@ -28,6 +29,7 @@ constexpr int kTitleString = 26021;
 constexpr int kMsgListFull = 8503;
 constexpr int kMsgOpenClipboard = 8508;
 constexpr int kMsgCopyFromClipboard = 8507;
+constexpr int kMsgNoMemory = 8555;
 
 struct MenuItem {
   int id;
@@ -77,8 +79,7 @@ CMarkBar::CMarkBar(StudentRecord& record, QWidget* parent) : QDockWidget(parent)
     if (m_previousHook) m_previousHook(concerned);
   });
   m_chooseFile = [this](bool save) {
-    if (save)
-      return QFileDialog::getSaveFileName(this, QString(), QString::fromLatin1(kBookmarkFileName), kFilter);
+    if (save) return QFileDialog::getSaveFileName(this, QString(), QString::fromLatin1(kBookmarkFileName), kFilter);
     return QFileDialog::getOpenFileName(this, QString(), QString::fromLatin1(kBookmarkFileName), kFilter);
   };
 }
@@ -167,6 +168,14 @@ QMenu* CMarkBar::BuildMenu(QWidget* parent) {
 }
 
 void CMarkBar::OnCommand(int id) {
+  try {
+    RunCommand(id);
+  } catch (const std::bad_alloc&) {
+    ShowNotice(kMsgNoMemory);
+  }
+}
+
+void CMarkBar::RunCommand(int id) {
   if (!CommandEnabled(id)) return;
   const int row = m_list->selected();
   const ActivityLocator* selected = Selected();
@@ -337,7 +346,8 @@ int CMarkBar::PrintTo(QPagedPaintDevice& device) {
     const std::size_t first = row;
     int used = 0;
     while (row < heights.size() && (row == first || used + heights[row] <= body.height())) used += heights[row++];
-    if (row > first) m_list->PaintRows(p, static_cast<int>(first), static_cast<int>(row) - 1, body.topLeft(), body.width());
+    if (row > first)
+      m_list->PaintRows(p, static_cast<int>(first), static_cast<int>(row) - 1, body.topLeft(), body.width());
   }
   return pages;
 }

@@ -66,6 +66,7 @@ class CMarkBar : public QDockWidget, private CMarkListOwner {
   bool AcceptsDrop(const QMimeData* data) const override;
   void Dropped(const QMimeData* data, int row, int fromRow) override;
 
+  void RunCommand(int id);
   const ActivityLocator* Selected() const;
   void LoadFile(bool replace);
   void SaveFile();

@@ -2,10 +2,10 @@
 
 #include <QtCore/QMimeData>
 #include <QtGui/QDrag>
+#include <QtGui/QIcon>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 #include <QtGui/QPixmap>
-#include <QtGui/QIcon>
 #include <QtWidgets/QScrollBar>
 
 #include "course/ActivityLocator.h"

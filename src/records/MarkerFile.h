@@ -73,13 +73,13 @@ class ProgramMarkerHost : public MarkerHost {
 
 enum class MarkerOutcome {
   Launched,
-  NotOpenCommand,   // 8514 with the command
-  BookmarkFile,     // 8502
-  NotMarker,        // 8514 with PATH
-  NoProgressFile,   // 8549, marker deleted
-  CannotOpen,       // 8514 with PATH, marker deleted
-  Corrupted,        // 8547
-  Missing,          // 8548
+  NotOpenCommand,  // 8514 with the command
+  BookmarkFile,    // 8502
+  NotMarker,       // 8514 with PATH
+  NoProgressFile,  // 8549, marker deleted
+  CannotOpen,      // 8514 with PATH, marker deleted
+  Corrupted,       // 8547
+  Missing,         // 8548
 };
 
 struct MarkerResult {

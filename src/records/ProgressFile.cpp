@@ -1,8 +1,8 @@
 #include "records/ProgressFile.h"
 
-#include "course/CourseStream.h"
 #include <algorithm>
 
+#include "course/CourseStream.h"
 #include "records/LocatorCodec.h"
 
 ActivityLocator EmptyWindowLocator() {

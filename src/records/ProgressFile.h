@@ -34,9 +34,9 @@ enum ProgressWindowKind : int {
 };
 
 struct WindowRecord {
-  std::int16_t kind = 0;   // the window's placement key
-  CourseRect rect;         // its saved placement
-  ActivityLocator locator; // what it shows, or EmptyWindowLocator()
+  std::int16_t kind = 0;    // the window's placement key
+  CourseRect rect;          // its saved placement
+  ActivityLocator locator;  // what it shows, or EmptyWindowLocator()
   bool operator==(const WindowRecord&) const = default;
 };
 
@@ -44,9 +44,9 @@ struct WindowRecord {
 ActivityLocator EmptyWindowLocator();
 
 struct ProgressData {
-  StudentRecord learner;              // name, completions, bookmarks (no hook connected)
-  bool hasSettings = false;           // false when the preferences and windows were skipped
-  Preferences preferences;            // as read: normalised and marked changed
+  StudentRecord learner;     // name, completions, bookmarks (no hook connected)
+  bool hasSettings = false;  // false when the preferences and windows were skipped
+  Preferences preferences;   // as read: normalised and marked changed
   std::vector<WindowRecord> windows;
 };
 

@@ -25,8 +25,8 @@ ProgressOpen ReadProgressPath(const std::filesystem::path& path, const ProgressR
   try {
     bytes = ReadWholeFile(path, kMaxProgressFileBytes);
   } catch (const CourseFileError& e) {
-    open.status = e.kind() == CourseFileError::Kind::Format ? ProgressOpen::Status::Damaged
-                                                            : ProgressOpen::Status::CannotOpen;
+    open.status =
+        e.kind() == CourseFileError::Kind::Format ? ProgressOpen::Status::Damaged : ProgressOpen::Status::CannotOpen;
     open.reason = e.reason();
     return open;
   }

@@ -8,21 +8,21 @@
 #include "records/ProgressFile.h"
 #include "records/SafeSave.h"
 
-// Texts of this program's own (not numbered by the course) for the learner's files.
+// String-table ids of the messages about the learner's files.
 enum RecordsMessage : int {
-  kMsgProgressNotFound = 8520,       // "Cannot find and open the student progress file '%s'."
-  kMsgProgressEmpty = 8521,          // "... because it is empty."
-  kMsgSaveFailed = 26300,            // a save failed; the old file stays
-  kMsgProgressDamaged = 26301,       // a damaged file, no backup
-  kMsgProgressDamagedBackup = 26302, // a damaged file, asks whether to open the backup
-  kMsgBookmarkFileDamaged = 26303,   // a damaged bookmark file; the list stays
+  kMsgProgressNotFound = 8520,        // "Cannot find and open the student progress file '%s'."
+  kMsgProgressEmpty = 8521,           // "... because it is empty."
+  kMsgSaveFailed = 26300,             // a save failed; the old file stays
+  kMsgProgressDamaged = 26301,        // a damaged file, no backup
+  kMsgProgressDamagedBackup = 26302,  // a damaged file, asks whether to open the backup
+  kMsgBookmarkFileDamaged = 26303,    // a damaged bookmark file; the list stays
   kMsgBookmarkFileUnreadable = 26304,
 };
 
 struct ProgressOpen {
   enum class Status { Ok, CannotOpen, Empty, Damaged } status = Status::CannotOpen;
-  ProgressData data;    // Ok only
-  std::string reason;   // CannotOpen and Damaged: what went wrong (and where)
+  ProgressData data;   // Ok only
+  std::string reason;  // CannotOpen and Damaged: what went wrong (and where)
   bool backupExists = false;
 };
 

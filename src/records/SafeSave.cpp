@@ -133,8 +133,7 @@ SaveResult SaveFileSafely(const std::filesystem::path& requested, std::span<cons
   const std::filesystem::path temp = folder / ("." + path.filename().string() + ".saving");
   ::unlink(temp.c_str());  // left behind by a save that was cut off
   int fd = -1;
-  if (Injected(SaveStep::OpenTemp) ||
-      (fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode)) < 0)
+  if (Injected(SaveStep::OpenTemp) || (fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode)) < 0)
     return {false, Reason("cannot create a file in the folder")};
   if (exists) ::fchmod(fd, mode);  // not narrowed by the umask
 

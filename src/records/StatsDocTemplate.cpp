@@ -32,7 +32,9 @@ QString Personality(int id, const char* fallback) {
   return QString::fromLatin1(fallback);
 }
 
-QSettings Profile() { return QSettings(QString::fromStdString(Preferences::ProfilePath().string()), QSettings::IniFormat); }
+QSettings Profile() {
+  return QSettings(QString::fromStdString(Preferences::ProfilePath().string()), QSettings::IniFormat);
+}
 
 // Records and preferences for a template made before (or without) the services.
 StudentRecord& FallbackRecord() {
@@ -60,15 +62,21 @@ StatsDocStrings MakeStatsDocStrings() {
 
 CStatsDocTemplate::CStatsDocTemplate(StudentRecord* record, Preferences* preferences, QObject* parent)
     : QObject(parent),
-      m_record(record ? record : Service<StudentRecord>() ? Service<StudentRecord>() : &FallbackRecord()),
-      m_preferences(preferences ? preferences : Service<Preferences>() ? Service<Preferences>() : &FallbackPreferences()),
+      m_record(record                     ? record
+               : Service<StudentRecord>() ? Service<StudentRecord>()
+                                          : &FallbackRecord()),
+      m_preferences(preferences              ? preferences
+                    : Service<Preferences>() ? Service<Preferences>()
+                                             : &FallbackPreferences()),
       m_strings(MakeStatsDocStrings()) {
   ask = [](const QString& text) {
     return QMessageBox::question(nullptr, QString(), text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
   };
   chooseFile = [this](bool save) {
     const QString filter = m_strings.filterName;
-    if (save) return QFileDialog::getSaveFileName(nullptr, QString(), m_strings.newFileName + m_strings.filterExtension, filter);
+    if (save)
+      return QFileDialog::getSaveFileName(nullptr, QString(), m_strings.newFileName + m_strings.filterExtension,
+                                          filter);
     return QFileDialog::getOpenFileName(nullptr, QString(), QString(), filter);
   };
   skipSettingsHeld = [] {
@@ -156,7 +164,11 @@ bool CStatsDocTemplate::NewStudent() {
   if (!document) return false;
   // The learner names the new file at once, once the Lesson Book is up.
   QMetaObject::invokeMethod(
-      this, [this] { if (m_document) m_document->SaveAs(); }, Qt::QueuedConnection);
+      this,
+      [this] {
+        if (m_document) m_document->SaveAs();
+      },
+      Qt::QueuedConnection);
   return true;
 }
 

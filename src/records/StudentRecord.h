@@ -28,9 +28,9 @@ struct CompletionMark {
 
 class StudentRecord {
  public:
-  static constexpr std::size_t kMaxName = 259;          // bytes
-  static constexpr std::size_t kMaxBookmarks = 50;      // through AddBookmark only
-  static constexpr int kMaxStoredCount = 999;           // completions or bookmarks in a file
+  static constexpr std::size_t kMaxName = 259;      // bytes
+  static constexpr std::size_t kMaxBookmarks = 50;  // through AddBookmark only
+  static constexpr int kMaxStoredCount = 999;       // completions or bookmarks in a file
 
   // Called after every change of the bookmark list with the bookmark concerned (null:
   // the whole list). The shell connects it to the broadcast of notification 6.

@@ -102,12 +102,12 @@ TEST(BookmarkSort, ThreeOrders) {
   const ContentsTable& c = kntest::RecordsContents();
   // activity numbers tag the entries; lessons and pages make the order.
   const std::vector<ActivityLocator> list = {
-      Loc(1, 0, 1),                              // no such activity: "Centre : Mean"
-      Loc(0, 0, 2, 0, 0, nullptr, "zebra"),      // source
-      Loc(0, 0, 3, 0, 0, nullptr, "Apple"),      // upper case sorts as lower case
+      Loc(1, 0, 1),                                 // no such activity: "Centre : Mean"
+      Loc(0, 0, 2, 0, 0, nullptr, "zebra"),         // source
+      Loc(0, 0, 3, 0, 0, nullptr, "Apple"),         // upper case sorts as lower case
       Loc(0, -1, 4, 2, 11, "hw.wrk", "\xE9t\xE9"),  // high bytes sort after ASCII
-      Loc(0, 0, 0),                              // "Data : Samples : Intro" (exposition)
-      Loc(0, 1, 5, 1),                           // custom icon 1
+      Loc(0, 0, 0),                                 // "Data : Samples : Intro" (exposition)
+      Loc(0, 1, 5, 1),                              // custom icon 1
   };
   struct Case {
     BookmarkOrder order;
@@ -135,17 +135,17 @@ TEST(BookmarkMenu, EnablingFollowsSelectionListAndClipboard) {
     bool format, hasBookmark;
     bool enabledWithList, enabledEmpty;
   } cases[] = {
-      {kCmdAnnotateBookmark, 1, true, false, true, false},  {kCmdAnnotateBookmark, -1, true, false, false, false},
-      {kCmdCopyBookmark, 0, true, false, true, false},      {kCmdCopyBookmark, 0, false, false, false, false},
-      {kCmdCustomIcon, 2, true, false, true, false},        {kCmdDeleteBookmark, 0, true, false, true, false},
-      {kCmdExecuteBookmark, 0, true, false, true, false},   {kCmdLocateBookmark, 0, true, false, true, false},
-      {kCmdLocateBookmark, 1, true, false, false, false},   {kCmdPasteBookmark, -1, true, true, true, true},
-      {kCmdPasteBookmark, 0, true, false, false, false},    {kCmdRevertBookmark, 0, true, false, true, false},
-      {kCmdRevertBookmark, 1, true, false, false, false},   {kCmdRevertBookmark, 2, true, false, true, false},
-      {kCmdSortBookmarks, -1, true, false, true, false},    {kCmdHideBookmarks, -1, true, false, true, true},
-      {kCmdLoadBookmarks, -1, true, false, true, true},     {kCmdMergeBookmarks, -1, true, false, true, true},
-      {kCmdPrintBookmarks, -1, true, false, true, false},   {kCmdRemoveAllBookmarks, -1, true, false, true, false},
-      {kCmdSaveBookmarks, -1, true, false, true, false},    {kCmdAnnotateBookmark, 3, true, false, false, false},
+      {kCmdAnnotateBookmark, 1, true, false, true, false}, {kCmdAnnotateBookmark, -1, true, false, false, false},
+      {kCmdCopyBookmark, 0, true, false, true, false},     {kCmdCopyBookmark, 0, false, false, false, false},
+      {kCmdCustomIcon, 2, true, false, true, false},       {kCmdDeleteBookmark, 0, true, false, true, false},
+      {kCmdExecuteBookmark, 0, true, false, true, false},  {kCmdLocateBookmark, 0, true, false, true, false},
+      {kCmdLocateBookmark, 1, true, false, false, false},  {kCmdPasteBookmark, -1, true, true, true, true},
+      {kCmdPasteBookmark, 0, true, false, false, false},   {kCmdRevertBookmark, 0, true, false, true, false},
+      {kCmdRevertBookmark, 1, true, false, false, false},  {kCmdRevertBookmark, 2, true, false, true, false},
+      {kCmdSortBookmarks, -1, true, false, true, false},   {kCmdHideBookmarks, -1, true, false, true, true},
+      {kCmdLoadBookmarks, -1, true, false, true, true},    {kCmdMergeBookmarks, -1, true, false, true, true},
+      {kCmdPrintBookmarks, -1, true, false, true, false},  {kCmdRemoveAllBookmarks, -1, true, false, true, false},
+      {kCmdSaveBookmarks, -1, true, false, true, false},   {kCmdAnnotateBookmark, 3, true, false, false, false},
   };
   for (const Case& k : cases) {
     const BookmarkMenuState state{k.selected, k.format, k.hasBookmark};

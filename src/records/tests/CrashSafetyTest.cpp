@@ -2,7 +2,6 @@
 // moments; after every kill the file on disc must be the last save the child reported
 // complete or the one it was writing, and it must load.
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -74,8 +73,10 @@ TEST(CrashSafety, KilledSavesLeaveTheLastOrThePreviousVersion) {
     ::kill(child, SIGKILL);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
-    if (WIFEXITED(status)) ASSERT_EQ(WEXITSTATUS(status), 0) << "the child's save failed";
-    else ++kills;
+    if (WIFEXITED(status))
+      ASSERT_EQ(WEXITSTATUS(status), 0) << "the child's save failed";
+    else
+      ++kills;
     int n = 0;
     while (::read(fds[0], &n, sizeof n) == sizeof n) confirmed = n;
     ::close(fds[0]);

@@ -77,8 +77,8 @@ TEST(LocatorCodec, FlatLocatorNeedsAFileOrAPlaceTheContentsHold) {
   };
   for (const Case& k : cases) {
     const auto got = UnflattenLocator(FlattenLocator(k.locator), c);
-    EXPECT_EQ(got.has_value(), k.accepted) << int(k.locator.lesson) << "," << int(k.locator.page) << ","
-                                           << int(k.locator.activity);
+    EXPECT_EQ(got.has_value(), k.accepted)
+        << int(k.locator.lesson) << "," << int(k.locator.page) << "," << int(k.locator.activity);
     if (got) {
       EXPECT_EQ(*got, k.locator);
     }

@@ -94,9 +94,9 @@ TEST(MarkBar, DroppingALessonBookActivityAddsItBeforeTheRowUnderThePoint) {
 
 TEST(MarkBar, SortingByNameOrdersTheRows) {
   BarScene s;
-  s.record.AddBookmark(Loc(1, 0, 0));                         // "Centre : Mean : Bold act"
-  s.record.AddBookmark(Loc(0, 0, 1, 0, 0, nullptr, "zoo"));   // "zoo"
-  s.record.AddBookmark(Loc(0, 1, 0));                         // "Data : Films : Film"
+  s.record.AddBookmark(Loc(1, 0, 0));                        // "Centre : Mean : Bold act"
+  s.record.AddBookmark(Loc(0, 0, 1, 0, 0, nullptr, "zoo"));  // "zoo"
+  s.record.AddBookmark(Loc(0, 1, 0));                        // "Data : Films : Film"
   s.record.AddBookmark(Loc(0, 0, 0, 0, 0, nullptr, "Apple"));
   WhenDialogOpens<CSortDlg>([](CSortDlg& d) { d.SetOrder(BookmarkOrder::ByName); });
   s.bar.OnCommand(kCmdSortBookmarks);
@@ -230,8 +230,8 @@ namespace {
 TEST(MarkList, DrawsTheIconAndTheWrappedText) {
   BarScene s;
   s.record.AddBookmark(Loc(0, 0, 0, 1));  // custom icon 1: a red star
-  s.record.AddBookmark(Loc(0, 0, 1, 0, 0, nullptr,
-                           "A long annotation that has to wrap over several lines in a narrow bar"));
+  s.record.AddBookmark(
+      Loc(0, 0, 1, 0, 0, nullptr, "A long annotation that has to wrap over several lines in a narrow bar"));
   QApplication::processEvents();
   const QImage image = s.bar.list()->viewport()->grab().toImage();
   const QRect first = s.bar.list()->RowRect(0);

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include "RecordsTestSupport.h"
@@ -60,9 +59,12 @@ TEST(MarkerText, ConvertsBackslashFormsAndKeepsPlainOnes) {
     const char* text;
     const char* identifier;
   } cases[] = {
-      {"lesson5\\act.exp", ":lesson5:act.exp"}, {":lesson5:act.exp", ":lesson5:act.exp"},
-      {"TFDoc01.doc", "TFDoc01.doc"},           {"ch1\\intro.exp\r\n", ":ch1:intro.exp"},
-      {"ch1\\intro.exp  \n", ":ch1:intro.exp"}, {"ch1\\sub\\x.exp", ":ch1:sub\\x.exp"},
+      {"lesson5\\act.exp", ":lesson5:act.exp"},
+      {":lesson5:act.exp", ":lesson5:act.exp"},
+      {"TFDoc01.doc", "TFDoc01.doc"},
+      {"ch1\\intro.exp\r\n", ":ch1:intro.exp"},
+      {"ch1\\intro.exp  \n", ":ch1:intro.exp"},
+      {"ch1\\sub\\x.exp", ":ch1:sub\\x.exp"},
       {"\xC9tude\\caf\xE9.exp", ":\xC9tude:caf\xE9.exp"},
   };
   for (const Case& k : cases) EXPECT_EQ(MarkerIdentifier(k.text), k.identifier) << k.text;
@@ -73,7 +75,7 @@ TEST(MarkerOpen, ValidMarkersLaunchTheirActivityAndAreDeleted) {
     const char* text;
     int lesson, page, activity;
   } cases[] = {
-      {"ch1\\intro.exp", 0, 0, 0},  {":CH1:quiz.fil", 0, 0, 1},    {"film.mov", 0, 1, 0},
+      {"ch1\\intro.exp", 0, 0, 0},     {":CH1:quiz.fil", 0, 0, 1},  {"film.mov", 0, 1, 0},
       {"ch1\\intro.exp\r\n", 0, 0, 0}, {":ch1:ch12.pag", 0, 1, -1}, {":ch2:hw1.wrk", 1, -1, -1},
   };
   for (const Case& k : cases) {

@@ -109,8 +109,8 @@ TEST(ProgressFile, CountsAboveNineHundredNinetyNineAreRefused) {
 
 TEST(ProgressFile, CompletionsTheContentsDoNotHoldAreDropped) {
   StudentRecord r;
-  for (auto [l, p, a] : {std::tuple{0, 0, 1}, {0, 1, 0}, {1, 0, 0}, {0, 0, 2}, {0, 2, 0}, {2, 0, 0}, {0, 0, -1},
-                         {-1, 0, 0}})
+  for (auto [l, p, a] :
+       {std::tuple{0, 0, 1}, {0, 1, 0}, {1, 0, 0}, {0, 0, 2}, {0, 2, 0}, {2, 0, 0}, {0, 0, -1}, {-1, 0, 0}})
     r.SetCompleted(Loc(l, p, a), true);
   const auto bytes = WriteProgressFile(r, Preferences(), {});
 

@@ -32,8 +32,8 @@ StudentRecord GrowingRecord(int n) {
   r.SetName("learner " + std::to_string(n));
   for (int i = 0; i < n % 900; ++i) r.SetCompleted(ActivityLocator(i / 72, i / 8 % 9, i % 8), true);
   for (int i = 0; i < n / 20 % 60; ++i)
-    r.InsertBookmark(Loc(i % 5, i % 3, i % 8, i % 13, i % 2 ? 0 : 11, i % 2 ? nullptr : "hw.wrk",
-                         i % 3 ? nullptr : "note"));
+    r.InsertBookmark(
+        Loc(i % 5, i % 3, i % 8, i % 13, i % 2 ? 0 : 11, i % 2 ? nullptr : "hw.wrk", i % 3 ? nullptr : "note"));
   return r;
 }
 

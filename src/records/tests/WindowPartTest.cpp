@@ -10,13 +10,11 @@ namespace {
 
 TEST(WindowPart, EachKindOpensItsWindowAndTheLastOpenedComesFirstToTheFront) {
   const std::vector<WindowRecord> records = {
-      {0, {1, 1, 2, 2}, EmptyWindowLocator()},     // ignored
-      {1, {0, 0, 600, 400}, Loc(0, 1, 2)},         // Lesson Book at page (0, 1)
-      {9, {40, 30, 240, 230}, EmptyWindowLocator()},
-      {15, {0, 0, 100, 100}, EmptyWindowLocator()},
-      {16, {0, 0, 100, 100}, EmptyWindowLocator()},
-      {5, {10, 10, 300, 300}, Loc(0, 0, 0)},       // an activity window
-      {6, {10, 10, 300, 300}, Loc(1, 0, 0)},       // one that can no longer be launched
+      {0, {1, 1, 2, 2}, EmptyWindowLocator()},  // ignored
+      {1, {0, 0, 600, 400}, Loc(0, 1, 2)},      // Lesson Book at page (0, 1)
+      {9, {40, 30, 240, 230}, EmptyWindowLocator()}, {15, {0, 0, 100, 100}, EmptyWindowLocator()},
+      {16, {0, 0, 100, 100}, EmptyWindowLocator()},  {5, {10, 10, 300, 300}, Loc(0, 0, 0)},  // an activity window
+      {6, {10, 10, 300, 300}, Loc(1, 0, 0)},  // one that can no longer be launched
   };
   std::vector<std::string> log;
   int next = 0;
@@ -44,9 +42,9 @@ TEST(WindowPart, EachKindOpensItsWindowAndTheLastOpenedComesFirstToTheFront) {
   Preferences p;
   RestoreWindowPart(records, p, a);
   const std::vector<std::string> expected = {
-      "hide bars",    "book 0,1,-1", "activate 1", "bar 9 at 40,30", "activate 2", "command 9032", "activate 3",
-      "command 9089", "activate 4",  "launch 0",   "activate 5",     "launch 1",   "front 5",      "front 4",
-      "front 3",      "front 2",     "front 1",
+      "hide bars",  "book 0,1,-1",  "activate 1", "bar 9 at 40,30", "activate 2", "command 9032",
+      "activate 3", "command 9089", "activate 4", "launch 0",       "activate 5", "launch 1",
+      "front 5",    "front 4",      "front 3",    "front 2",        "front 1",
   };
   EXPECT_EQ(log, expected);
   // Every record's rectangle is now the saved placement of its kind (kind 0 has none).
