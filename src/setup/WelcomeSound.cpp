@@ -13,16 +13,16 @@ bool CWelcomeSound::Play(std::span<const std::uint8_t> wav) {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   m_audioStarted = true;
   SDL_RWops* rw = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec audioFormat{};
   Uint8* samples = nullptr;
   Uint32 length = 0;
-  if (!rw || !SDL_LoadWAV_RW(rw, 1, &spec, &samples, &length)) {
+  if (!rw || !SDL_LoadWAV_RW(rw, 1, &audioFormat, &samples, &length)) {
     Stop();
     return false;
   }
-  spec.callback = nullptr;  // queued audio
+  audioFormat.callback = nullptr;  // queued audio
   // No changes allowed: SDL converts to whatever the device plays.
-  m_device = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
+  m_device = SDL_OpenAudioDevice(nullptr, 0, &audioFormat, nullptr, 0);
   const bool queued = m_device != 0 && SDL_QueueAudio(m_device, samples, length) == 0;
   SDL_FreeWAV(samples);
   if (!queued) {

@@ -9,15 +9,15 @@ namespace {
 TEST(WelcomeSound, TheResourceIsA16BitPcmWave) {
   const auto wav = WelcomeSoundResource();
   ASSERT_TRUE(wav);
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec audioFormat{};
   Uint8* samples = nullptr;
   Uint32 length = 0;
-  ASSERT_TRUE(SDL_LoadWAV_RW(SDL_RWFromConstMem(wav->data(), static_cast<int>(wav->size())), 1, &spec, &samples, &length))
+  ASSERT_TRUE(SDL_LoadWAV_RW(SDL_RWFromConstMem(wav->data(), static_cast<int>(wav->size())), 1, &audioFormat, &samples, &length))
       << SDL_GetError();
-  EXPECT_EQ(spec.format, AUDIO_S16LSB);
-  EXPECT_EQ(spec.freq, 22050);
+  EXPECT_EQ(audioFormat.format, AUDIO_S16LSB);
+  EXPECT_EQ(audioFormat.freq, 22050);
   // Between half a second and four seconds of sound.
-  const double seconds = double(length) / (spec.channels * 2 * spec.freq);
+  const double seconds = double(length) / (audioFormat.channels * 2 * audioFormat.freq);
   EXPECT_GT(seconds, 0.5);
   EXPECT_LT(seconds, 4.0);
   SDL_FreeWAV(samples);

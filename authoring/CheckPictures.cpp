@@ -1,0 +1,34 @@
+#include "CheckPictures.h"
+
+#include <QtGui/QImage>
+#include <algorithm>
+
+#include "CourseCheck.h"
+#include "course/ResourceContainer.h"
+#include "setup/PackedDib.h"
+
+namespace kncheck {
+
+std::string PictureDataProblem(std::span<const std::uint8_t> data) {
+  static constexpr std::uint8_t kPng[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (data.size() >= sizeof kPng && std::equal(std::begin(kPng), std::end(kPng), data.begin())) {
+    QImage image;
+    if (!image.loadFromData(data.data(), static_cast<int>(data.size()), "PNG")) return "a PNG image that does not decode";
+    return {};
+  }
+  if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M')
+    return "a .bmp file with its file header; picture entries hold the bitmap without it";
+  if (DecodePackedDib(data).isNull()) return "neither a packed bitmap nor a PNG image that decodes";
+  return {};
+}
+
+void CheckContainerPictures(CourseCheck& check, ResourceContainer& container, std::string_view file) {
+  for (const ContainerEntry& e : container.directory().entries()) {
+    if (e.type != kEntryPicture) continue;
+    const auto data = container.ReadEntry(e);
+    const std::string why = PictureDataProblem(data);
+    if (!why.empty()) check.Report(file, 0, "picture \"" + e.name + "\" is " + why);
+  }
+}
+
+}  // namespace kncheck
