@@ -29,3 +29,19 @@ void RestoreWindowPart(const std::vector<WindowRecord>& records, Preferences& pr
   if (a.toFront)
     for (auto it = opened.rbegin(); it != opened.rend(); ++it) a.toFront(*it);
 }
+
+std::vector<WindowRecord> CollectWindowPart(const std::vector<OpenWindow>& windows, const std::vector<OpenWindow>& bars,
+                                            Preferences& preferences) {
+  std::vector<WindowRecord> records;
+  const auto take = [&](const OpenWindow& w, const ActivityLocator& locator) {
+    preferences.RememberRect(w.kind, w.rect);
+    // A full placement table keeps no rectangle for a new key: the window's own then.
+    const CourseRect rect = preferences.LookupRect(w.kind).value_or(w.rect);
+    records.push_back({static_cast<std::int16_t>(w.kind), rect, locator});
+  };
+  for (const OpenWindow& w : windows)
+    if (w.kind != 0) take(w, w.locator);
+  for (const OpenWindow& b : bars)
+    if (b.kind != 0 && b.visible && b.floating) take(b, EmptyWindowLocator());
+  return records;
+}

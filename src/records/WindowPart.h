@@ -33,6 +33,22 @@ struct WindowRestoreActions {
   std::function<void(int window)> toFront;
 };
 
+// An open window or bar as the framework sees it when the file is written.
+struct OpenWindow {
+  int kind = 0;       // placement key; 0: not remembered
+  CourseRect rect;    // where it is now
+  ActivityLocator locator = EmptyWindowLocator();
+  bool visible = true;
+  bool floating = true;  // bars only
+};
+
+// The window part to write: the activity windows (in window order, top first) with a
+// non-zero kind, then the bars that are visible and floating. Each one's placement is
+// stored in preferences under its kind and read back as its record's rectangle, so that
+// the file holds what the placement table holds.
+std::vector<WindowRecord> CollectWindowPart(const std::vector<OpenWindow>& windows, const std::vector<OpenWindow>& bars,
+                                            Preferences& preferences);
+
 // Restores records: each rectangle is stored as the saved placement of its kind in
 // preferences, then the kind decides: 0 nothing; 1 the Lesson Book at the record's page
 // (activity "none"); 7 to 10 a floating bar; 15 and 16 commands 9032 and 9089; any other

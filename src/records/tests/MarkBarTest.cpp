@@ -253,3 +253,63 @@ TEST(MarkList, DrawsTheIconAndTheWrappedText) {
 }
 
 }  // namespace
+
+namespace {
+
+class Rows : public CMarkListOwner {
+ public:
+  int MarkCount() const override { return 3; }
+  const ActivityLocator* MarkLocator(int row) const override { return &m_locator; }
+  std::string MarkText(int row) const override { return "row " + std::to_string(row); }
+  void MarkChosen(int row) override { chosen.push_back(row); }
+  void MarkContextMenu(int row, const QPoint&) override { menus.push_back(row); }
+  std::vector<int> chosen, menus;
+
+ private:
+  ActivityLocator m_locator = Loc(0, 0, 0);
+};
+
+class DragRecorder : public CMarkList {
+ public:
+  using CMarkList::CMarkList;
+  void StartDrag(int row) override { dragged.push_back(row); }
+  std::vector<int> dragged;
+};
+
+TEST(MarkList, APressBecomesADragBeyondOneHundredFiftyPixels) {
+  Rows rows;
+  DragRecorder list(rows, 4242);
+  list.resize(200, 600);
+  list.show();
+  QWidget* v = list.viewport();
+  const QRect row = list.RowRect(1);
+  const QPoint start(kMarkTextLeft + 20, row.center().y());
+  struct Case {
+    QPoint to;
+    bool drags;
+  } cases[] = {
+      {QPoint(start.x(), row.bottom() + 150), false},
+      {QPoint(start.x(), row.bottom() + 151), true},
+      {QPoint(row.right() + 151, start.y()), true},
+  };
+  for (const Case& k : cases) {
+    list.dragged.clear();
+    QTest::mousePress(v, Qt::LeftButton, {}, start);
+    QMouseEvent move(QEvent::MouseMove, QPointF(k.to), v->mapToGlobal(QPointF(k.to)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(v, &move);
+    QTest::mouseRelease(v, Qt::LeftButton, {}, k.to);
+    EXPECT_EQ(list.dragged, k.drags ? std::vector<int>{1} : std::vector<int>{}) << k.to.x() << "," << k.to.y();
+  }
+  // Released back inside the row after wandering less than 150 pixels: chosen.
+  EXPECT_TRUE(rows.chosen.empty());
+  QTest::mousePress(v, Qt::LeftButton, {}, start);
+  QTest::mouseRelease(v, Qt::LeftButton, {}, start);
+  EXPECT_EQ(rows.chosen, std::vector<int>{1});
+  // The icon column and the right button ask for the menu of that row.
+  QTest::mousePress(v, Qt::LeftButton, {}, QPoint(5, list.RowRect(2).center().y()));
+  QTest::mousePress(v, Qt::RightButton, {}, start);
+  EXPECT_EQ(rows.menus, (std::vector<int>{2, 1}));
+}
+
+}  // namespace

@@ -53,4 +53,32 @@ TEST(WindowPart, EachKindOpensItsWindowAndTheLastOpenedComesFirstToTheFront) {
   EXPECT_FALSE(p.LookupRect(0));
 }
 
+TEST(WindowPart, CollectsActivityWindowsThenFloatingBarsThroughThePlacementTable) {
+  Preferences p;
+  const std::vector<OpenWindow> windows = {
+      {1, {0, 0, 600, 400}, Loc(0, 1, -1)},
+      {0, {5, 5, 50, 50}, Loc(0, 0, 0)},  // not remembered: left out
+      {5, {10, 10, 300, 300}, Loc(0, 0, 1)},
+  };
+  const std::vector<OpenWindow> bars = {
+      {7, {700, 0, 900, 200}, EmptyWindowLocator(), true, true},
+      {8, {700, 0, 900, 200}, EmptyWindowLocator(), false, true},  // hidden
+      {9, {0, 0, 200, 200}, EmptyWindowLocator(), true, false},    // docked
+  };
+  const auto records = CollectWindowPart(windows, bars, p);
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[0].kind, 1);
+  EXPECT_EQ(records[1].locator, Loc(0, 0, 1));
+  EXPECT_EQ(records[2].kind, 7);
+  EXPECT_EQ(records[2].locator, EmptyWindowLocator());
+  EXPECT_EQ(p.LookupRect(5), (CourseRect{10, 10, 300, 300}));
+
+  // With the placement table full, a new kind keeps the window's own rectangle.
+  Preferences full;
+  for (int key = 100; key < 100 + Preferences::kWindowSlots; ++key) full.RememberRect(key, {1, 1, 2, 2});
+  const auto kept = CollectWindowPart({{5, {10, 10, 300, 300}, Loc(0, 0, 1)}}, {}, full);
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(kept[0].rect, (CourseRect{10, 10, 300, 300}));
+}
+
 }  // namespace
