@@ -137,7 +137,7 @@ TEST(CheckCommand, ReportsEachDamageWithItsFile) {
          EditContainer(c / "sd" / "sd2.pag", [](std::string& t) { Replace(t, "<img s=exercise e=1 t=6>", "<img s=exercise>"); });
        },
        "sd/sd2.pag", 0, "shows 1 activity entries"},
-      {"movie transcript deleted", [](const fs::path& c) { fs::remove(c / "nm" / "nmbeans.mtx"); }, "contents.txt", 29,
+      {"movie transcript deleted", [](const fs::path& c) { fs::remove(c / "nm" / "nmbeans.mtx"); }, "contents.txt", 30,
        "no transcript nm/nmbeans.mtx"},
       {"page damaged", [](const fs::path& c) { kntest::WriteFileBytes(c / "nm" / "nm2.pag", {1, 0, 0, 0, 99, 0}); },
        "nm/nm2.pag", 0, "not a readable resource container"},
@@ -239,7 +239,7 @@ TEST(CheckCommand, ReportsWhatThePlayerWouldReadDifferently) {
        [](const fs::path& c) {
          EditText(c / "contents.txt", [](std::string& t) { Replace(t, "Standard errors\tsdse.fil", "Standard errors"); });
        },
-       "contents.txt", 50, "has no file"},
+       "contents.txt", 51, "has no file"},
       {"index special reference to a page file",
        [](const fs::path& c) { EditText(c / "index.txt", [](std::string& t) { t += "variance\t109_ed1.pag\n"; }); },
        "index.txt", 28, "names an .ast, .wrk, .prj or .lab file"},
