@@ -1,6 +1,5 @@
 #include "shell/ProgramServices.h"
 
-#include <future>
 
 #include "audio/SoundOutput.h"
 #include "audio/SoundService.h"
@@ -12,7 +11,8 @@
 #include "course/Preferences.h"
 #include "course/Services.h"
 #include "exposition/KeywordOrder.h"
-#include "shell/MovieSupportCheck.h"
+#include "movies/MovieSupport.h"
+#include "records/StudentRecord.h"
 #include "shell/PendingServices.h"
 
 namespace {
@@ -42,26 +42,21 @@ void ConnectCourseModel() {
 
 }  // namespace
 
-struct ProgramServices::PendingCheck {
-  std::unique_ptr<MovieLibrary> library;
-  std::future<MovieCheck> result;
-};
-
 ProgramServices::ProgramServices() = default;
 
-ProgramServices::~ProgramServices() {
-  // A check still running finishes before its library goes.
-  if (m_movieCheck && m_movieCheck->result.valid()) m_movieCheck->result.wait();
-  DestroyAll();
-}
+ProgramServices::~ProgramServices() { DestroyAll(); }
 
-void ProgramServices::BeginMovieCheck(MovieLibraryMaker movieLibrary) {
-  if (m_movieCheck || !PersonalityBool(kKeyQuickTime, true)) return;
-  auto check = std::make_unique<PendingCheck>();
-  check->library = movieLibrary ? movieLibrary() : std::make_unique<FfmpegMovieLibrary>();
-  if (MovieLibrary* library = check->library.get())
-    check->result = std::async(std::launch::async, [library] { return StartMovieLibrary(*library); });
-  m_movieCheck = std::move(check);
+int MovieStartNotice(int status) {
+  switch (static_cast<MovieSupport::Status>(status)) {
+    case MovieSupport::Status::Ready:
+      return 0;
+    case MovieSupport::Status::TooOld:
+      return 8559;
+    case MovieSupport::Status::NotInstalled:
+    case MovieSupport::Status::CannotStart:
+      return 8558;
+  }
+  return 8558;
 }
 
 template <class T>
@@ -89,7 +84,7 @@ void ProgramServices::CreatePreferences(bool loadSaved) {
   m_preferences->DiscoverVolume();
 }
 
-int ProgramServices::CreateCourseServices(MovieLibraryMaker movieLibrary, SoundOutputMaker soundOutput) {
+int ProgramServices::CreateCourseServices(MovieStarter startMovies, SoundOutputMaker soundOutput) {
   auto bundles = std::make_unique<BundleList>();
   bundles->Load();
   Install(m_bundles, std::move(bundles), "BundleList");
@@ -100,11 +95,10 @@ int ProgramServices::CreateCourseServices(MovieLibraryMaker movieLibrary, SoundO
   Install(m_glossary, std::make_unique<GlossaryTable>(), "GlossaryTable");
 
   if (PersonalityBool(kKeyQuickTime, true)) {
-    BeginMovieCheck(std::move(movieLibrary));
-    std::unique_ptr<PendingCheck> pending = std::move(m_movieCheck);
-    const MovieCheck check = pending->result.valid() ? pending->result.get() : MovieCheck::NotInstalled;
-    if (check != MovieCheck::Ready) return MovieCheckNotice(check);
-    Install(m_movies, std::make_unique<MovieSupport>(std::move(pending->library)), "MovieSupport");
+    auto movies = std::make_unique<MovieSupport>();
+    const int status = startMovies ? startMovies(*movies) : static_cast<int>(movies->Start());
+    if (const int notice = MovieStartNotice(status)) return notice;
+    Install(m_movies, std::move(movies), "MovieSupport");
   }
 
   Install(m_student, std::make_unique<StudentRecord>(), "StudentRecord");
@@ -120,7 +114,9 @@ int ProgramServices::CreateCourseServices(MovieLibraryMaker movieLibrary, SoundO
 }
 
 void ProgramServices::ShutdownMovieSupport() {
-  if (m_movies) m_movies->Shutdown();
+  if (!m_movies) return;
+  m_movies->StopToolbox();
+  m_movies->Shutdown();
 }
 
 void ProgramServices::DestroyAll() {
