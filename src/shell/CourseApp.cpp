@@ -230,7 +230,12 @@ void CCourseApp::CloseDocument() {
 
 void CCourseApp::MakeDocTemplate() {
   m_template = std::make_unique<CStatsDocTemplate>();
-  m_template->notify = [](int code, void* data) { NotifyAll(code, data); };
+  // A change of the preferences that carries the previous record has already been
+  // broadcast by the preferences-changed hook; it goes to the windows once.
+  m_template->notify = [](int code, void* data) {
+    if (code == kNotifyPreferences && data) return;
+    NotifyAll(code, data);
+  };
   m_template->skipSettingsHeld = [this] {
     const Qt::KeyboardModifiers held = m_env.modifiers();
     return (held & Qt::ControlModifier) && (held & Qt::ShiftModifier);

@@ -1,11 +1,11 @@
 #include "shell/ProgramServices.h"
 
-
 #include "audio/SoundOutput.h"
 #include "audio/SoundService.h"
 #include "course/AsteriskSourceList.h"
 #include "course/BundleList.h"
 #include "course/ContentsTable.h"
+#include "course/ContentsServices.h"
 #include "course/CourseModelLinks.h"
 #include "course/CoursePersonality.h"
 #include "course/Preferences.h"
@@ -14,33 +14,6 @@
 #include "movies/MovieSupport.h"
 #include "records/StudentRecord.h"
 #include "shell/PendingServices.h"
-
-namespace {
-
-std::vector<CourseListEntry> ListEntries(const CourseKeyList* list) {
-  std::vector<CourseListEntry> out;
-  if (!list) return out;
-  for (const CourseKeyEntry& e : list->Entries()) out.push_back({e.key, e.value});
-  return out;
-}
-
-// The configuration reads the bundle and asterisk lists and resolves identifiers through
-// these once the contents exist.
-void ConnectCourseModel() {
-  CourseModelLinks links;
-  links.bundles = [] { return ListEntries(Service<BundleList>()); };
-  links.asteriskSources = [] { return ListEntries(Service<AsteriskSourceList>()); };
-  links.resolve = [](std::string_view identifier) -> std::optional<CoursePlace> {
-    const ContentsTable* contents = Service<ContentsTable>();
-    if (!contents) return std::nullopt;
-    const auto locator = contents->Resolve(identifier);
-    if (!locator) return std::nullopt;
-    return CoursePlace{locator->lesson, locator->page};
-  };
-  SetCourseModelLinks(std::move(links));
-}
-
-}  // namespace
 
 ProgramServices::ProgramServices() = default;
 
@@ -91,7 +64,6 @@ int ProgramServices::CreateCourseServices(MovieStarter startMovies, SoundOutputM
   auto contents = std::make_unique<ContentsTable>();
   Install(m_contents, std::move(contents), "ContentsTable");
   m_contents->Load();
-  ConnectCourseModel();
   Install(m_glossary, std::make_unique<GlossaryTable>(), "GlossaryTable");
 
   if (PersonalityBool(kKeyQuickTime, true)) {
@@ -108,8 +80,9 @@ int ProgramServices::CreateCourseServices(MovieStarter startMovies, SoundOutputM
   Install(m_asterisks, std::move(asterisks), "AsteriskSourceList");
   Install(m_index, std::make_unique<IndexTable>(), "IndexTable");
   Install(m_keywords, std::make_unique<KeywordOrder>(), "KeywordOrder");
-  // The bundle and asterisk choices can be checked against the lists now.
-  if (m_preferences) m_preferences->Normalize();
+  // The configuration reads the bundle and asterisk lists and resolves identifiers
+  // through the contents from now on; the preferences' choices are checked against them.
+  ConnectCourseModel();
   return 0;
 }
 
