@@ -4,6 +4,7 @@
 #include "course/AsteriskSourceList.h"
 #include "course/BundleList.h"
 #include "course/ContentsTable.h"
+#include "course/CourseModelLinks.h"
 #include "course/CoursePersonality.h"
 #include "course/Notice.h"
 #include "course/Preferences.h"
@@ -42,6 +43,9 @@ TEST(ProgramServices, CreatedInTheirOrderAndDestroyedInTheExitOrder) {
     services.CreatePreferences(false);
     EXPECT_EQ(services.CreateCourseServices(Starting(MovieSupport::Status::Ready)), 0);
     EXPECT_TRUE(AllInstalled());
+    // The configuration reads the bundle and asterisk lists through the services now.
+    EXPECT_TRUE(LinkedBundles().has_value());
+    EXPECT_TRUE(LinkedAsteriskSources().has_value());
     services.ShutdownMovieSupport();
     const std::vector<std::string> created = {
         "+CoursePersonality", "+Preferences", "+BundleList",   "+ContentsTable",       "+GlossaryTable", "+MovieSupport",
@@ -49,6 +53,7 @@ TEST(ProgramServices, CreatedInTheirOrderAndDestroyedInTheExitOrder) {
     EXPECT_EQ(services.journal(), created);
     services.DestroyAll();
     EXPECT_TRUE(NoneInstalled());
+    EXPECT_FALSE(LinkedBundles().has_value());
     const std::vector<std::string> destroyed(services.journal().begin() + 11, services.journal().end());
     EXPECT_EQ(destroyed, (std::vector<std::string>{"-StudentRecord", "-ContentsTable", "-BundleList",
                                                    "-AsteriskSourceList", "-GlossaryTable", "-IndexTable",
