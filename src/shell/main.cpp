@@ -1,51 +1,82 @@
 // kestrelon: the course player.
-#include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <cstdio>
-#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
 
-#include "course/ProgramResources.h"
-#include "shell/MainFrame.h"
+#include "course/CourseLocations.h"
+#include "course/Notice.h"
+#include "shell/CommandLine.h"
+#include "shell/CourseApp.h"
+#include "shell/InstanceChannel.h"
+#include "shell/InstanceMessage.h"
+#include "shell/NoticeDlg.h"
 
 namespace {
-void PrintHelp() {
-  std::printf(
-      "Usage: kestrelon [OPTIONS] [FILE]\n"
-      "The interactive statistics course player.\n\n"
-      "  FILE             a student progress (.kns), bookmark (.mrk) or marker (.kna) file to open\n"
-      "  --help           show this help and exit\n"
-      "  --version        show the version and exit\n"
-      "  --screenshot PNG save a picture of the main window once it is shown, then exit\n");
+
+// When the program already runs, this launch hands its file (or just itself) over.
+// True when the running program took it and this one should end.
+bool HandOver(const CommandLine& cl) {
+  std::string command(kActivateCommand);
+  if (!cl.file.empty()) {
+    std::error_code ec;
+    const std::filesystem::path path = std::filesystem::absolute(cl.file, ec);
+    command = OpenCommandText(ec ? cl.file : path.lexically_normal().string());
+  }
+  switch (ForwardToRunningInstance(InstanceSocketPath(), command)) {
+    case ForwardResult::Delivered:
+      return true;
+    case ForwardResult::Refused:
+      std::fprintf(stderr, "kestrelon: the running program refused %s\n", command.c_str());
+      return true;
+    case ForwardResult::Failed:
+      std::fprintf(stderr, "kestrelon: the running program does not answer; starting anew\n");
+      return false;
+    case ForwardResult::NoInstance:
+      return false;
+  }
+  return false;
 }
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  QString screenshot;
-  for (int i = 1; i < argc; ++i) {
-    if (!std::strcmp(argv[i], "--screenshot") && i + 1 < argc) {
-      screenshot = QString::fromLocal8Bit(argv[++i]);
-      continue;
-    }
-    if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
-      PrintHelp();
-      return 0;
-    }
-    if (!std::strcmp(argv[i], "--version")) {
-      std::printf("kestrelon %s\n", KN_VERSION);
-      return 0;
-    }
+  const CourseFolderOption course = TakeCourseFolderOption(argc, argv);
+  const CommandLine cl = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (!course.ok || !cl.error.empty()) {
+    std::fprintf(stderr, "kestrelon: %s\nTry 'kestrelon --help'.\n", (course.ok ? cl.error : course.error).c_str());
+    return 2;
   }
+  if (cl.help) {
+    std::fputs(CommandLineHelp().c_str(), stdout);
+    return 0;
+  }
+  if (cl.version) {
+    std::printf("kestrelon %s\n", KN_VERSION);
+    return 0;
+  }
+
   QApplication app(argc, argv);
-  QApplication::setApplicationName("Kestrelon");
-  QApplication::setOrganizationName("Kestrelon");
-  CMainFrame frame;
-  frame.show();
-  if (!screenshot.isEmpty()) {
-    QTimer::singleShot(1500, &frame, [&frame, screenshot] {
-      const bool ok = frame.grab().save(screenshot, "PNG");
-      if (!ok) std::fprintf(stderr, "kestrelon: cannot write %s\n", qPrintable(screenshot));
-      QApplication::exit(ok ? 0 : 1);
-    });
-  }
-  return app.exec();
+  QApplication::setApplicationName(QStringLiteral("Kestrelon"));
+  QApplication::setOrganizationName(QStringLiteral("Kestrelon"));
+  QApplication::setApplicationVersion(QStringLiteral(KN_VERSION));
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrelon.Kestrelon"));
+  // Timing and screenshot runs stand alone.
+  const bool tool = cl.exitWhenIdle || !cl.screenshot.empty();
+  if (!tool && HandOver(cl)) return 0;
+
+  // Nobody answers dialogs in timing and screenshot runs: notices go to the error stream.
+  if (tool)
+    SetNoticeHandler([](const NoticeRequest& r) { std::fprintf(stderr, "kestrelon: %s\n", r.text.c_str()); });
+  else
+    InstallNoticeDialogs();
+  CCourseApp::Environment env;
+  env.singleInstance = !tool;
+  env.version = QStringLiteral(KN_VERSION);
+  CCourseApp player(cl, env);
+  if (!player.Startup()) return player.exitCode();
+  const int rc = app.exec();
+  player.Exit();
+  return rc;
 }

@@ -1,0 +1,36 @@
+# Installs the desktop files into a scratch prefix and runs the validators on them.
+file(REMOVE_RECURSE ${DEST})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --component desktop --prefix ${DEST}
+                RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed")
+endif()
+foreach(f share/applications/${APP_ID}.desktop share/metainfo/${APP_ID}.metainfo.xml
+          share/mime/packages/${APP_ID}.xml share/icons/hicolor/scalable/apps/${APP_ID}.svg
+          share/kestrelon/Kestrelon.html)
+  if(NOT EXISTS ${DEST}/${f})
+    message(FATAL_ERROR "not installed: ${f}")
+  endif()
+endforeach()
+execute_process(COMMAND ${VALIDATE} ${DEST}/share/applications/${APP_ID}.desktop RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "desktop-file-validate refused the desktop entry")
+endif()
+execute_process(COMMAND ${APPSTREAMCLI} validate --no-net --pedantic ${DEST}/share/metainfo/${APP_ID}.metainfo.xml
+                RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "appstreamcli refused the metadata")
+endif()
+# The MIME database accepts the types.
+find_program(UPDATE_MIME update-mime-database)
+if(UPDATE_MIME)
+  execute_process(COMMAND ${UPDATE_MIME} ${DEST}/share/mime RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "update-mime-database refused the MIME types")
+  endif()
+  foreach(type x-kestrelon x-kestrelon-progress x-kestrelon-bookmarks)
+    if(NOT EXISTS ${DEST}/share/mime/application/${type}.xml)
+      message(FATAL_ERROR "MIME type application/${type} missing from the database")
+    endif()
+  endforeach()
+endif()

@@ -1,0 +1,115 @@
+#include "shell/InstanceMessage.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::string_view kOpenPrefix = "[open(\"";
+constexpr std::string_view kOpenSuffix = "\")]";
+constexpr std::size_t kMaxPathBytes = 4096;
+
+// Well-formed UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF) with no
+// C0 or C1 control characters and no DEL.
+bool CleanUtf8(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size()) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (c < 0x20 || c == 0x7F) return false;
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    int extra = 0;
+    std::uint32_t cp = 0;
+    if (c >= 0xC2 && c <= 0xDF) {
+      extra = 1;
+      cp = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      extra = 2;
+      cp = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      extra = 3;
+      cp = c & 0x07;
+    } else {
+      return false;
+    }
+    if (i + static_cast<std::size_t>(extra) >= s.size()) return false;
+    for (int k = 1; k <= extra; ++k) {
+      const auto cc = static_cast<unsigned char>(s[i + k]);
+      if ((cc & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (cc & 0x3F);
+    }
+    if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF))) return false;
+    if (cp >= 0xD800 && cp <= 0xDFFF) return false;
+    if (cp >= 0x80 && cp <= 0x9F) return false;
+    i += static_cast<std::size_t>(extra) + 1;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string OpenCommandText(std::string_view path) {
+  std::string out;
+  out.reserve(kOpenPrefix.size() + path.size() + kOpenSuffix.size());
+  out.append(kOpenPrefix).append(path).append(kOpenSuffix);
+  return out;
+}
+
+std::optional<InstanceCommand> ParseInstanceCommand(std::string_view text) {
+  if (text.empty() || text.size() > kMaxCommandBytes || !CleanUtf8(text)) return std::nullopt;
+  if (text == kActivateCommand) return InstanceCommand{InstanceCommand::Kind::Activate, {}};
+  if (text.size() < kOpenPrefix.size() + kOpenSuffix.size() + 1) return std::nullopt;
+  if (text.substr(0, kOpenPrefix.size()) != kOpenPrefix) return std::nullopt;
+  if (text.substr(text.size() - kOpenSuffix.size()) != kOpenSuffix) return std::nullopt;
+  const std::string_view path = text.substr(kOpenPrefix.size(), text.size() - kOpenPrefix.size() - kOpenSuffix.size());
+  if (path.empty() || path.front() != '/' || path.size() > kMaxPathBytes) return std::nullopt;
+  return InstanceCommand{InstanceCommand::Kind::Open, std::string(path)};
+}
+
+std::string EncodeInstanceFrame(std::string_view command) {
+  if (!ParseInstanceCommand(command)) return {};
+  std::string out(kInstanceMagic, sizeof kInstanceMagic);
+  const auto n = static_cast<std::uint32_t>(command.size());
+  out.push_back(static_cast<char>(n >> 24));
+  out.push_back(static_cast<char>(n >> 16));
+  out.push_back(static_cast<char>(n >> 8));
+  out.push_back(static_cast<char>(n));
+  out.append(command);
+  return out;
+}
+
+InstanceFrameReader::State InstanceFrameReader::Refuse(std::string why) {
+  m_state = State::Refused;
+  m_error = std::move(why);
+  m_text.clear();
+  return m_state;
+}
+
+InstanceFrameReader::State InstanceFrameReader::Feed(const char* data, std::size_t size) {
+  if (m_state == State::Refused) return m_state;
+  if (m_state == State::Complete) return size ? Refuse("bytes after the request") : m_state;
+  std::size_t pos = 0;
+  while (pos < size && m_header.size() < kInstanceHeaderBytes) {
+    m_header.push_back(data[pos++]);
+    if (m_header.size() <= sizeof kInstanceMagic && m_header.back() != kInstanceMagic[m_header.size() - 1])
+      return Refuse("not a request of this program");
+    if (m_header.size() == kInstanceHeaderBytes) {
+      const auto* h = reinterpret_cast<const unsigned char*>(m_header.data()) + sizeof kInstanceMagic;
+      m_length = (std::uint32_t(h[0]) << 24) | (std::uint32_t(h[1]) << 16) | (std::uint32_t(h[2]) << 8) | h[3];
+      if (m_length == 0 || m_length > kMaxCommandBytes)
+        return Refuse("request length " + std::to_string(m_length) + " out of range");
+      m_text.reserve(m_length);
+    }
+  }
+  if (m_header.size() < kInstanceHeaderBytes) return m_state;
+  const std::size_t want = m_length - m_text.size();
+  const std::size_t take = std::min(want, size - pos);
+  m_text.append(data + pos, take);
+  pos += take;
+  if (m_text.size() < m_length) return m_state;
+  if (pos < size) return Refuse("bytes after the request");
+  if (!ParseInstanceCommand(m_text)) return Refuse("malformed request");
+  m_state = State::Complete;
+  return m_state;
+}

@@ -1,0 +1,101 @@
+#include "shell/StatsDockWnd.h"
+
+#include <QtCore/QTimer>
+#include <QtGui/QCloseEvent>
+#include <QtGui/QScreen>
+#include <QtWidgets/QMainWindow>
+
+#include "course/ProgramResources.h"
+#include "shell/ChildPlacement.h"
+#include "shell/CourseNotify.h"
+#include "shell/TearToolBar.h"
+#include "shell/WindowTools.h"
+
+namespace {
+// A floating bar's layout counts as committed once it has rested this long (ms).
+constexpr int kCommitDelay = 400;
+}  // namespace
+
+const TearBarSpec* FindTearBarSpec(int id) {
+  for (const TearBarSpec& s : kTearBarSpecs)
+    if (s.id == id) return &s;
+  return nullptr;
+}
+
+CStatsDockWnd::CStatsDockWnd(const TearBarSpec& spec, CTearToolBar* bar, QWidget* parent)
+    : QDockWidget(QString::fromStdString(ProgramString(spec.titleId)), parent), m_spec(spec), m_bar(bar) {
+  setObjectName(QStringLiteral("Bar%1").arg(spec.id));
+  setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+  setAllowedAreas(Qt::AllDockWidgetAreas);
+  setWhatsThis(QString::fromStdString(ProgramString(spec.titleId)));
+  setWidget(bar);
+  m_commit = new QTimer(this);
+  m_commit->setSingleShot(true);
+  m_commit->setInterval(kCommitDelay);
+  connect(m_commit, &QTimer::timeout, this, &CStatsDockWnd::RememberPlacement);
+  connect(this, &QDockWidget::topLevelChanged, this, [this] { ApplyLimits(); });
+  connect(this, &QDockWidget::dockLocationChanged, this, [this] { ApplyLimits(); });
+  ApplyLimits();
+}
+
+void CStatsDockWnd::ApplyLimits() {
+  // Docked along the top or bottom a bar is at most 200 high, along the sides at most 250
+  // wide; floating it is limited only by its minimum.
+  m_bar->setMinimumSize(kTearMinTrack);
+  m_bar->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  if (isFloating()) return;
+  auto* main = qobject_cast<QMainWindow*>(parentWidget());
+  const Qt::DockWidgetArea area = main ? main->dockWidgetArea(this) : Qt::NoDockWidgetArea;
+  if (area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea)
+    m_bar->setMaximumHeight(kTearMaxTrack.height());
+  else if (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea)
+    m_bar->setMaximumWidth(kTearMaxTrack.width());
+}
+
+void CStatsDockWnd::ShowBar(bool show) {
+  if (show == isVisible()) return;
+  setVisible(show);
+  if (show && isFloating()) {
+    if (QScreen* screen = this->screen()) setGeometry(MoveOntoScreen(frameGeometry(), screen->availableGeometry()));
+    raise();
+  }
+  NotifyAll(kNotifyBarShown, m_bar);
+}
+
+void CStatsDockWnd::FloatAt(const QRect& rect) {
+  setFloating(true);
+  // rect is the outer rectangle; Qt places a window by its inside, so the frame's
+  // margins (known once it has been on screen) come off.
+  const QRect outer = frameGeometry(), inner = geometry();
+  setGeometry(rect.adjusted(inner.left() - outer.left(), inner.top() - outer.top(),
+                            inner.right() - outer.right(), inner.bottom() - outer.bottom()));
+}
+
+void CStatsDockWnd::RememberPlacement() {
+  if (isFloating()) RememberChildWindow(this, m_spec.placementKey);
+}
+
+void CStatsDockWnd::LayoutChanged() {
+  if (isFloating() && isVisible()) m_commit->start();
+}
+
+void CStatsDockWnd::moveEvent(QMoveEvent* event) {
+  QDockWidget::moveEvent(event);
+  LayoutChanged();
+}
+
+void CStatsDockWnd::resizeEvent(QResizeEvent* event) {
+  QDockWidget::resizeEvent(event);
+  LayoutChanged();
+}
+
+void CStatsDockWnd::closeEvent(QCloseEvent* event) {
+  QDockWidget::closeEvent(event);
+  if (!event->isAccepted()) return;
+  if (m_commit->isActive()) {
+    m_commit->stop();
+    RememberPlacement();
+  }
+  // The frame closes by hiding; the bar and its state stay.
+  NotifyAll(kNotifyBarShown, m_bar);
+}

@@ -1,0 +1,57 @@
+// The dockable frame of a tear-off bar: docks on any side of the main frame like a
+// toolbar, or floats as its own small window, resizable from every edge. Closing it
+// hides the bar (which keeps its state) and broadcasts notification 7. While it floats,
+// its rectangle is kept under the bar's placement key in the window table. Notification
+// 7 carries the bar (the CTearToolBar).
+#pragma once
+
+#include <QtWidgets/QDockWidget>
+
+class CTearToolBar;
+class QTimer;
+
+// The four tear-off bars: command (and window) id, title string, placement key.
+struct TearBarSpec {
+  int id;
+  int titleId;  // also the help context
+  int placementKey;
+};
+// In the order Table of Contents, Index, Glossary, Bookmarks.
+inline constexpr TearBarSpec kTearBarSpecs[4] = {
+    {9088, 26005, 7},  // "Contents"
+    {9095, 26015, 8},  // "Index"
+    {9093, 26011, 9},  // "Glossary"
+    {9087, 26021, 10}, // "Bookmarks"
+};
+const TearBarSpec* FindTearBarSpec(int id);
+
+class CStatsDockWnd : public QDockWidget {
+  Q_OBJECT
+ public:
+  // Takes the bar.
+  CStatsDockWnd(const TearBarSpec& spec, CTearToolBar* bar, QWidget* parent = nullptr);
+
+  const TearBarSpec& spec() const { return m_spec; }
+  CTearToolBar* bar() const { return m_bar; }
+
+  // Shows or hides the bar and broadcasts notification 7. A bar that is then shown and
+  // floating is moved wholly onto its screen.
+  void ShowBar(bool show);
+  // Floats the bar with its frame's outer rectangle at rect (screen coordinates).
+  void FloatAt(const QRect& rect);
+  // Stores the floating rectangle under the placement key now.
+  void RememberPlacement();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void ApplyLimits();
+  void LayoutChanged();
+
+  TearBarSpec m_spec;
+  CTearToolBar* m_bar;
+  QTimer* m_commit = nullptr;
+};

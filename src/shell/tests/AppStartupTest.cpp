@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <QtCore/QSettings>
+#include <QtCore/QTimer>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPushButton>
+
+#include "ShellUiTestSupport.h"
+#include "course/CoursePersonality.h"
+#include "course/Notice.h"
+#include "shell/CommandIds.h"
+#include "shell/CoreToolBar.h"
+#include "shell/CourseApp.h"
+#include "TestSupport.h"
+#include "movies/MovieSupport.h"
+#include "records/StatsDocTemplate.h"
+#include "records/StudentInfoDlg.h"
+#include "records/StudentRecord.h"
+#include "shell/SplashDlg.h"
+
+using namespace shelltest;
+
+namespace {
+
+// Stands in for the movie library's start: the status it reports.
+ProgramServices::MovieStarter Starting(MovieSupport::Status status) {
+  return [status](MovieSupport&) { return static_cast<int>(status); };
+}
+
+CCourseApp::Environment TestEnvironment(Qt::KeyboardModifiers held = Qt::NoModifier, QSize desktop = {1280, 1024}) {
+  CCourseApp::Environment env;
+  env.modifiers = [held] { return held; };
+  env.desktopSize = [desktop] { return desktop; };
+  env.startMovies = Starting(MovieSupport::Status::Ready);
+  env.singleInstance = false;
+  env.version = QStringLiteral("0.1.0");
+  return env;
+}
+
+// Waits for a condition while the program runs.
+bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
+  QElapsedTimer t;
+  t.start();
+  while (!done() && t.elapsed() < ms) Settle(5);
+  return done();
+}
+
+void ClearProfile() { std::filesystem::remove(Preferences::ProfilePath()); }
+
+// The notices shown, without the plain messages about the course files the test folder
+// does not have.
+std::vector<int> NoticeIds(const NoticeRecorder& recorder) {
+  std::vector<int> ids;
+  for (const NoticeRequest& n : recorder.notices())
+    if (n.kind == NoticeRequest::Kind::Notice) ids.push_back(n.stringId);
+  return ids;
+}
+
+TEST(Startup, WelcomeWindowThenANewStudentFile) {
+  ClearProfile();
+  NoticeRecorder notices;
+  CCourseApp app(CommandLine{}, TestEnvironment());
+  ASSERT_TRUE(app.Startup());
+  ASSERT_TRUE(WaitFor([&] { return app.welcome() && app.welcome()->isVisible(); }));
+  CSplashDlg* welcome = app.welcome();
+  for (int id : {cmd::kOpen, cmd::kNew, cmd::kExit}) ASSERT_NE(welcome->button(id), nullptr);
+  EXPECT_TRUE(welcome->button(cmd::kNew)->isEnabled());
+  EXPECT_TRUE(app.frame()->isMaximized());
+
+  // The new file is named at once: the test cancels the Save As dialog.
+  int saveAsAsked = 0;
+  app.docTemplate()->chooseFile = [&saveAsAsked](bool save) {
+    saveAsAsked += save;
+    return QString();
+  };
+  bool sawDialog = false;
+  QTimer::singleShot(0, [&] {
+    std::function<void()> fill = [&] {
+      auto* dlg = dynamic_cast<CStudentInfoDlg*>(QApplication::activeModalWidget());
+      if (!dlg) {
+        QTimer::singleShot(5, fill);
+        return;
+      }
+      sawDialog = true;
+      dlg->nameEdit()->setText(QStringLiteral("Ana Lima"));
+      dlg->accept();
+    };
+    fill();
+  });
+  welcome->button(cmd::kNew)->click();
+  ASSERT_TRUE(WaitFor([&] { return app.document() != nullptr; }));
+  EXPECT_TRUE(sawDialog);
+  ASSERT_NE(Service<StudentRecord>(), nullptr);
+  EXPECT_EQ(Service<StudentRecord>()->name(), "Ana Lima");
+  EXPECT_EQ(app.frame()->windowTitle(), "Kestrelon - " + app.docTemplate()->strings().newFileName);
+  EXPECT_TRUE(WaitFor([&] { return saveAsAsked == 1; }));
+  // A file is open: the Welcome window goes, and New is no longer offered.
+  EXPECT_TRUE(WaitFor([&] { return app.welcome() == nullptr; }));
+  EXPECT_FALSE(app.frame()->QueryCommand(cmd::kNew).enabled);
+  EXPECT_FALSE(app.frame()->QueryCommand(cmd::kOpen).enabled);
+  // Closing it brings the Welcome window back on the next idle pass.
+  app.CloseDocument();
+  EXPECT_EQ(Service<StudentRecord>()->name(), "");
+  EXPECT_TRUE(WaitFor([&] { return app.welcome() != nullptr; }));
+  EXPECT_TRUE(NoticeIds(notices).empty());
+}
+
+TEST(Startup, CtrlAndShiftTogetherSkipTheSavedPreferences) {
+  struct Case {
+    Qt::KeyboardModifiers held;
+    int fontSize;
+  } cases[] = {{Qt::NoModifier, 20},
+               {Qt::ControlModifier, 20},
+               {Qt::ShiftModifier, 20},
+               {Qt::ControlModifier | Qt::ShiftModifier, 12}};
+  for (const Case& c : cases) {
+    ClearProfile();
+    {
+      QSettings ini(QString::fromStdString(Preferences::ProfilePath().string()), QSettings::IniFormat);
+      ini.setValue("Config/FontSize", 20);
+    }
+    CCourseApp app(CommandLine{}, TestEnvironment(c.held));
+    ASSERT_TRUE(app.Startup());
+    EXPECT_EQ(Service<Preferences>()->fontSize, c.fontSize) << c.held;
+  }
+}
+
+TEST(Startup, OnASmallDesktopTheNoticeAndTheLeftBars) {
+  ClearProfile();
+  {
+    NoticeRecorder notices;
+    CCourseApp app(CommandLine{}, TestEnvironment(Qt::NoModifier, QSize(640, 480)));
+    ASSERT_TRUE(app.Startup());
+    EXPECT_TRUE(app.smallScreen());
+    EXPECT_TRUE(notices.sawId(8560));
+    EXPECT_FALSE(app.frame()->mainToolBar()->isVisible());
+    EXPECT_EQ(app.frame()->toolBarArea(app.frame()->navigationBar()), Qt::LeftToolBarArea);
+  }
+  NoticeRecorder notices;
+  CCourseApp wide(CommandLine{}, TestEnvironment(Qt::NoModifier, QSize(641, 480)));
+  ASSERT_TRUE(wide.Startup());
+  EXPECT_FALSE(wide.smallScreen());
+  EXPECT_FALSE(notices.sawId(8560));
+}
+
+TEST(Startup, MovieSupportMissingOrOldEndsTheProgramAfterItsNotice) {
+  struct Case {
+    MovieSupport::Status status;
+    int notice;
+  } cases[] = {{MovieSupport::Status::NotInstalled, 8558},
+               {MovieSupport::Status::CannotStart, 8558},
+               {MovieSupport::Status::TooOld, 8559}};
+  for (const Case& c : cases) {
+    ClearProfile();
+    NoticeRecorder notices;
+    CCourseApp::Environment env = TestEnvironment();
+    env.startMovies = Starting(c.status);
+    CCourseApp app(CommandLine{}, env);
+    EXPECT_FALSE(app.Startup());
+    EXPECT_EQ(app.exitCode(), 0);
+    EXPECT_EQ(app.frame(), nullptr);
+    EXPECT_EQ(NoticeIds(notices), std::vector<int>{c.notice});
+  }
+}
+
+TEST(Startup, ShowStateOfTheCommandLine) {
+  struct Case {
+    const char* flag;
+    bool visible, maximized;
+  } cases[] = {{"-maximize", true, true}, {"-normal", true, false}, {"-hide", false, false}};
+  for (const Case& c : cases) {
+    ClearProfile();
+    CCourseApp app(ParseCommandLine({c.flag}), TestEnvironment());
+    ASSERT_TRUE(app.Startup());
+    EXPECT_EQ(app.frame()->isVisible(), c.visible) << c.flag;
+    EXPECT_EQ(app.frame()->isMaximized(), c.maximized) << c.flag;
+  }
+}
+
+TEST(Startup, MarkerAndBookmarkFilesGoToTheMarkerOpener) {
+  ClearProfile();
+  // A marker opened while no progress file is open is reported and deleted (it is a
+  // browser's temporary copy).
+  const std::filesystem::path dir = kntest::MakeTempDir();
+  const std::filesystem::path marker = dir / "Lesson3.KNA";
+  kntest::WriteFileText(marker, ":lesson3:act.exp");
+  NoticeRecorder notices;
+  CCourseApp app(ParseCommandLine({marker.string()}), TestEnvironment());
+  EXPECT_TRUE(app.Startup());
+  EXPECT_EQ(NoticeIds(notices), std::vector<int>{8549});
+  EXPECT_FALSE(std::filesystem::exists(marker));
+  // A bookmark file handed over by a later launch is reported, and so is anything else.
+  app.HandleShellCommand("[open(\"/tmp/x.mrk\")]");
+  app.HandleShellCommand("[open(\"/tmp/notes.txt\")]");
+  app.HandleShellCommand("[activate]");
+  EXPECT_EQ(NoticeIds(notices), (std::vector<int>{8549, 8502, 8514}));
+}
+
+TEST(Startup, AStudentFileThatCannotBeOpenedEndsStartUp) {
+  ClearProfile();
+  NoticeRecorder notices;
+  CCourseApp app(ParseCommandLine({"/tmp/nobody.kns"}), TestEnvironment());
+  EXPECT_FALSE(app.Startup());
+  EXPECT_NE(app.exitCode(), 0);
+  EXPECT_TRUE(notices.sawText("/tmp/nobody.kns"));
+}
+
+TEST(Exit, ClosingTheFrameSavesTheLayoutAndChangedPreferences) {
+  ClearProfile();
+  {
+    CCourseApp app(CommandLine{}, TestEnvironment());
+    ASSERT_TRUE(app.Startup());
+    app.frame()->SetBarVisible(cmd::kNavigationBar, false);
+    Service<Preferences>()->fontSize = 17;
+    Service<Preferences>()->SetChanged();
+    EXPECT_TRUE(app.frame()->close());
+    app.Exit();
+  }
+  QSettings ini(QString::fromStdString(Preferences::ProfilePath().string()), QSettings::IniFormat);
+  EXPECT_TRUE(ini.contains("ToolBars/State"));
+  EXPECT_EQ(ini.value("Config/FontSize").toInt(), 17);
+  CCourseApp again(CommandLine{}, TestEnvironment());
+  ASSERT_TRUE(again.Startup());
+  EXPECT_FALSE(again.frame()->barVisible(cmd::kNavigationBar));
+}
+
+}  // namespace
