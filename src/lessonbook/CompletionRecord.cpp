@@ -1,12 +1,43 @@
 #include "lessonbook/CompletionRecord.h"
 
+#include <memory>
+
 #include "course/ActivityLocator.h"
+#include "course/Services.h"
+#include "records/StudentRecord.h"
 
 namespace {
+
 CompletionRecord*& Current() {
   static CompletionRecord* record = nullptr;
   return record;
 }
+
+// The learner record of the program, while no other record has been set.
+class StudentCompletionRecord : public CompletionRecord {
+ public:
+  explicit StudentCompletionRecord(StudentRecord& record) : m_record(record) {}
+  bool IsCompleted(const ActivityLocator& locator) const override { return m_record.IsCompleted(locator); }
+  int SetCompleted(const ActivityLocator& locator, bool completed) override {
+    return m_record.SetCompleted(locator, completed);
+  }
+
+ private:
+  StudentRecord& m_record;
+};
+
+CompletionRecord* ProgramRecord() {
+  StudentRecord* record = Service<StudentRecord>();
+  if (!record) return nullptr;
+  static StudentRecord* wrapped = nullptr;
+  static std::unique_ptr<StudentCompletionRecord> adapter;
+  if (wrapped != record) {
+    adapter = std::make_unique<StudentCompletionRecord>(*record);
+    wrapped = record;
+  }
+  return adapter.get();
+}
+
 }  // namespace
 
 bool MemoryCompletionRecord::IsCompleted(const ActivityLocator& l) const {
@@ -21,7 +52,7 @@ int MemoryCompletionRecord::SetCompleted(const ActivityLocator& l, bool complete
   return m_marks.erase(key) ? 1 : 0;
 }
 
-CompletionRecord* CurrentCompletionRecord() { return Current(); }
+CompletionRecord* CurrentCompletionRecord() { return Current() ? Current() : ProgramRecord(); }
 
 CompletionRecord* SetCompletionRecord(CompletionRecord* record) {
   CompletionRecord* previous = Current();
@@ -30,6 +61,6 @@ CompletionRecord* SetCompletionRecord(CompletionRecord* record) {
 }
 
 bool IsActivityCompleted(const ActivityLocator& locator) {
-  const CompletionRecord* record = Current();
+  const CompletionRecord* record = CurrentCompletionRecord();
   return record && record->IsCompleted(locator);
 }

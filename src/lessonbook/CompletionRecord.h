@@ -1,7 +1,6 @@
 // Where the Lesson Book asks whether an activity is completed and tells that it is (or
-// is not any more). The learner's record answers; until the student progress document
-// keeps completion marks itself, the open document holds them in memory in a
-// MemoryCompletionRecord, installed for as long as the document is open.
+// is not any more). The program's learner record (the StudentRecord service) answers
+// unless another record has been set (tests use a MemoryCompletionRecord).
 #pragma once
 
 #include <cstdint>
@@ -30,8 +29,8 @@ class MemoryCompletionRecord : public CompletionRecord {
   std::set<std::tuple<std::int8_t, std::int8_t, std::int8_t>> m_marks;
 };
 
-// The record the program uses; null: no progress file is open, nothing is completed
-// and nothing can be marked.
+// The record the program uses: the one set, else the StudentRecord service; null when
+// there is neither: nothing is completed and nothing can be marked.
 CompletionRecord* CurrentCompletionRecord();
 // Returns the previous one. The caller keeps ownership.
 CompletionRecord* SetCompletionRecord(CompletionRecord* record);

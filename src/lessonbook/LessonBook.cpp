@@ -1,18 +1,12 @@
 #include "lessonbook/LessonBook.h"
 
+#include "course/Services.h"
 #include "hypertext/HyperServices.h"
-#include "lessonbook/CompletionRecord.h"
+#include "lessonbook/LessonBookLinks.h"
 #include "lessonbook/PageWnd.h"
+#include "records/StudentRecord.h"
 #include "shell/CourseApp.h"
 #include "shell/WindowTools.h"
-
-namespace {
-// The completion marks of the open document while progress files do not keep them.
-MemoryCompletionRecord& InMemoryMarks() {
-  static MemoryCompletionRecord marks;
-  return marks;
-}
-}  // namespace
 
 CPageWnd* FindPageWnd() { return FindCourseWindow<CPageWnd>(); }
 
@@ -36,26 +30,30 @@ bool ShowInLessonBook(const ActivityLocator& locator) {
 }
 
 void LessonBookClosed() {
-  if (CurrentCompletionRecord() == &InMemoryMarks()) SetCompletionRecord(nullptr);
-  InMemoryMarks().Clear();
+  // The document's template resets the learner record, which clears the bookmark list
+  // and tells its listeners (notification 6).
   if (CCourseApp* app = CCourseApp::Instance()) app->CloseDocument();
 }
 
-std::unique_ptr<StudentDocument> CPageDocTemplate::NewDocument() {
-  std::unique_ptr<StudentDocument> document = StudentDocTemplate::NewDocument();
-  if (!document) return nullptr;
-  InMemoryMarks().Clear();
-  SetCompletionRecord(&InMemoryMarks());
-  OpenLessonBook();
-  return document;
-}
-
 void ConnectLessonBook(CCourseApp& app) {
-  app.SetDocTemplate(std::make_unique<CPageDocTemplate>());
-  HyperWindowLinks links = CurrentHyperWindowLinks();
-  links.showInLessonBook = [](const ActivityLocator& locator) {
+  CCourseApp::SetLessonBookOpener([](const ActivityLocator& locator) -> QWidget* {
+    CPageWnd* book = OpenLessonBook();
+    if (book && locator.lesson >= 0) book->GoTo(locator, false, false);
+    return book;
+  });
+  HyperWindowLinks hyper = CurrentHyperWindowLinks();
+  hyper.showInLessonBook = [](const ActivityLocator& locator) {
     ActivityLocator page(locator.lesson, 0, -1);  // the lesson's first page
     ShowInLessonBook(page);
   };
-  SetHyperWindowLinks(std::move(links));
+  SetHyperWindowLinks(std::move(hyper));
+  // Bookmarks go to the learner record; a full list is the caller's notice.
+  LessonBookLinks links = CurrentLessonBookLinks();
+  if (!links.addBookmark)
+    links.addBookmark = [](const ActivityLocator& locator) {
+      StudentRecord* record = Service<StudentRecord>();
+      return record && record->AddBookmark(locator) >= 0;
+    };
+  SetLessonBookLinks(std::move(links));
+  (void)app;
 }

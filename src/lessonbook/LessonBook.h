@@ -1,23 +1,16 @@
 // Opening and closing the Lesson Book, where the rest of the program meets it:
 //   - OpenLessonBook makes the book (one only) and shows the first page; the student
-//     progress document calls it when a progress file is opened or created;
+//     progress template calls it when a progress file is opened or created;
 //   - ShowInLessonBook turns the open book to a locator from elsewhere;
-//   - CPageDocTemplate is the student progress template until the learner records keep
-//     progress files: a new document opens the book, and its completion marks live in
-//     memory (MemoryCompletionRecord) until the book closes.
+//   - closing the book closes the learner's document with it.
 #pragma once
-
-#include <memory>
-
-#include "shell/StudentDocument.h"
 
 class ActivityLocator;
 class CCourseApp;
 class CPageWnd;
 
-// Connects the Lesson Book to the program at start-up: the application makes student
-// progress documents with CPageDocTemplate, and hypertext windows open their lesson in
-// the book.
+// Connects the Lesson Book to the program at start-up: the application opens it for
+// progress files and their window records, and hypertext windows open their lesson in it.
 void ConnectLessonBook(CCourseApp& app);
 
 // The open Lesson Book, or null.
@@ -30,8 +23,3 @@ bool ShowInLessonBook(const ActivityLocator& locator);
 
 // Called by the book when it has closed: the learner's document closes with it.
 void LessonBookClosed();
-
-class CPageDocTemplate : public StudentDocTemplate {
- public:
-  std::unique_ptr<StudentDocument> NewDocument() override;
-};

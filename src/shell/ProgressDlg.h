@@ -1,7 +1,9 @@
 // The progress dialog of long operations (the search, for one): a progress bar, a line
 // of text and, when cancelling is offered, a Cancel button. The caller steps it as it
 // works and stops when Step returns true. Redrawing is throttled: only when the position
-// has moved by 5 thousandths of the total or 200 ms have passed (ProgressMeter).
+// has moved by 5 thousandths of the total or 200 ms have passed (ProgressMeter). The
+// learner cannot close it while cancelling is offered (closing cancels instead); the
+// caller hides or deletes it when the work has ended.
 #pragma once
 
 #include <QtWidgets/QDialog>

@@ -1,0 +1,82 @@
+// The Bookmarks bar (command and window id 9087, placement key 10): the learner's
+// bookmark list, drawn by a CMarkList, with the context menu of bookmark commands.
+//
+// Until the tear-off bar base exists this is a plain dock widget; the list, the commands
+// and the drop rules do not depend on what hosts them.
+//
+// Hand-over points to parts of the program that are not here yet: launching a bookmark
+// (the activity launcher) and turning the Lesson Book to it are the two functions of
+// BookmarkLaunch; a drop of a bookmark onto a Lesson Book page or the asterisk window is
+// theirs to accept, with the data of BookmarkMimeData (BookmarkClipboard.h).
+#pragma once
+
+#include <QtWidgets/QDockWidget>
+#include <functional>
+#include <string>
+
+#include "records/MarkList.h"
+#include "records/StudentRecord.h"
+
+class QMenu;
+class QPagedPaintDevice;
+
+struct BookmarkLaunch {
+  // Starts the activity; turnLessonBook: turn the Lesson Book to it first.
+  std::function<void(const ActivityLocator&, bool turnLessonBook)> launch;
+  // Turns the Lesson Book to the locator's page and activates its window.
+  std::function<void(const ActivityLocator&)> locate;
+  // Whether the Lesson Book window exists.
+  std::function<bool()> lessonBookOpen;
+};
+
+class CMarkBar : public QDockWidget, private CMarkListOwner {
+  Q_OBJECT
+ public:
+  static constexpr int kControlId = 9087;
+  static constexpr int kPlacementKey = 10;
+
+  explicit CMarkBar(StudentRecord& record, QWidget* parent = nullptr);
+  ~CMarkBar() override;
+
+  CMarkList* list() const { return m_list; }
+  StudentRecord& record() const { return m_record; }
+  void SetLaunch(BookmarkLaunch launch) { m_launch = std::move(launch); }
+  // Chooses the file of Load, Merge (save false) and Save (save true); an empty result
+  // cancels. The default shows the standard file dialogs.
+  void SetFileChooser(std::function<QString(bool save)> chooser) { m_chooseFile = std::move(chooser); }
+
+  bool CommandEnabled(int id) const;
+  void OnCommand(int id);
+  // The context menu with each command's enabled state; the caller owns it.
+  QMenu* BuildMenu(QWidget* parent);
+
+  // Prints the list: whole rows per page, the bar's title at the top, "page %d" at the
+  // bottom. Returns the number of pages.
+  int PrintTo(QPagedPaintDevice& device);
+
+  // Re-measures after the list or the learner's text size changed (notification 6 and 2).
+  void Refresh();
+
+ private:
+  int MarkCount() const override;
+  const ActivityLocator* MarkLocator(int row) const override;
+  std::string MarkText(int row) const override;
+  void MarkChosen(int row) override;
+  void MarkContextMenu(int row, const QPoint& globalPos) override;
+  bool AcceptsDrop(const QMimeData* data) const override;
+  void Dropped(const QMimeData* data, int row, int fromRow) override;
+
+  void RunCommand(int id);
+  const ActivityLocator* Selected() const;
+  void LoadFile(bool replace);
+  void SaveFile();
+  void Print();
+  void Copy();
+  void Paste();
+
+  StudentRecord& m_record;
+  CMarkList* m_list;
+  BookmarkLaunch m_launch;
+  std::function<QString(bool save)> m_chooseFile;
+  StudentRecord::BookmarksChangedHook m_previousHook;
+};

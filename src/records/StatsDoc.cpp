@@ -1,0 +1,33 @@
+#include "records/StatsDoc.h"
+
+#include <QtWidgets/QApplication>
+
+#include "course/ContentsServices.h"
+#include "records/ProgressStore.h"
+#include "records/StatsDocTemplate.h"
+
+CStatsDoc::CStatsDoc(CStatsDocTemplate& docTemplate) : m_template(docTemplate) {}
+
+CStatsDoc::~CStatsDoc() = default;
+
+bool CStatsDoc::Save() { return m_path.empty() ? SaveAs() : SaveTo(m_path); }
+
+bool CStatsDoc::SaveAs() {
+  if (!m_template.chooseFile) return false;
+  QString name = m_template.chooseFile(true);
+  if (name.isEmpty()) return false;
+  if (!name.contains(QLatin1Char('.'))) name += m_template.strings().filterExtension;
+  return SaveTo(std::filesystem::path(name.toStdString()));
+}
+
+bool CStatsDoc::SaveTo(const std::filesystem::path& path) {
+  std::vector<WindowRecord> windows;
+  if (m_template.windows) windows = m_template.windows->CollectWindows();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const SaveResult result = SaveProgressPath(path, m_template.record(), m_template.preferences(), windows);
+  QApplication::restoreOverrideCursor();
+  if (!result.ok) return false;
+  m_path = path;
+  m_template.AddRecentFile(path);
+  return true;
+}

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "RecordsTestSupport.h"
+#include "TestSupport.h"
+#include "course/CourseFileError.h"
+#include "records/BookmarkFile.h"
+#include "records/BookmarkList.h"
+#include "records/LocatorCodec.h"
+
+using kntest::Loc;
+
+namespace {
+
+std::vector<ActivityLocator> SomeBookmarks() {
+  return {Loc(0, 0, 1), Loc(1, 0, 0, 4, 0, nullptr, "annotated"), Loc(0, -1, -1, 0, 11, "hw1.wrk"), Loc(0, 1, -1)};
+}
+
+TEST(BookmarkFile, SavedAndLoadedBackGivesTheSameListMergingDoublesIt) {
+  const auto dir = kntest::MakeTempDir("bm");
+  const auto bytes = WriteBookmarkFile(SomeBookmarks());
+  kntest::WriteFileBytes(dir / "Bookmarks.mrk", bytes);
+  const auto loaded = LoadBookmarkFile(dir / "Bookmarks.mrk");
+  EXPECT_EQ(loaded, SomeBookmarks());
+
+  StudentRecord r;
+  r.SetBookmarks(loaded);
+  r.AppendBookmarks(LoadBookmarkFile(dir / "Bookmarks.mrk"));
+  ASSERT_EQ(r.bookmarkCount(), 8);
+  EXPECT_EQ(r.bookmarks()[4], SomeBookmarks()[0]);
+}
+
+TEST(BookmarkFile, SixtyBookmarksLoad) {
+  std::vector<ActivityLocator> many;
+  for (int i = 0; i < 60; ++i) many.push_back(Loc(i % 2, 0, i % 8, i % 13));
+  EXPECT_EQ(ReadBookmarkFile(WriteBookmarkFile(many)), many);
+}
+
+TEST(BookmarkFile, AFileCutInsideALocatorIsDamaged) {
+  const auto bytes = WriteBookmarkFile(SomeBookmarks());
+  std::vector<std::size_t> boundaries = {0};
+  for (const auto& b : SomeBookmarks()) boundaries.push_back(boundaries.back() + FlattenLocator(b).size());
+  for (std::size_t n = 0; n <= bytes.size(); ++n) {
+    const auto at = std::find(boundaries.begin(), boundaries.end(), n);
+    if (at != boundaries.end()) {
+      // Between two locators: a shorter, valid file.
+      EXPECT_EQ(ReadBookmarkFile(std::span(bytes.data(), n)).size(), static_cast<std::size_t>(at - boundaries.begin()));
+    } else {
+      EXPECT_THROW(ReadBookmarkFile(std::span(bytes.data(), n)), CourseFileError) << n;
+    }
+  }
+}
+
+TEST(BookmarkFile, MissingFolderOrNonFileIsAnError) {
+  const auto dir = kntest::MakeTempDir("bm");
+  EXPECT_THROW(LoadBookmarkFile(dir / "none.mrk"), CourseFileError);
+  EXPECT_THROW(LoadBookmarkFile(dir), CourseFileError);
+}
+
+TEST(BookmarkText, SourceOrTitlesWithoutMarkup) {
+  const ContentsTable& c = kntest::RecordsContents();
+  EXPECT_EQ(BookmarkText(Loc(1, 0, 0), c), "Centre : Mean : Bold act");
+  EXPECT_EQ(BookmarkText(Loc(0, 1, -1), c), "Data : Films");
+  EXPECT_EQ(BookmarkText(Loc(0, 0, 0, 0, 0, nullptr, "mine"), c), "mine");
+}
+
+TEST(BookmarkEdit, AnnotateStripsMarkupCutsAndClears) {
+  ActivityLocator b = Loc(0, 0, 0);
+  AnnotateBookmark(b, "see <i>this</i> one");
+  EXPECT_EQ(b.source, "see this one");
+  AnnotateBookmark(b, std::string(300, 'x'));
+  EXPECT_EQ(b.source->size(), 255u);
+  AnnotateBookmark(b, "<b></b>");
+  EXPECT_FALSE(b.source.has_value());
+}
+
+TEST(BookmarkEdit, RevertClearsTheIconAndAContentsItemsText) {
+  struct Case {
+    ActivityLocator before;
+    bool canRevert;
+    ActivityLocator after;
+  } cases[] = {
+      {Loc(0, 0, 0), false, Loc(0, 0, 0)},
+      {Loc(0, 0, 0, 5), true, Loc(0, 0, 0)},
+      {Loc(0, 0, 0, 0, 0, nullptr, "t"), true, Loc(0, 0, 0)},
+      {Loc(0, -1, -1, 0, 9, "a.ast", "Asterisk Bookmark"), false, Loc(0, -1, -1, 0, 9, "a.ast", "Asterisk Bookmark")},
+      {Loc(0, -1, -1, 3, 9, "a.ast", "Asterisk Bookmark"), true, Loc(0, -1, -1, 0, 9, "a.ast", "Asterisk Bookmark")},
+  };
+  for (Case& k : cases) {
+    EXPECT_EQ(CanRevert(k.before), k.canRevert);
+    RevertBookmark(k.before);
+    EXPECT_EQ(k.before, k.after);
+  }
+}
+
+std::vector<int> Activities(const std::vector<ActivityLocator>& list) {
+  std::vector<int> out;
+  for (const auto& b : list) out.push_back(b.activity);
+  return out;
+}
+
+TEST(BookmarkSort, ThreeOrders) {
+  const ContentsTable& c = kntest::RecordsContents();
+  // activity numbers tag the entries; lessons and pages make the order.
+  const std::vector<ActivityLocator> list = {
+      Loc(1, 0, 1),                                 // no such activity: "Centre : Mean"
+      Loc(0, 0, 2, 0, 0, nullptr, "zebra"),         // source
+      Loc(0, 0, 3, 0, 0, nullptr, "Apple"),         // upper case sorts as lower case
+      Loc(0, -1, 4, 2, 11, "hw.wrk", "\xE9t\xE9"),  // high bytes sort after ASCII
+      Loc(0, 0, 0),                                 // "Data : Samples : Intro" (exposition)
+      Loc(0, 1, 5, 1),                              // custom icon 1
+  };
+  struct Case {
+    BookmarkOrder order;
+    std::vector<int> expected;
+  } cases[] = {
+      {BookmarkOrder::BySequence, {4, 0, 2, 3, 5, 1}},
+      {BookmarkOrder::ByName, {3, 1, 5, 0, 2, 4}},
+      // Ranks: activities past a page's count are pages (2); the exposition 3; custom
+      // icons 1 and 2 give 21 and 22.
+      {BookmarkOrder::ByIconType, {1, 2, 3, 0, 5, 4}},
+  };
+  for (const Case& k : cases) {
+    auto sorted = list;
+    SortBookmarks(sorted, k.order, c);
+    EXPECT_EQ(Activities(sorted), k.expected) << int(k.order);
+  }
+}
+
+TEST(BookmarkMenu, EnablingFollowsSelectionListAndClipboard) {
+  const std::vector<ActivityLocator> list = {Loc(0, 0, 0, 2), Loc(0, -1, -1, 0, 11, "hw.wrk"),
+                                             Loc(0, 0, 1, 0, 0, nullptr, "note")};
+  struct Case {
+    int command;
+    int selected;
+    bool format, hasBookmark;
+    bool enabledWithList, enabledEmpty;
+  } cases[] = {
+      {kCmdAnnotateBookmark, 1, true, false, true, false}, {kCmdAnnotateBookmark, -1, true, false, false, false},
+      {kCmdCopyBookmark, 0, true, false, true, false},     {kCmdCopyBookmark, 0, false, false, false, false},
+      {kCmdCustomIcon, 2, true, false, true, false},       {kCmdDeleteBookmark, 0, true, false, true, false},
+      {kCmdExecuteBookmark, 0, true, false, true, false},  {kCmdLocateBookmark, 0, true, false, true, false},
+      {kCmdLocateBookmark, 1, true, false, false, false},  {kCmdPasteBookmark, -1, true, true, true, true},
+      {kCmdPasteBookmark, 0, true, false, false, false},   {kCmdRevertBookmark, 0, true, false, true, false},
+      {kCmdRevertBookmark, 1, true, false, false, false},  {kCmdRevertBookmark, 2, true, false, true, false},
+      {kCmdSortBookmarks, -1, true, false, true, false},   {kCmdHideBookmarks, -1, true, false, true, true},
+      {kCmdLoadBookmarks, -1, true, false, true, true},    {kCmdMergeBookmarks, -1, true, false, true, true},
+      {kCmdPrintBookmarks, -1, true, false, true, false},  {kCmdRemoveAllBookmarks, -1, true, false, true, false},
+      {kCmdSaveBookmarks, -1, true, false, true, false},   {kCmdAnnotateBookmark, 3, true, false, false, false},
+  };
+  for (const Case& k : cases) {
+    const BookmarkMenuState state{k.selected, k.format, k.hasBookmark};
+    EXPECT_EQ(BookmarkCommandEnabled(k.command, state, list), k.enabledWithList) << k.command << " row " << k.selected;
+    EXPECT_EQ(BookmarkCommandEnabled(k.command, state, {}), k.enabledEmpty) << k.command << " empty";
+  }
+  // Sorting needs two.
+  EXPECT_FALSE(BookmarkCommandEnabled(kCmdSortBookmarks, {}, {list[0]}));
+}
+
+}  // namespace

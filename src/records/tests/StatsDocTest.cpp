@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <QtCore/QTimer>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLineEdit>
+
+#include "RecordsTestSupport.h"
+#include "TestSupport.h"
+#include "course/Notice.h"
+#include "course/Preferences.h"
+#include "course/Services.h"
+#include "records/ProgressStore.h"
+#include "records/StatsDoc.h"
+#include "records/StatsDocTemplate.h"
+#include "records/StudentInfoDlg.h"
+
+using kntest::Loc;
+
+namespace {
+
+class FakeWindows : public StatsWindowPart {
+ public:
+  std::vector<WindowRecord> CollectWindows() override { return open; }
+  void RestoreWindows(const std::vector<WindowRecord>& records) override { restored = records; }
+  std::vector<WindowRecord> open;
+  std::optional<std::vector<WindowRecord>> restored;
+};
+
+struct DocScene {
+  ScopedService<ContentsTable> contents{const_cast<ContentsTable*>(&kntest::RecordsContents())};
+  StudentRecord record;
+  Preferences preferences;
+  FakeWindows windows;
+  CStatsDocTemplate docs{&record, &preferences};
+  std::vector<int> notified;
+  int lessonBooks = 0;
+  bool skip = false;
+  std::vector<QString> questions;
+  bool answer = true;
+  NoticeRecorder notices;
+  std::filesystem::path dir = kntest::MakeTempDir("doc");
+
+  DocScene() {
+    docs.windows = &windows;
+    docs.notify = [this](int code, void*) { notified.push_back(code); };
+    docs.createLessonBook = [this] {
+      ++lessonBooks;
+      return true;
+    };
+    docs.skipSettingsHeld = [this] { return skip; };
+    docs.ask = [this](const QString& q) {
+      questions.push_back(q);
+      return answer;
+    };
+  }
+  // A file written by another learner's session.
+  std::filesystem::path SavedFile(const std::string& name) {
+    StudentRecord r;
+    r.SetName(name);
+    r.SetCompleted(Loc(0, 0, 1), true);
+    r.SetCompleted(Loc(5, 0, 0), true);  // not in this course: dropped when opened
+    r.AddBookmark(Loc(1, 0, 0));
+    Preferences p;
+    p.fontSize = 18;
+    const std::vector<WindowRecord> w = {{1, {0, 0, 600, 400}, Loc(0, 1, -1)}, {5, {10, 10, 300, 300}, Loc(0, 0, 0)}};
+    const auto path = dir / (name + ".kns");
+    EXPECT_TRUE(SaveProgressPath(path, r, p, w).ok);
+    return path;
+  }
+};
+
+TEST(StatsDocTemplate, StringsNameTheProductAndTheSuffix) {
+  const StatsDocStrings s = MakeStatsDocStrings();
+  EXPECT_EQ(s.windowTitle, QStringLiteral("Kestrelon"));
+  EXPECT_EQ(s.filterName, QStringLiteral("Student Progress File (*.kns)"));
+  EXPECT_EQ(s.filterExtension, QStringLiteral(".kns"));
+  EXPECT_EQ(s.fileTypeId, QStringLiteral("KestrelonStudentProgressFileType"));
+  EXPECT_EQ(s.fileTypeName, QStringLiteral("Student Progress File Type"));
+}
+
+TEST(StatsDocTemplate, OpeningAppliesTheFileAndRestoresItsWindows) {
+  DocScene s;
+  const auto path = s.SavedFile("Ann");
+  ASSERT_NE(s.docs.OpenDocument(path), nullptr);
+  EXPECT_EQ(s.record.name(), "Ann");
+  EXPECT_EQ(s.record.completions(), (std::vector<CompletionMark>{{0, 0, 1}}));
+  EXPECT_EQ(s.record.bookmarks(), (std::vector<ActivityLocator>{Loc(1, 0, 0)}));
+  EXPECT_EQ(s.preferences.fontSize, 18);
+  ASSERT_TRUE(s.windows.restored);
+  EXPECT_EQ(s.windows.restored->size(), 2u);
+  EXPECT_EQ(s.lessonBooks, 1);
+  EXPECT_EQ(s.docs.document()->path(), path);
+  EXPECT_EQ(s.docs.RecentFiles().value(0), QString::fromStdString(path.string()));
+  EXPECT_NE(std::find(s.notified.begin(), s.notified.end(), 3), s.notified.end());
+
+  // Saving writes the windows open now.
+  s.windows.open = {{7, {5, 5, 200, 200}, EmptyWindowLocator()}};
+  ASSERT_TRUE(s.docs.document()->Save());
+  const ProgressOpen back = ReadProgressPath(path, {});
+  ASSERT_EQ(back.status, ProgressOpen::Status::Ok);
+  EXPECT_EQ(back.data.windows, s.windows.open);
+  EXPECT_EQ(back.data.learner.name(), "Ann");
+
+  s.docs.CloseDocument();
+  EXPECT_EQ(s.docs.document(), nullptr);
+  EXPECT_TRUE(s.record.name().empty());
+  EXPECT_TRUE(s.record.bookmarks().empty());
+}
+
+TEST(StatsDocTemplate, CtrlShiftRestoresTheLearnerButNoWindows) {
+  DocScene s;
+  s.skip = true;
+  ASSERT_NE(s.docs.OpenDocument(s.SavedFile("Bo")), nullptr);
+  EXPECT_EQ(s.record.name(), "Bo");
+  EXPECT_EQ(s.record.bookmarkCount(), 1);
+  EXPECT_FALSE(s.windows.restored);
+  EXPECT_EQ(s.preferences.fontSize, Preferences::kDefaultFontSize);
+}
+
+TEST(StatsDocTemplate, ADamagedFileChangesNothingUnlessTheBackupIsTaken) {
+  DocScene s;
+  const auto path = s.SavedFile("Cy");
+  s.SavedFile("Cy");  // the first version is now the backup
+  auto bytes = kntest::ReadFileBytes(path);
+  bytes.resize(bytes.size() / 2);
+  kntest::WriteFileBytes(path, bytes);
+  s.record.SetName("current");
+
+  s.answer = false;
+  EXPECT_EQ(s.docs.OpenDocument(path), nullptr);
+  ASSERT_EQ(s.questions.size(), 1u);
+  EXPECT_EQ(s.record.name(), "current");
+  EXPECT_EQ(s.lessonBooks, 0);
+  EXPECT_EQ(kntest::ReadFileBytes(path), bytes);  // nothing written over it
+
+  s.answer = true;
+  ASSERT_NE(s.docs.OpenDocument(path), nullptr);
+  EXPECT_EQ(s.record.name(), "Cy");
+  EXPECT_EQ(s.docs.document()->path(), path);
+
+  // Missing and empty files: their notices, nothing opened.
+  s.docs.CloseDocument();
+  EXPECT_EQ(s.docs.OpenDocument(s.dir / "none.kns"), nullptr);
+  EXPECT_TRUE(s.notices.sawId(kMsgProgressNotFound));
+  kntest::WriteFileBytes(s.dir / "empty.kns", {});
+  EXPECT_EQ(s.docs.OpenDocument(s.dir / "empty.kns"), nullptr);
+  EXPECT_TRUE(s.notices.sawId(kMsgProgressEmpty));
+}
+
+TEST(StatsDocTemplate, NewStudentTakesTheNameAndAsksForAFileName) {
+  DocScene s;
+  QString offered;
+  s.docs.chooseFile = [&](bool save) {
+    EXPECT_TRUE(save);
+    offered = QString::fromStdString((s.dir / "Dee").string());
+    return offered;
+  };
+  QTimer::singleShot(0, [] {
+    auto* dialog = dynamic_cast<CStudentInfoDlg*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->nameEdit()->setText(QStringLiteral("Dee"));
+    dialog->accept();
+  });
+  ASSERT_TRUE(s.docs.NewStudent());
+  EXPECT_EQ(s.record.name(), "Dee");
+  EXPECT_EQ(s.lessonBooks, 1);
+  QApplication::processEvents();  // the queued Save As
+  EXPECT_TRUE(std::filesystem::exists(s.dir / "Dee.kns"));
+  EXPECT_FALSE(s.docs.NewStudent());  // one document at a time
+}
+
+}  // namespace
