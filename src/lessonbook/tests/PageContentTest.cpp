@@ -7,12 +7,14 @@
 
 #include "LessonBookTestSupport.h"
 #include "course/ContentsTable.h"
+#include "course/Services.h"
 #include "lessonbook/CompletionRecord.h"
 #include "lessonbook/CoursePage.h"
 #include "lessonbook/PageLoader.h"
 #include "lessonbook/PageNavigation.h"
 #include "lessonbook/PageTools.h"
 #include "lessonbook/TeacherExtension.h"
+#include "records/StudentRecord.h"
 
 namespace {
 
@@ -252,6 +254,32 @@ TEST_F(CoursePageTest, NavigationCommandsAndTheirEnabling) {
     EXPECT_EQ(target->lesson, k.lesson);
     EXPECT_EQ(target->page, k.page);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CompletionRecordTest, LearnerRecordAnswersUnlessAnotherRecordIsSet) {
+  EXPECT_EQ(CurrentCompletionRecord(), nullptr);
+  EXPECT_FALSE(IsActivityCompleted(ActivityLocator(0, 0, 1)));
+  StudentRecord learner;
+  ScopedService<StudentRecord> service(&learner);
+  CompletionRecord* record = CurrentCompletionRecord();
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(record->SetCompleted(ActivityLocator(0, 0, 1), true), 1);
+  EXPECT_EQ(record->SetCompleted(ActivityLocator(0, 0, 1), true), 0);
+  EXPECT_TRUE(learner.IsCompleted(0, 0, 1));
+  EXPECT_TRUE(IsActivityCompleted(ActivityLocator(0, 0, 1)));
+
+  MemoryCompletionRecord other;
+  {
+    ScopedCompletionRecord scoped(&other);
+    EXPECT_FALSE(IsActivityCompleted(ActivityLocator(0, 0, 1)));
+  }
+  EXPECT_TRUE(IsActivityCompleted(ActivityLocator(0, 0, 1)));
+  EXPECT_EQ(record->SetCompleted(ActivityLocator(0, 0, 1), false), 1);
+  EXPECT_FALSE(learner.IsCompleted(0, 0, 1));
 }
 
 }  // namespace
