@@ -250,12 +250,10 @@ void CCourseApp::MakeDocTemplate() {
     return (held & Qt::ControlModifier) && (held & Qt::ShiftModifier);
   };
   m_windows = std::make_unique<CWindowPartBridge>(*m_frame);
-  m_template->createLessonBook = [] {
-    return LessonBookOpener() && LessonBookOpener()(ActivityLocator(0, 0, -1)) != nullptr;
-  };
-  m_windows->openLessonBook = [](const ActivityLocator& locator) {
-    return LessonBookOpener() ? LessonBookOpener()(locator) : nullptr;
-  };
+  if (LessonBookOpener()) {
+    m_template->createLessonBook = [] { return LessonBookOpener()(ActivityLocator(0, 0, -1)) != nullptr; };
+    m_windows->openLessonBook = [](const ActivityLocator& locator) { return LessonBookOpener()(locator); };
+  }
   if (Preferences* prefs = Service<Preferences>()) {
     m_windowPart = std::make_unique<ActionWindowPart>(
         *prefs,
