@@ -47,6 +47,11 @@ std::function<void(const ActivityLocator&)>& ActivityLocate() {
   return locate;
 }
 
+std::function<QWidget*(const ActivityLocator&)>& LessonBookOpener() {
+  static std::function<QWidget*(const ActivityLocator&)> open;
+  return open;
+}
+
 bool IsSmallScreen(const QSize& desktop) { return desktop.width() <= 640 && desktop.height() <= 480; }
 
 }  // namespace
@@ -80,6 +85,10 @@ CCourseApp::~CCourseApp() {
 
 void CCourseApp::SetActivityLocator(std::function<void(const ActivityLocator&)> locate) {
   ActivityLocate() = std::move(locate);
+}
+
+void CCourseApp::SetLessonBookOpener(std::function<QWidget*(const ActivityLocator&)> open) {
+  LessonBookOpener() = std::move(open);
 }
 
 bool CCourseApp::Startup() {
@@ -241,6 +250,10 @@ void CCourseApp::MakeDocTemplate() {
     return (held & Qt::ControlModifier) && (held & Qt::ShiftModifier);
   };
   m_windows = std::make_unique<CWindowPartBridge>(*m_frame);
+  if (LessonBookOpener()) {
+    m_template->createLessonBook = [] { return LessonBookOpener()(ActivityLocator(0, 0, -1)) != nullptr; };
+    m_windows->openLessonBook = [](const ActivityLocator& locator) { return LessonBookOpener()(locator); };
+  }
   if (Preferences* prefs = Service<Preferences>()) {
     m_windowPart = std::make_unique<ActionWindowPart>(
         *prefs,

@@ -21,6 +21,7 @@
 #include "shell/ProgramServices.h"
 
 class ActionWindowPart;
+class QWidget;
 class CInstanceServer;
 class CMainFrame;
 class CScreenSaverInhibitor;
@@ -89,6 +90,10 @@ class CCourseApp : public QObject, public CommandTarget {
   // How the activity a marker names is shown (the launcher's locate mode): set by the
   // activity launcher.
   static void SetActivityLocator(std::function<void(const ActivityLocator&)> locate);
+  // Opens the Lesson Book at a locator (or brings it forward) and returns it, null when it
+  // cannot: set by the Lesson Book. Opening or creating a progress file and restoring its
+  // windows go through it.
+  static void SetLessonBookOpener(std::function<QWidget*(const ActivityLocator&)> open);
 
   // Commands of the application that other subsystems carry out (9040, the tips dialog):
   // a command without a handler is disabled.

@@ -7,6 +7,7 @@
 
 #include "course/CourseLocations.h"
 #include "course/Notice.h"
+#include "lessonbook/LessonBook.h"
 #include "shell/CommandLine.h"
 #include "shell/CourseApp.h"
 #include "shell/InstanceChannel.h"
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
   env.singleInstance = !tool;
   env.version = QStringLiteral(KN_VERSION);
   CCourseApp player(cl, env);
+  ConnectLessonBook(player);
   if (!player.Startup()) return player.exitCode();
   const int rc = app.exec();
   player.Exit();

@@ -1,0 +1,25 @@
+// Opening and closing the Lesson Book, where the rest of the program meets it:
+//   - OpenLessonBook makes the book (one only) and shows the first page; the student
+//     progress template calls it when a progress file is opened or created;
+//   - ShowInLessonBook turns the open book to a locator from elsewhere;
+//   - closing the book closes the learner's document with it.
+#pragma once
+
+class ActivityLocator;
+class CCourseApp;
+class CPageWnd;
+
+// Connects the Lesson Book to the program at start-up: the application opens it for
+// progress files and their window records, and hypertext windows open their lesson in it.
+void ConnectLessonBook(CCourseApp& app);
+
+// The open Lesson Book, or null.
+CPageWnd* FindPageWnd();
+// Opens the Lesson Book at the first page of the course when it is not open, brings it to
+// the front and returns it.
+CPageWnd* OpenLessonBook();
+// Shows a locator in the open Lesson Book (see CPageWnd::ShowLocator); false when no book is open.
+bool ShowInLessonBook(const ActivityLocator& locator);
+
+// Called by the book when it has closed: the learner's document closes with it.
+void LessonBookClosed();

@@ -1,0 +1,101 @@
+#include "lessonbook/PageMarkup.h"
+
+#include "hypertext/MarkupText.h"
+#include "hypertext/MarkupTokenizer.h"
+
+namespace {
+
+// A tag as the loader writes it: full attribute names, values in double quotes.
+std::string WriteTag(const MarkupEvent& e, std::string_view name) {
+  std::string t = "<";
+  if (e.closing) t += '/';
+  t += name;
+  for (int i = 0; i < e.attributeCount; ++i) {
+    const MarkupAttribute& a = e.attributes[i];
+    if (a.nameLength == 0) continue;
+    t += ' ';
+    t += a.Name();
+    t += "=\"";
+    t += a.Value();
+    t += '"';
+  }
+  t += '>';
+  return t;
+}
+
+}  // namespace
+
+bool IsMarkerAnchorText(std::string_view text) {
+  if (text.empty()) return false;
+  const auto b = static_cast<unsigned char>(text.front());
+  return b == '*' || b == 164 || b == 215 || b == 'x';
+}
+
+std::string PageLayoutMarkup(std::string_view markup) {
+  std::string out;
+  out.reserve(markup.size() + 16);
+  bool inAnchor = false;
+  std::string anchorTag;   // the opening tag of the anchor being read
+  std::string anchorText;
+  // Pass-through keeps entities as written, and the loader's markup holds no byte 166
+  // (which pass-through would turn into a break).
+  Tokenize(
+      markup,
+      [&](MarkupEvent& e) {
+        if (e.IsWordBoundary()) return;  // text collects up to the next tag
+        if (inAnchor)
+          anchorText.append(e.Text());
+        else
+          out.append(e.Text());
+        e.ConsumeText();
+        if (!e.IsTag()) return;
+        if (e.Letter() == 'a') {
+          if (!e.closing) {
+            inAnchor = true;
+            anchorTag = WriteTag(e, e.Tag());
+            anchorText.clear();
+          } else if (inAnchor) {
+            inAnchor = false;
+            if (IsMarkerAnchorText(anchorText)) {
+              out += anchorTag;
+              out += "</a>";
+            }
+          }
+          return;
+        }
+        if (e.Letter() == 'l' && !e.closing) {
+          out += '<';
+          out += kPageListItemTag;
+          out += '>';
+          return;
+        }
+        out += WriteTag(e, e.Tag());
+      },
+      true);
+  // An anchor left open at the end keeps nothing of its text.
+  return out;
+}
+
+std::string PageCopyText(std::string_view markup) {
+  // List items become breaks, then the hypertext's copy rules apply.
+  std::string withBreaks;
+  withBreaks.reserve(markup.size());
+  Tokenize(
+      markup,
+      [&](MarkupEvent& e) {
+        if (e.IsWordBoundary()) return;
+        withBreaks.append(e.Text());
+        e.ConsumeText();
+        if (!e.IsTag()) return;
+        if (e.Letter() == 'l' && !e.closing) {
+          withBreaks += "<br>";
+          return;
+        }
+        withBreaks += WriteTag(e, e.Tag());
+      },
+      true);
+  std::string text = MarkupToCopyText(withBreaks);
+  // A list at the start of a paragraph does not open it with an empty line.
+  while (text.starts_with("\r\n")) text.erase(0, 2);
+  return text;
+}
