@@ -349,7 +349,9 @@ void CCourseApp::IdlePass() {
       if (QWidget* b = m_welcome->button(id)) b->setEnabled(m_frame->QueryCommand(id).enabled);
   }
   if (m_commandLine.exitWhenIdle && m_welcome) QCoreApplication::exit(0);
-  if (!m_commandLine.screenshot.empty() && m_welcome) {
+  // A screenshot shows the Welcome window, or the Lesson Book of a student file opened
+  // from the command line.
+  if (!m_commandLine.screenshot.empty() && (m_welcome || open)) {
     const QString file = QString::fromStdString(m_commandLine.screenshot);
     m_commandLine.screenshot.clear();
     QTimer::singleShot(1000, this, [this, file] {
