@@ -3,6 +3,7 @@
 #   course/**/NAME.knc/  -> OUT/course/**/NAME (a folder ending .knc is packed into a container
 #                           named without that suffix, e.g. pages/Lesson01.pag.knc/ -> Lesson01.pag)
 #   course/** (others)   -> copied as they are
+#   teacher/             -> OUT/teacher (a teacher folder to choose in Preferences)
 execute_process(COMMAND ${KNCOURSE} container pack ${SRC}/personal ${OUT}/personal.knp RESULT_VARIABLE rc)
 if(rc)
   message(FATAL_ERROR "packing the personality failed")
@@ -42,3 +43,9 @@ foreach(rel IN LISTS files)
     configure_file(${SRC}/course/${rel} ${OUT}/course/${rel} COPYONLY)
   endif()
 endforeach()
+
+# A teacher folder with an addendum, for trying the teacher folder preference.
+if(EXISTS ${SRC}/teacher)
+  file(REMOVE_RECURSE ${OUT}/teacher)
+  file(COPY ${SRC}/teacher DESTINATION ${OUT})
+endif()
