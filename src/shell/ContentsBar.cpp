@@ -26,7 +26,6 @@ CContentsBar::CContentsBar(QWidget* parent) : CTearToolBar(kBarId, parent) {
   setObjectName(QStringLiteral("ContentsBar"));
   // The personality is read once; "TOC Icons" does not change during a run.
   m_tocIcons = PersonalityBool(kKeyTocIcons, true);
-  setMouseTracking(false);
 }
 
 CContentsBar::~CContentsBar() = default;

@@ -102,6 +102,7 @@ class CContentsBar : public CTearToolBar {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void OpenMenu(const QPoint& globalPos);

@@ -77,6 +77,12 @@ void CContentsBar::showEvent(QShowEvent* event) {
   update();
 }
 
+void CContentsBar::hideEvent(QHideEvent* event) {
+  // Hidden with a click still held: the click is cancelled.
+  EndTracking();
+  CTearToolBar::hideEvent(event);
+}
+
 void CContentsBar::EndTracking() {
   if (m_pressedRow < 0 && !m_dragging) return;
   m_pressedRow = -1;

@@ -9,7 +9,7 @@
 #include "course/CourseText.h"
 #include "shell/ContentsBar.h"
 #include "shell/ContentsLabels.h"
-#include "shell/ProgramArt.h"
+#include "shell/BarImages.h"
 
 namespace {
 
@@ -18,12 +18,17 @@ const QColor kGroupColour(0, 0, 187);
 constexpr int kFontPixels = 9;
 
 // The program pictures the bar draws, rendered once per size and pixel ratio: a paint
-// draws many rows, each with a box or an icon.
-const QPixmap& CachedPixmap(std::string_view kind, int id, int side, qreal dpr) {
-  static std::map<std::tuple<std::string, int, int, qreal>, QPixmap> cache;
+// draws many rows, each with a box or an icon. Images rather than pixmaps, so that the
+// cache may outlive the application object.
+const QImage& CachedImage(std::string_view kind, int id, int side, qreal dpr) {
+  static std::map<std::tuple<std::string, int, int, qreal>, QImage> cache;
   const auto key = std::make_tuple(std::string(kind), id, side, dpr);
   auto it = cache.find(key);
-  if (it == cache.end()) it = cache.emplace(key, ProgramPixmap(kind, id, QSize(side, side), dpr)).first;
+  if (it == cache.end()) {
+    QImage image = RenderProgramImage(kind, id, QSize(side, side) * dpr);
+    image.setDevicePixelRatio(dpr);
+    it = cache.emplace(key, std::move(image)).first;
+  }
   return it->second;
 }
 
@@ -74,17 +79,17 @@ void CContentsBar::DrawRow(QPainter& p, int r, int top, int width, bool tocIcons
   }
 
   if (!places.box.isEmpty()) {
-    const QPixmap& box = CachedPixmap("bitmap", row.expanded ? kBoxOpen : kBoxClosed, kBoxSize, dpr);
-    if (!box.isNull()) p.drawPixmap(places.box.translated(0, top), box);
+    const QImage& box = CachedImage("bitmap", row.expanded ? kBoxOpen : kBoxClosed, kBoxSize, dpr);
+    if (!box.isNull()) p.drawImage(places.box.translated(0, top), box);
   }
   if (row.isActivity()) {
     if (tocIcons) {
-      const QPixmap& icon = CachedPixmap("icon", ActivityKindIcon(row.type), kIconSize, dpr);
-      if (!icon.isNull()) p.drawPixmap(places.icon.translated(0, top), icon);
+      const QImage& icon = CachedImage("icon", ActivityKindIcon(row.type), kIconSize, dpr);
+      if (!icon.isNull()) p.drawImage(places.icon.translated(0, top), icon);
     }
     if (row.completed) {
-      const QPixmap& check = CachedPixmap("icon", kCheckMarkIcon, kIconSize, dpr);
-      if (!check.isNull()) p.drawPixmap(places.check.translated(0, top), check);
+      const QImage& check = CachedImage("icon", kCheckMarkIcon, kIconSize, dpr);
+      if (!check.isNull()) p.drawImage(places.check.translated(0, top), check);
     }
   }
 
@@ -127,6 +132,6 @@ void CContentsBar::PaintRows(QPainter& p, const QRect& area, int width, bool pri
 void CContentsBar::PaintCorner(QPainter& p, const QRect& square) {
   p.fillRect(square, palette().window());
   const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
-  const QPixmap& box = CachedPixmap("bitmap", m_menuPressed ? kMenuBoxPressed : kMenuBox, square.width(), dpr);
-  if (!box.isNull()) p.drawPixmap(square, box);
+  const QImage& box = CachedImage("bitmap", m_menuPressed ? kMenuBoxPressed : kMenuBox, square.width(), dpr);
+  if (!box.isNull()) p.drawImage(square, box);
 }

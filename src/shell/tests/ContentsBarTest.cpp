@@ -299,6 +299,13 @@ TEST(ContentsBar, ReleasingOnARowTurnsTheBookWithoutAnimation) {
   f.Mouse(QEvent::MouseButtonRelease, f.BlankPoint(lesson) + QPoint(0, 40));
   EXPECT_EQ(book->turns.size(), 1u);
   EXPECT_EQ(f.bar->pressedRow(), -1);
+  // Hiding the bar in the middle of a click cancels it.
+  f.Mouse(QEvent::MouseButtonPress, f.BlankPoint(lesson));
+  EXPECT_EQ(f.bar->pressedRow(), lesson);
+  f.dock->ShowBar(false);
+  EXPECT_EQ(f.bar->pressedRow(), -1);
+  f.Mouse(QEvent::MouseButtonRelease, f.BlankPoint(lesson));
+  EXPECT_EQ(book->turns.size(), 1u);
 }
 
 TEST(ContentsBar, DraggingFarFromTheRowOffersItsLocatorAsABookmark) {
