@@ -3,6 +3,7 @@
 #include "shell/ContentsBar.h"
 
 #include <QtCore/QMetaObject>
+#include <algorithm>
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QMenu>

@@ -15,6 +15,8 @@
 
 void CContentsBar::mousePressEvent(QMouseEvent* event) {
   CTearToolBar::mousePressEvent(event);
+  // Taken here, so that the moves and the release of this press come here too.
+  event->accept();
   const QPoint pos = event->position().toPoint();
   if (event->button() == Qt::LeftButton && CornerSquare().contains(pos)) {
     m_menuPressed = true;
