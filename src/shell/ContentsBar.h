@@ -78,6 +78,9 @@ class CContentsBar : public CTearToolBar {
 
   void OnCourseNotify(int code, void* data) override;
 
+  // The smallest the learner can make the bar.
+  QSize minimumSizeHint() const override { return QSize(80, 48); }
+
   // ---- drawing ----
   void PaintRows(QPainter& painter, const QRect& area, int width, bool printing) override;
   void PaintCorner(QPainter& painter, const QRect& square) override;

@@ -137,6 +137,7 @@ TEST(ContentsBar, StartsClosedOnTheFirstPaintAndFollowsTheMenuModes) {
   EXPECT_FALSE(f.bar->adjustPending());
   EXPECT_EQ(f.Labels(), (std::vector<std::string>{" 1. Introduction", "I   Describing data", " 2. Looking at data",
                                                   " 3. Centre", "II  Inference", " 4. Sampling"}));
+  EXPECT_EQ(f.bar->minimumSize(), QSize(80, 48));
   struct Case {
     int command;
     int rows;
