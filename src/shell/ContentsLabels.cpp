@@ -4,11 +4,11 @@
 #include <cstdio>
 
 #include "course/ContentsTable.h"
+#include "hypertext/MarkupText.h"
 #include "shell/ContentsRows.h"
 
 namespace {
 
-constexpr std::size_t kLabelLimit = 259;
 constexpr std::size_t kCopyLineLimit = 256;  // bytes of a copied row with its CR LF
 
 constexpr std::array<const char*, 10> kNumerals = {"I   ", "II  ", "III ", "IV  ", "V   ",
@@ -50,15 +50,6 @@ std::string PagePrefix(int page) {
 }
 
 std::string_view RowTitle(const ContentsRow& row, const ContentsTable& contents) { return contents.String(row.text); }
-
-struct Entity {
-  const char* name;
-  char byte;
-};
-// The entities course titles use; the hypertext tokenizer knows the full set.
-constexpr Entity kEntities[] = {{"amp", '&'}, {"lt", '<'},         {"gt", '>'},         {"quot", '"'},
-                                {"nbsp", ' '}, {"apos", '\''},      {"eacute", '\xE9'},  {"egrave", '\xE8'},
-                                {"mdash", '\x97'}, {"ndash", '\x96'}, {"copy", '\xA9'}, {"deg", '\xB0'}};
 
 }  // namespace
 
@@ -110,9 +101,8 @@ std::string RowCopyPrefix(const ContentsRow& row) {
 std::string RowLabel(const ContentsRow& row, const ContentsTable& contents, int lessonBase, bool tocIcons) {
   std::string joined = RowPrefix(row, lessonBase, tocIcons);
   joined += RowTitle(row, contents);
-  std::string label = StripLabelMarkup(joined);
-  if (label.size() > kLabelLimit) label.resize(kLabelLimit);
-  return label;
+  StripMarkupInPlace(joined);
+  return joined;
 }
 
 std::string ContentsCopyText(const std::vector<ContentsRow>& rows, const ContentsTable& contents) {
@@ -124,64 +114,6 @@ std::string ContentsCopyText(const std::vector<ContentsRow>& rows, const Content
     if (line.size() > kCopyLineLimit - 2) line.resize(kCopyLineLimit - 2);
     out += line;
     out += "\r\n";
-  }
-  return out;
-}
-
-std::string StripLabelMarkup(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const char c = text[i];
-    if (c == '<') {
-      // A comment runs to "-->", a tag to ">"; an unclosed one hides the rest.
-      const bool comment = text.substr(i, 4) == "<!--";
-      const std::size_t close = comment ? text.find("-->", i + 4) : text.find('>', i + 1);
-      if (close == std::string_view::npos) break;
-      i = close + (comment ? 3 : 1);
-      continue;
-    }
-    if (c == '&') {
-      const std::size_t semi = text.find(';', i + 1);
-      if (semi != std::string_view::npos && semi - i <= 8) {
-        const std::string_view name = text.substr(i + 1, semi - i - 1);
-        bool decoded = false;
-        if (name.size() > 1 && name[0] == '#') {
-          int value = 0;
-          bool digits = true;
-          for (char d : name.substr(1)) {
-            if (d < '0' || d > '9') {
-              digits = false;
-              break;
-            }
-            value = value * 10 + (d - '0');
-          }
-          if (digits && value > 0 && value < 256) {
-            out += static_cast<char>(value);
-            decoded = true;
-          }
-        } else {
-          for (const Entity& e : kEntities)
-            if (name == e.name) {
-              out += e.byte;
-              decoded = true;
-              break;
-            }
-        }
-        if (decoded) {
-          i = semi + 1;
-          continue;
-        }
-      }
-    }
-    if (c == '\r' || c == '\n') {
-      if (!out.empty() && out.back() != ' ') out += ' ';
-      ++i;
-      continue;
-    }
-    out += c;
-    ++i;
   }
   return out;
 }

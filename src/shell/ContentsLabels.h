@@ -24,15 +24,13 @@ std::string RowPrefix(const ContentsRow& row, int lessonBase, bool tocIcons);
 // lesson base, and activities have none.
 std::string RowCopyPrefix(const ContentsRow& row);
 
-// The drawn label: prefix and title joined and stripped of markup, at most 259 bytes.
+// The drawn label: prefix and title joined and stripped of markup (tags and comments
+// dropped, entities decoded), at most 259 bytes.
 std::string RowLabel(const ContentsRow& row, const ContentsTable& contents, int lessonBase, bool tocIcons);
 
 // The clipboard text of rows: per row its copy prefix, its title as the contents hold it
 // (markup kept), CR LF; each line at most 256 bytes with its line end.
 std::string ContentsCopyText(const std::vector<ContentsRow>& rows, const ContentsTable& contents);
-
-// Course markup removed from a label: tags and comments dropped, entities decoded.
-std::string StripLabelMarkup(std::string_view text);
 
 // The icon resource of an activity kind (0 to 17) as the Lesson Book draws it; 0 outside.
 int ActivityKindIcon(int kind);

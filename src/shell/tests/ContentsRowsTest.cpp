@@ -205,20 +205,6 @@ TEST(ContentsRows, LongTitlesAreCut) {
   EXPECT_EQ(copy.size(), 2 * 256u);
 }
 
-TEST(ContentsRows, StripLabelMarkup) {
-  struct Case {
-    const char* in;
-    const char* out;
-  };
-  for (const Case& c : std::vector<Case>{{"<b>Bold</b> text", "Bold text"},
-                                         {"a<!-- x > y -->b", "ab"},
-                                         {"Fish &amp; chips &#65;", "Fish & chips A"},
-                                         {"&unknown; &", "&unknown; &"},
-                                         {"two\r\nlines", "two lines"},
-                                         {"open <tag never closed", "open "}})
-    EXPECT_EQ(StripLabelMarkup(c.in), c.out) << c.in;
-}
-
 TEST(ContentsRows, TreeLinesJoinSiblings) {
   ContentsTable t = Course();
   ApplyContentsExpansion(t, ContentsExpansion::OpenAll, {});
