@@ -248,8 +248,10 @@ ContentsRowPlaces PlaceRow(const ContentsRow& row, int rowHeight, bool tocIcons)
     p.check = QRect(p.branchEnd - 14, iconTop, kIconSize, kIconSize);
     p.labelLeft = p.icon.right() + 1 + 3;
   } else {
+    // The check mark stands 5 pixels right of the branch; the label (two spaces, then
+    // the title) starts far enough right that the mark does not cover the title.
     p.check = QRect(p.branchEnd + 5, iconTop, kIconSize, kIconSize);
-    p.labelLeft = p.branchEnd + 5;
+    p.labelLeft = p.branchEnd + 5 + kIconSize - 7;
   }
   return p;
 }

@@ -168,14 +168,19 @@ TEST(ContentsBar, WithoutIconsACompletedActivityShowsTheCheckRightOfItsBranch) {
     EXPECT_TRUE(row.completed);
     const ContentsRowPlaces places = PlaceRow(row, f.bar->RowHeight(), withIcons);
     // The check mark: right of the branch without icons, over the branch's end with them.
-    if (withIcons)
+    if (withIcons) {
       EXPECT_LT(places.check.left(), places.branchEnd);
-    else
+    } else {
       EXPECT_EQ(places.check.left(), places.branchEnd + 5);
+    }
     const QRect check = places.check.translated(f.bar->RowRect(done).topLeft());
     const QRect same = places.check.translated(f.bar->RowRect(open).topLeft());
     EXPECT_GT(GreenPixels(image, check), 10) << icons;
     EXPECT_EQ(GreenPixels(image, same), 0) << icons;
+    // The label starts past the middle of the check mark's box: the mark leaves the title clear.
+    if (!withIcons) {
+      EXPECT_GE(places.labelLeft, places.check.left() + kIconSize / 2);
+    }
     // The label is drawn and its right edge noted for hit testing.
     EXPECT_GT(row.textRight, places.labelLeft);
     if (const char* dir = std::getenv("KN_BINARY_DIR"); dir && !withIcons) {
