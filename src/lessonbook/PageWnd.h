@@ -48,7 +48,7 @@ class CPageWnd : public CStatWnd, public LessonBookLink {
   // Turns to the locator's page and selects its activity. An invalid locator is ignored
   // unless forced; a forced turn also selects the activity's explanation and reloads the
   // page. Returns whether the book shows the locator's page afterwards.
-  bool GoTo(const ActivityLocator& locator, bool animate, bool force);
+  bool GoTo(const ActivityLocator& locator, bool animate, bool force) override;
   // A locator shown from elsewhere (bookmarks, index, markers, the shell): mark 255 turns
   // without animation and selects the activity with its explanation; any other turns
   // animated. Lesson-level locators go to the launcher instead.

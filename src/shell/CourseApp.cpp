@@ -23,6 +23,7 @@
 #include "course/Preferences.h"
 #include "course/Services.h"
 #include "shell/CommandIds.h"
+#include "shell/ContentsBar.h"
 #include "shell/CoreToolBar.h"
 #include "shell/InstanceChannel.h"
 #include "shell/InstanceMessage.h"
@@ -136,6 +137,7 @@ bool CCourseApp::Startup() {
     return false;
   }
   // 11. The main frame with its bars.
+  CMainFrame::SetTearBarFactory(cmd::kContentsBar, [] { return new CContentsBar; });
   CMainFrame::Options options;
   options.smallScreen = m_smallScreen;
   options.appName = appName;

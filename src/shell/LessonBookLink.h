@@ -5,6 +5,7 @@
 
 #include <QtCore/QRect>
 
+class ActivityLocator;
 class QWidget;
 
 struct LessonBookPlace {
@@ -26,6 +27,10 @@ class LessonBookLink {
   // The program was switched back to while activities finished in the meantime: apply
   // the application's completed queue (the child-activation message of the book's frame).
   virtual void OnChildActivate() = 0;
+  // Turns the book to the locator's page and selects its activity (the Table of Contents
+  // bar turns without animation). The Lesson Book window's own GoTo, of this signature,
+  // is the implementation; a book without one turns nowhere and returns false.
+  virtual bool GoTo(const ActivityLocator& locator, bool animate, bool force) { return false; }
 };
 
 // The open Lesson Book window, or null (shell/WindowTools.cpp).

@@ -41,7 +41,7 @@ CStatsDockWnd::CStatsDockWnd(const TearBarSpec& spec, CTearToolBar* bar, QWidget
 void CStatsDockWnd::ApplyLimits() {
   // Docked along the top or bottom a bar is at most 200 high, along the sides at most 250
   // wide; floating it is limited only by its minimum.
-  m_bar->setMinimumSize(kTearMinTrack);
+  m_bar->setMinimumSize(m_bar->minimumSizeHint());  // each bar's own minimum tracking size
   m_bar->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   if (isFloating()) return;
   auto* main = qobject_cast<QMainWindow*>(parentWidget());
