@@ -44,3 +44,9 @@ int KindOfFileName(std::string_view fileName) {
       return kind;
   return kKindLessonGroup;
 }
+
+int ActivityKindIcon(int kind) {
+  static constexpr int kIcons[kActivityKindCount] = {5001, 5024, 5028, 5019, 5031, 5033, 5027, 5035, 5015,
+                                                     5000, 5030, 5021, 5023, 5018, 5022, 5025, 5032, 5034};
+  return IsActivityKind(kind) ? kIcons[kind] : 0;
+}

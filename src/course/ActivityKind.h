@@ -37,6 +37,9 @@ std::string ActivityKindName(int kind);
 std::string_view ActivityKindExtension(int kind);
 // "\asterisk\", "\projects\", "\homework\", "\labs\" for kinds 9 to 12, else "\".
 std::string_view LessonLevelFolder(int kind);
+// The program icon (5000 to 5035) that stands for a kind in the Lesson Book and the table
+// of contents; 0 for a kind outside 0 to 17.
+int ActivityKindIcon(int kind);
 
 // The kind of a file name by the text after its last "." (ASCII case ignored);
 // 0 when there is no dot or the extension is not in the table.

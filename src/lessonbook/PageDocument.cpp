@@ -17,9 +17,6 @@ constexpr int kGoalIcon = 1047;
 constexpr int kFirstMarkerBitmap = 1001;
 constexpr int kMarkerBitmaps = 8;  // markers of further sources repeat the first ones
 
-constexpr std::array<int, 18> kKindIcons = {5001, 5024, 5028, 5019, 5031, 5033, 5027, 5035, 5015,
-                                            5000, 5030, 5021, 5023, 5018, 5022, 5025, 5032, 5034};
-
 void ShiftParagraph(HyperParagraph& p, int dy) {
   for (HyperTerm& t : p.terms) t.rect.translate(0, dy);
   p.termRegion.translate(0, dy);
@@ -31,10 +28,6 @@ bool IsBlank(const PageParagraph& p) {
 
 }  // namespace
 
-int ActivityKindIcon(int kind) {
-  if (kind < 0 || kind >= static_cast<int>(kKindIcons.size())) return 0;
-  return kKindIcons[static_cast<std::size_t>(kind)];
-}
 
 PageDocument::PageDocument() : m_layout(m_style, m_fonts) { SetFeatures(m_features); }
 

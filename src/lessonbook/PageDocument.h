@@ -17,6 +17,8 @@
 // explanations, FontSize + 1 over activities, in the format's title colour.
 #pragma once
 
+#include "course/ActivityKind.h"
+
 #include <QtCore/QRect>
 #include <QtGui/QRegion>
 #include <cstdint>
@@ -176,6 +178,3 @@ class PageDocument {
   int m_viewHeight = 0;
 };
 
-// The built-in icon of an activity kind (0 to 17), drawn 16 by 16 before a shrunk
-// entry's title; 0 for a kind outside the table.
-int ActivityKindIcon(int kind);

@@ -12,14 +12,12 @@
 #include "course/ContentsServices.h"
 #include "course/ContentsTable.h"
 #include "course/CourseText.h"
+#include "course/ActivityKind.h"
 #include "course/ProgramResources.h"
 #include "records/BookmarkClipboard.h"
 #include "records/BookmarkList.h"
 
 namespace {
-// Icon resources of the activity kinds 0 to 17, drawn by every list of activities.
-constexpr int kKindIcons[18] = {5001, 5024, 5028, 5019, 5031, 5033, 5027, 5035, 5015,
-                                5000, 5030, 5021, 5023, 5018, 5022, 5025, 5032, 5034};
 constexpr int kMenuBoxOpen = 1085;
 constexpr int kMenuBoxClosed = 1086;
 constexpr int kMenuBoxPressed = 1087;
@@ -56,7 +54,7 @@ QPixmap MarkIcon(const ActivityLocator& locator, const ContentsTable& contents, 
     pm = ResourcePixmap("icon", kFirstCustomIcon + locator.mark - 1, size);
   if (pm.isNull()) {
     const int kind = locator.Kind(contents);
-    if (kind >= 0 && kind < 18) pm = ResourcePixmap("icon", kKindIcons[kind], size);
+    if (IsActivityKind(kind)) pm = ResourcePixmap("icon", ActivityKindIcon(kind), size);
   }
   return pm.isNull() ? PageGlyph(size) : pm;
 }

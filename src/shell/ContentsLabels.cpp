@@ -118,8 +118,3 @@ std::string ContentsCopyText(const std::vector<ContentsRow>& rows, const Content
   return out;
 }
 
-int ActivityKindIcon(int kind) {
-  static constexpr std::array<int, 18> kIcons = {5001, 5024, 5028, 5019, 5031, 5033, 5027, 5035, 5015,
-                                                 5000, 5030, 5021, 5023, 5018, 5022, 5025, 5032, 5034};
-  return kind >= 0 && kind < static_cast<int>(kIcons.size()) ? kIcons[static_cast<std::size_t>(kind)] : 0;
-}

@@ -3,6 +3,8 @@
 // prefix, one CR LF line per row). All texts are course bytes.
 #pragma once
 
+#include "course/ActivityKind.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +34,4 @@ std::string RowLabel(const ContentsRow& row, const ContentsTable& contents, int 
 // (markup kept), CR LF; each line at most 256 bytes with its line end.
 std::string ContentsCopyText(const std::vector<ContentsRow>& rows, const ContentsTable& contents);
 
-// The icon resource of an activity kind (0 to 17) as the Lesson Book draws it; 0 outside.
-int ActivityKindIcon(int kind);
 inline constexpr int kCheckMarkIcon = 5002;
