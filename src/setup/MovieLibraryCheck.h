@@ -4,6 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+
+class MovieSupport;
 
 class CMovieLibraryProbe {
  public:
@@ -20,18 +23,23 @@ class CMovieLibraryProbe {
   virtual void Shutdown() = 0;
 };
 
-// The FFmpeg libraries the movie component is built on. The libraries loaded at run
-// time must be the major versions the program was built against (their interfaces
-// change between majors), libavformat at least 58.12 (FFmpeg 4.0), and the toolbox
-// starts when the QuickTime demuxer and the scaler are there.
-class CFfmpegLibraryProbe : public CMovieLibraryProbe {
+// The course player's own movie component (MovieSupport), so that the launcher checks
+// exactly what the player will use: the FFmpeg libraries of the major versions the
+// program was built with, libavformat at least 58.12, the QuickTime demuxer, the
+// decoders of the course's movies, the scaler and the resampler.
+class CMovieComponentProbe : public CMovieLibraryProbe {
  public:
+  CMovieComponentProbe();
+  ~CMovieComponentProbe() override;
   bool Initialise() override;
   std::uint32_t Version() override;
   std::uint32_t MinimumVersion() const override;
   bool StartToolbox() override;
   void StopToolbox() override;
   void Shutdown() override;
+
+ private:
+  std::unique_ptr<MovieSupport> m_movies;
 };
 
 enum class MovieLibraryStatus {

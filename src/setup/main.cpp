@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
 
   CDesktopShell shell;
   SetupProfile profile;
-  CFfmpegLibraryProbe movies;
+  CMovieComponentProbe movies;
   CWelcomeSound sound;
   SetupRun run;
   run.programFolder = QDir(QApplication::applicationDirPath()).absolutePath().toStdString();

@@ -10,6 +10,9 @@
 
 #include <QtWidgets/QMdiSubWindow>
 #include <functional>
+#include <optional>
+
+#include "course/ActivityLocator.h"
 
 #include "shell/CommandTarget.h"
 #include "shell/CourseNotify.h"
@@ -38,6 +41,9 @@ class CCoreWnd : public QMdiSubWindow, public CourseNotifyTarget, public Command
 
   // Whether the window draws with the shared program palette (redrawn on notification 12).
   virtual bool usesSharedPalette() const { return false; }
+  // The activity the window shows, written with the student progress file; none for a
+  // window that shows none.
+  virtual std::optional<ActivityLocator> activityLocator() const { return std::nullopt; }
 
  protected:
   // One tick of the window's timer.

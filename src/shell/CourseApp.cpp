@@ -11,6 +11,12 @@
 #include <QtWidgets/QPushButton>
 
 #include "audio/SoundService.h"
+#include "course/ContentsServices.h"
+#include "records/MarkerFile.h"
+#include "records/StatsDoc.h"
+#include "records/StatsDocTemplate.h"
+#include "records/StudentRecord.h"
+#include "records/WindowPart.h"
 #include "course/CoursePersonality.h"
 #include "course/CourseText.h"
 #include "course/Notice.h"
@@ -22,12 +28,11 @@
 #include "shell/InstanceMessage.h"
 #include "shell/LessonBookLink.h"
 #include "shell/MainFrame.h"
-#include "shell/PendingServices.h"
 #include "shell/ScreenSaverInhibitor.h"
 #include "shell/ShellServices.h"
 #include "shell/SplashDlg.h"
 #include "shell/StartupDlg.h"
-#include "shell/StudentDocument.h"
+#include "shell/WindowPartBridge.h"
 #include "shell/WindowTools.h"
 #include "stats/Random.h"
 
@@ -37,12 +42,9 @@ CCourseApp* g_app = nullptr;
 
 constexpr int kNoticeLinkingUnavailable = 8554;
 constexpr int kNoticeSmallScreen = 8560;
-constexpr int kNoticeNoMarkerOpener = 26100;
-constexpr int kRecentCount = 4;
-
-std::function<void(const std::string&)>& MarkerOpener() {
-  static std::function<void(const std::string&)> opener;
-  return opener;
+std::function<void(const ActivityLocator&)>& ActivityLocate() {
+  static std::function<void(const ActivityLocator&)> locate;
+  return locate;
 }
 
 bool IsSmallScreen(const QSize& desktop) { return desktop.width() <= 640 && desktop.height() <= 480; }
@@ -52,7 +54,7 @@ bool IsSmallScreen(const QSize& desktop) { return desktop.width() <= 640 && desk
 CCourseApp* CCourseApp::Instance() { return g_app; }
 
 CCourseApp::CCourseApp(CommandLine commandLine, Environment environment)
-    : m_commandLine(std::move(commandLine)), m_env(std::move(environment)), m_template(new StudentDocTemplate) {
+    : m_commandLine(std::move(commandLine)), m_env(std::move(environment)) {
   g_app = this;
   if (!m_env.modifiers) m_env.modifiers = [] { return QGuiApplication::queryKeyboardModifiers(); };
   if (!m_env.desktopSize) m_env.desktopSize = [] {
@@ -67,14 +69,17 @@ CCourseApp::~CCourseApp() {
   m_welcome.clear();
   m_screenSaver.reset();
   m_server.reset();
+  if (StudentRecord* record = Service<StudentRecord>()) record->SetBookmarksChangedHook({});
+  m_template.reset();
+  m_windowPart.reset();
+  m_windows.reset();
   m_frame.reset();
-  m_document.reset();
   m_services.DestroyAll();
   if (g_app == this) g_app = nullptr;
 }
 
-void CCourseApp::SetMarkerOpener(std::function<void(const std::string&)> opener) {
-  MarkerOpener() = std::move(opener);
+void CCourseApp::SetActivityLocator(std::function<void(const ActivityLocator&)> locate) {
+  ActivityLocate() = std::move(locate);
 }
 
 bool CCourseApp::Startup() {
@@ -97,8 +102,6 @@ bool CCourseApp::Startup() {
   }
   // 2-3. The personality names the application.
   m_services.CreatePersonality();
-  // The movie library loads meanwhile; its verdict is taken in its place at step 10.
-  m_services.BeginMovieCheck(m_env.movieLibrary);
   const QString appName = ApplicationName();
   QGuiApplication::setApplicationDisplayName(appName);
   // 5. The start-up splash, unless the program starts hidden or minimised.
@@ -115,9 +118,8 @@ bool CCourseApp::Startup() {
   const Qt::KeyboardModifiers held = m_env.modifiers();
   const bool skipSaved = (held & Qt::ControlModifier) && (held & Qt::ShiftModifier);
   m_services.CreatePreferences(!skipSaved);
-  LoadRecentFiles();
   // 10.
-  if (const int notice = m_services.CreateCourseServices({}, m_env.soundOutput)) {
+  if (const int notice = m_services.CreateCourseServices(m_env.startMovies, m_env.soundOutput)) {
     m_splash.reset();
     QGuiApplication::restoreOverrideCursor();
     ShowNotice(notice);
@@ -131,7 +133,6 @@ bool CCourseApp::Startup() {
   m_frame = std::make_unique<CMainFrame>(options);
   m_frame->SetApplicationTarget(this);
   m_frame->RewriteMenus();
-  m_frame->SetRecentFiles(m_recent);
   m_frame->SetCloseHandler([this] { return OnFrameClose(); });
   m_frame->SetFileDropHandler([this](const QStringList& paths) {
     for (const QString& p : paths) OpenFileFromShell(p.toStdString());
@@ -141,7 +142,15 @@ bool CCourseApp::Startup() {
   SetPreferencesChangedHook([](const Preferences& previous) {
     NotifyAll(kNotifyPreferences, const_cast<Preferences*>(&previous));
   });
-  // 12.
+  // 8, 12. The student progress files' template, and the marker opener for the shell's
+  // open requests.
+  MakeDocTemplate();
+  m_markerHost = std::make_unique<ProgramMarkerHost>();
+  m_markerHost->progressFileOpen = [] { return FindLessonBook() != nullptr; };
+  m_markerHost->activateAndLocate = [this](const ActivityLocator& locator) {
+    BringToFront(m_frame.get());
+    if (ActivityLocate()) ActivityLocate()(locator);
+  };
   m_bookmarkFormat = appName + QStringLiteral(" Bookmark");
   connect(qApp, &QGuiApplication::applicationStateChanged, this,
           [this](Qt::ApplicationState s) { OnApplicationStateChanged(s); });
@@ -198,8 +207,7 @@ bool CCourseApp::OpenFileFromShell(const std::filesystem::path& path) {
     HandleShellCommand(OpenCommandText(path.string()));
     return true;
   }
-  OpenStudentFile(path);
-  return m_document != nullptr;
+  return OpenStudentFile(path);
 }
 
 void CCourseApp::Exit() {
@@ -210,18 +218,53 @@ void CCourseApp::Exit() {
 
 CSplashDlg* CCourseApp::welcome() const { return m_welcome.data(); }
 
-bool CCourseApp::StudentFileOpen() const { return m_document != nullptr || FindLessonBook() != nullptr; }
+CStatsDoc* CCourseApp::document() const { return m_template ? m_template->document() : nullptr; }
 
-void CCourseApp::SetDocTemplate(std::unique_ptr<StudentDocTemplate> docTemplate) {
-  if (docTemplate) m_template = std::move(docTemplate);
-}
+bool CCourseApp::StudentFileOpen() const { return document() != nullptr || FindLessonBook() != nullptr; }
 
 void CCourseApp::CloseDocument() {
-  m_document.reset();
-  if (StudentRecord* record = Service<StudentRecord>()) record->Reset();
-  if (m_frame) m_frame->setWindowTitle(ApplicationName());
-  NotifyAll(kNotifyBookmarks);
+  if (m_template) m_template->CloseDocument();
+  UpdateTitleAndRecentFiles();
   ScheduleIdle();
+}
+
+void CCourseApp::MakeDocTemplate() {
+  m_template = std::make_unique<CStatsDocTemplate>();
+  // A change of the preferences that carries the previous record has already been
+  // broadcast by the preferences-changed hook; it goes to the windows once.
+  m_template->notify = [](int code, void* data) {
+    if (code == kNotifyPreferences && data) return;
+    NotifyAll(code, data);
+  };
+  m_template->skipSettingsHeld = [this] {
+    const Qt::KeyboardModifiers held = m_env.modifiers();
+    return (held & Qt::ControlModifier) && (held & Qt::ShiftModifier);
+  };
+  m_windows = std::make_unique<CWindowPartBridge>(*m_frame);
+  if (Preferences* prefs = Service<Preferences>()) {
+    m_windowPart = std::make_unique<ActionWindowPart>(
+        *prefs,
+        [this, prefs] { return CollectWindowPart(m_windows->OpenCourseWindows(), m_windows->OpenBars(), *prefs); },
+        m_windows->RestoreActions());
+    m_template->windows = m_windowPart.get();
+  }
+  // Every change of the bookmark list is notification 6.
+  if (StudentRecord* record = Service<StudentRecord>())
+    record->SetBookmarksChangedHook(
+        [](const ActivityLocator* concerned) { NotifyAll(kNotifyBookmarks, const_cast<ActivityLocator*>(concerned)); });
+  UpdateTitleAndRecentFiles();
+}
+
+void CCourseApp::UpdateTitleAndRecentFiles() {
+  if (!m_frame) return;
+  QString title = ApplicationName();
+  if (const CStatsDoc* doc = document()) {
+    const QString name = doc->path().empty() ? m_template->strings().newFileName
+                                             : QString::fromStdString(doc->path().filename().string());
+    title += QStringLiteral(" - ") + name;
+  }
+  if (m_frame->windowTitle() != title) m_frame->setWindowTitle(title);
+  m_frame->SetRecentFiles(m_template ? m_template->RecentFiles() : QStringList());
 }
 
 // ---- recent files ----
@@ -231,48 +274,12 @@ std::unique_ptr<QSettings> CCourseApp::Profile() const {
                                      QSettings::IniFormat);
 }
 
-void CCourseApp::LoadRecentFiles() {
-  m_recent.clear();
-  auto profile = Profile();
-  profile->beginGroup(QStringLiteral("Recent File List"));
-  for (int i = 1; i <= kRecentCount; ++i) {
-    const QString path = profile->value(QStringLiteral("File%1").arg(i)).toString();
-    if (!path.isEmpty()) m_recent << path;
-  }
-  profile->endGroup();
-}
-
-void CCourseApp::SaveRecentFiles() const {
-  auto profile = Profile();
-  profile->beginGroup(QStringLiteral("Recent File List"));
-  for (int i = 1; i <= kRecentCount; ++i) {
-    if (i <= m_recent.size())
-      profile->setValue(QStringLiteral("File%1").arg(i), m_recent[i - 1]);
-    else
-      profile->remove(QStringLiteral("File%1").arg(i));
-  }
-  profile->endGroup();
-}
-
-void CCourseApp::AddRecentFile(const QString& path) {
-  m_recent.removeAll(path);
-  m_recent.prepend(path);
-  while (m_recent.size() > kRecentCount) m_recent.removeLast();
-  if (m_frame) m_frame->SetRecentFiles(m_recent);
-  SaveRecentFiles();
-}
-
 // ---- requests from the shell ----
 
 void CCourseApp::HandleShellCommand(const std::string& command) {
   if (m_frame) BringToFront(m_frame.get());
-  const auto parsed = ParseInstanceCommand(command);
-  if (parsed && parsed->kind == InstanceCommand::Kind::Activate) return;
-  if (MarkerOpener()) {
-    MarkerOpener()(command);
-    return;
-  }
-  ShowNotice(kNoticeNoMarkerOpener, parsed ? parsed->path : command);
+  if (command == kActivateCommand) return;
+  if (m_markerHost) OpenMarker(command, *m_markerHost);
 }
 
 // ---- idle ----
@@ -305,6 +312,7 @@ bool CCourseApp::eventFilter(QObject* watched, QEvent* event) {
 void CCourseApp::IdlePass() {
   if (!m_frame) return;
   ++m_idlePasses;
+  UpdateTitleAndRecentFiles();
   m_frame->UpdateCommandUI();
   if (m_idlePasses < 2) {
     ScheduleIdle();

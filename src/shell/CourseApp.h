@@ -20,14 +20,17 @@
 #include "shell/CommandTarget.h"
 #include "shell/ProgramServices.h"
 
+class ActionWindowPart;
 class CInstanceServer;
 class CMainFrame;
 class CScreenSaverInhibitor;
 class CSplashDlg;
 class CStartupDlg;
+class CStatsDoc;
+class CStatsDocTemplate;
+class CWindowPartBridge;
+class ProgramMarkerHost;
 class QSettings;
-class StudentDocTemplate;
-struct StudentDocument;
 
 class CCourseApp : public QObject, public CommandTarget {
  public:
@@ -35,7 +38,7 @@ class CCourseApp : public QObject, public CommandTarget {
   struct Environment {
     std::function<Qt::KeyboardModifiers()> modifiers;  // keys held at start-up (default: the keyboard's)
     std::function<QSize()> desktopSize;                // the desktop's client area (default: the primary screen's)
-    ProgramServices::MovieLibraryMaker movieLibrary;   // default: FFmpeg
+    ProgramServices::MovieStarter startMovies;         // default: MovieSupport::Start
     ProgramServices::SoundOutputMaker soundOutput;     // default: the system's sound device
     bool singleInstance = true;                        // listen for later launches
     QString socketPath;                                // default: InstanceSocketPath()
@@ -66,16 +69,14 @@ class CCourseApp : public QObject, public CommandTarget {
   std::vector<ActivityLocator>& completedQueue() { return m_completedQueue; }
 
   // ---- the student progress document ----
-  StudentDocument* document() const { return m_document.get(); }
+  // The template of student progress files (made at start-up); null before.
+  CStatsDocTemplate* docTemplate() const { return m_template.get(); }
+  CStatsDoc* document() const;
   // A progress file is open: a document exists or the Lesson Book window does.
   bool StudentFileOpen() const;
-  // The learner records replace the template; the default makes new documents only.
-  void SetDocTemplate(std::unique_ptr<StudentDocTemplate> docTemplate);
-  StudentDocTemplate& docTemplate() { return *m_template; }
   // Closes the document (the Lesson Book closed): the record is reset.
   void CloseDocument();
-  QStringList recentFiles() const { return m_recent; }
-  void AddRecentFile(const QString& path);
+  CWindowPartBridge* windowPart() const { return m_windows.get(); }
 
   // ---- requests from the shell and later launches ----
   // A file given to the program (command line, dropped on the frame): marker (.kna) and
@@ -83,10 +84,11 @@ class CCourseApp : public QObject, public CommandTarget {
   // progress file. False when that failed.
   bool OpenFileFromShell(const std::filesystem::path& path);
   // A command text "[open("PATH")]" or "[activate]": the main frame comes forward and an
-  // open request goes to the marker opener.
+  // open request goes to the marker opener of the learner records.
   void HandleShellCommand(const std::string& command);
-  // The learner records' marker opener; without one, a notice says the file cannot be opened.
-  static void SetMarkerOpener(std::function<void(const std::string& command)> opener);
+  // How the activity a marker names is shown (the launcher's locate mode): set by the
+  // activity launcher.
+  static void SetActivityLocator(std::function<void(const ActivityLocator&)> locate);
 
   // Commands of the application that other subsystems carry out (9040, the tips dialog):
   // a command without a handler is disabled.
@@ -107,7 +109,7 @@ class CCourseApp : public QObject, public CommandTarget {
 
   // The commands, for the menus and tests.
   void NewStudentFile();
-  void OpenStudentFile(const std::filesystem::path& path);
+  bool OpenStudentFile(const std::filesystem::path& path);
   void ShowAbout();
   void ShowHelp();
   void ShowExploreHelp();
@@ -122,8 +124,8 @@ class CCourseApp : public QObject, public CommandTarget {
   bool OnFrameClose();
   void OnApplicationStateChanged(Qt::ApplicationState state);
   std::unique_ptr<QSettings> Profile() const;
-  void LoadRecentFiles();
-  void SaveRecentFiles() const;
+  void MakeDocTemplate();
+  void UpdateTitleAndRecentFiles();
 
   CommandLine m_commandLine;
   Environment m_env;
@@ -133,10 +135,11 @@ class CCourseApp : public QObject, public CommandTarget {
   QPointer<CSplashDlg> m_welcome;
   std::unique_ptr<CInstanceServer> m_server;
   std::unique_ptr<CScreenSaverInhibitor> m_screenSaver;
-  std::unique_ptr<StudentDocTemplate> m_template;
-  std::unique_ptr<StudentDocument> m_document;
+  std::unique_ptr<CStatsDocTemplate> m_template;
+  std::unique_ptr<CWindowPartBridge> m_windows;
+  std::unique_ptr<ActionWindowPart> m_windowPart;
+  std::unique_ptr<ProgramMarkerHost> m_markerHost;
   std::vector<ActivityLocator> m_completedQueue;
-  QStringList m_recent;
   QString m_bookmarkFormat;
   bool m_smallScreen = false;
   bool m_idleScheduled = false;

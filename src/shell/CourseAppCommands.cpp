@@ -5,7 +5,6 @@
 #include <QtGui/QDesktopServices>
 #include <QtPrintSupport/QPageSetupDialog>
 #include <QtWidgets/QApplication>
-#include <QtWidgets/QFileDialog>
 
 #include "audio/SoundService.h"
 #include "course/CourseLocations.h"
@@ -15,21 +14,19 @@
 #include "course/Preferences.h"
 #include "course/PreferencesDlg.h"
 #include "course/Services.h"
+#include "records/StatsDoc.h"
+#include "records/StatsDocTemplate.h"
 #include "shell/AboutDlg.h"
 #include "shell/CommandIds.h"
 #include "shell/CourseApp.h"
 #include "shell/LessonBookLink.h"
 #include "shell/MainFrame.h"
-#include "shell/PendingServices.h"
 #include "shell/ShellServices.h"
-#include "shell/StudentDocument.h"
-#include "shell/StudentInfoDlg.h"
 #include "shell/WindowTools.h"
 
 namespace {
 
 constexpr int kNoticeHelpMissing = 8523;
-constexpr int kFailedToCreate = 61701;  // "Failed to create empty document."
 constexpr int kFailedToLaunchHelp = 61703;
 constexpr int kAboutSound = 7001;
 
@@ -54,15 +51,13 @@ bool CCourseApp::UpdateCommand(int id, CommandState& state) {
   }
   const bool open = StudentFileOpen();
   if (id >= kRecentFirst && id <= kRecentLast) {
-    state.enabled = !open && m_template->CanOpen() && id - kRecentFirst < m_recent.size();
+    state.enabled = !open && m_template && id - kRecentFirst < m_template->RecentFiles().size();
     return true;
   }
   switch (id) {
     case kNew:
-      state.enabled = !open;
-      return true;
     case kOpen:
-      state.enabled = !open && m_template->CanOpen();
+      state.enabled = !open && m_template;
       return true;
     case kExploreHelp: {
       const CoursePersonality* personality = Service<CoursePersonality>();
@@ -90,19 +85,19 @@ bool CCourseApp::OnCommand(int id) {
   }
   if (id >= kRecentFirst && id <= kRecentLast) {
     const int index = id - kRecentFirst;
-    if (index < m_recent.size()) OpenStudentFile(m_recent[index].toStdString());
+    const QStringList recent = m_template ? m_template->RecentFiles() : QStringList();
+    if (index < recent.size()) OpenStudentFile(recent[index].toStdString());
     return true;
   }
   switch (id) {
     case kNew:
       NewStudentFile();
       return true;
-    case kOpen: {
-      const QString path = QFileDialog::getOpenFileName(m_frame.get(), tr("Open Student File"), QString(),
-                                                        StudentDocTemplate::Filter());
-      if (!path.isEmpty()) OpenStudentFile(path.toStdString());
+    case kOpen:
+      if (!StudentFileOpen() && m_template) m_template->OpenStudent();
+      UpdateTitleAndRecentFiles();
+      ScheduleIdle();
       return true;
-    }
     case kPrintSetup: {
       QPageSetupDialog dialog(&ProgramPrinter(), m_frame.get());
       dialog.exec();
@@ -130,44 +125,18 @@ bool CCourseApp::OnCommand(int id) {
 }
 
 void CCourseApp::NewStudentFile() {
-  if (StudentFileOpen()) return;
-  StudentRecord* record = Service<StudentRecord>();
-  Preferences* prefs = Service<Preferences>();
-  CStudentInfoDlg dialog(record ? record->name() : std::string(), CStudentInfoDlg::BundleChoices(),
-                         prefs ? prefs->bundledText : 0, m_frame.get());
-  if (dialog.exec() != QDialog::Accepted) return;
-  if (record) record->SetName(dialog.name());
-  if (prefs && dialog.bundle() != prefs->bundledText) {
-    const Preferences previous = *prefs;
-    prefs->bundledText = static_cast<std::uint8_t>(dialog.bundle());
-    prefs->SetChanged();
-    NotifyPreferencesChanged(previous);
-  }
-  m_document = m_template->NewDocument();
-  if (!m_document) {
-    ShowNotice(kFailedToCreate);
-    return;
-  }
-  m_frame->setWindowTitle(ApplicationName() + QStringLiteral(" - ") + m_document->title);
-  // The learner names the new file at once.
-  if (QWidget* book = FindLessonBook()) {
-    QMetaObject::invokeMethod(book, [] {
-      if (CMainFrame* frame = CMainFrame::Instance()) frame->RouteCommand(cmd::kSaveAs);
-    }, Qt::QueuedConnection);
-  }
+  if (StudentFileOpen() || !m_template) return;
+  m_template->NewStudent();
+  UpdateTitleAndRecentFiles();
   ScheduleIdle();
 }
 
-void CCourseApp::OpenStudentFile(const std::filesystem::path& path) {
-  if (StudentFileOpen()) return;
-  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  std::unique_ptr<StudentDocument> doc = m_template->OpenDocument(path);
-  QGuiApplication::restoreOverrideCursor();
-  if (!doc) return;
-  m_document = std::move(doc);
-  if (m_frame) m_frame->setWindowTitle(ApplicationName() + QStringLiteral(" - ") + m_document->title);
-  AddRecentFile(QString::fromStdString(path.string()));
+bool CCourseApp::OpenStudentFile(const std::filesystem::path& path) {
+  if (StudentFileOpen() || !m_template) return false;
+  const bool opened = m_template->OpenDocument(path) != nullptr;
+  UpdateTitleAndRecentFiles();
   ScheduleIdle();
+  return opened;
 }
 
 void CCourseApp::ShowAbout() {

@@ -1,67 +1,35 @@
 #include "shell/ProgramServices.h"
 
-#include <future>
-
 #include "audio/SoundOutput.h"
 #include "audio/SoundService.h"
 #include "course/AsteriskSourceList.h"
 #include "course/BundleList.h"
 #include "course/ContentsTable.h"
+#include "course/ContentsServices.h"
 #include "course/CourseModelLinks.h"
 #include "course/CoursePersonality.h"
 #include "course/Preferences.h"
 #include "course/Services.h"
 #include "exposition/KeywordOrder.h"
-#include "shell/MovieSupportCheck.h"
+#include "movies/MovieSupport.h"
+#include "records/StudentRecord.h"
 #include "shell/PendingServices.h"
-
-namespace {
-
-std::vector<CourseListEntry> ListEntries(const CourseKeyList* list) {
-  std::vector<CourseListEntry> out;
-  if (!list) return out;
-  for (const CourseKeyEntry& e : list->Entries()) out.push_back({e.key, e.value});
-  return out;
-}
-
-// The configuration reads the bundle and asterisk lists and resolves identifiers through
-// these once the contents exist.
-void ConnectCourseModel() {
-  CourseModelLinks links;
-  links.bundles = [] { return ListEntries(Service<BundleList>()); };
-  links.asteriskSources = [] { return ListEntries(Service<AsteriskSourceList>()); };
-  links.resolve = [](std::string_view identifier) -> std::optional<CoursePlace> {
-    const ContentsTable* contents = Service<ContentsTable>();
-    if (!contents) return std::nullopt;
-    const auto locator = contents->Resolve(identifier);
-    if (!locator) return std::nullopt;
-    return CoursePlace{locator->lesson, locator->page};
-  };
-  SetCourseModelLinks(std::move(links));
-}
-
-}  // namespace
-
-struct ProgramServices::PendingCheck {
-  std::unique_ptr<MovieLibrary> library;
-  std::future<MovieCheck> result;
-};
 
 ProgramServices::ProgramServices() = default;
 
-ProgramServices::~ProgramServices() {
-  // A check still running finishes before its library goes.
-  if (m_movieCheck && m_movieCheck->result.valid()) m_movieCheck->result.wait();
-  DestroyAll();
-}
+ProgramServices::~ProgramServices() { DestroyAll(); }
 
-void ProgramServices::BeginMovieCheck(MovieLibraryMaker movieLibrary) {
-  if (m_movieCheck || !PersonalityBool(kKeyQuickTime, true)) return;
-  auto check = std::make_unique<PendingCheck>();
-  check->library = movieLibrary ? movieLibrary() : std::make_unique<FfmpegMovieLibrary>();
-  if (MovieLibrary* library = check->library.get())
-    check->result = std::async(std::launch::async, [library] { return StartMovieLibrary(*library); });
-  m_movieCheck = std::move(check);
+int MovieStartNotice(int status) {
+  switch (static_cast<MovieSupport::Status>(status)) {
+    case MovieSupport::Status::Ready:
+      return 0;
+    case MovieSupport::Status::TooOld:
+      return 8559;
+    case MovieSupport::Status::NotInstalled:
+    case MovieSupport::Status::CannotStart:
+      return 8558;
+  }
+  return 8558;
 }
 
 template <class T>
@@ -89,22 +57,20 @@ void ProgramServices::CreatePreferences(bool loadSaved) {
   m_preferences->DiscoverVolume();
 }
 
-int ProgramServices::CreateCourseServices(MovieLibraryMaker movieLibrary, SoundOutputMaker soundOutput) {
+int ProgramServices::CreateCourseServices(MovieStarter startMovies, SoundOutputMaker soundOutput) {
   auto bundles = std::make_unique<BundleList>();
   bundles->Load();
   Install(m_bundles, std::move(bundles), "BundleList");
   auto contents = std::make_unique<ContentsTable>();
   Install(m_contents, std::move(contents), "ContentsTable");
   m_contents->Load();
-  ConnectCourseModel();
   Install(m_glossary, std::make_unique<GlossaryTable>(), "GlossaryTable");
 
   if (PersonalityBool(kKeyQuickTime, true)) {
-    BeginMovieCheck(std::move(movieLibrary));
-    std::unique_ptr<PendingCheck> pending = std::move(m_movieCheck);
-    const MovieCheck check = pending->result.valid() ? pending->result.get() : MovieCheck::NotInstalled;
-    if (check != MovieCheck::Ready) return MovieCheckNotice(check);
-    Install(m_movies, std::make_unique<MovieSupport>(std::move(pending->library)), "MovieSupport");
+    auto movies = std::make_unique<MovieSupport>();
+    const int status = startMovies ? startMovies(*movies) : static_cast<int>(movies->Start());
+    if (const int notice = MovieStartNotice(status)) return notice;
+    Install(m_movies, std::move(movies), "MovieSupport");
   }
 
   Install(m_student, std::make_unique<StudentRecord>(), "StudentRecord");
@@ -114,13 +80,16 @@ int ProgramServices::CreateCourseServices(MovieLibraryMaker movieLibrary, SoundO
   Install(m_asterisks, std::move(asterisks), "AsteriskSourceList");
   Install(m_index, std::make_unique<IndexTable>(), "IndexTable");
   Install(m_keywords, std::make_unique<KeywordOrder>(), "KeywordOrder");
-  // The bundle and asterisk choices can be checked against the lists now.
-  if (m_preferences) m_preferences->Normalize();
+  // The configuration reads the bundle and asterisk lists and resolves identifiers
+  // through the contents from now on; the preferences' choices are checked against them.
+  ConnectCourseModel();
   return 0;
 }
 
 void ProgramServices::ShutdownMovieSupport() {
-  if (m_movies) m_movies->Shutdown();
+  if (!m_movies) return;
+  m_movies->StopToolbox();
+  m_movies->Shutdown();
 }
 
 void ProgramServices::DestroyAll() {

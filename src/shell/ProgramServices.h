@@ -23,7 +23,6 @@ class CoursePersonality;
 class GlossaryTable;
 class IndexTable;
 class KeywordOrder;
-class MovieLibrary;
 class MovieSupport;
 class Preferences;
 class SoundOutput;
@@ -34,8 +33,8 @@ class ProgramServices {
   // Makes the sound output (the audio subsystem's device by default; tests pass a silent
   // one or none).
   using SoundOutputMaker = std::function<std::unique_ptr<SoundOutput>()>;
-  // Makes the movie library to start (FFmpeg by default).
-  using MovieLibraryMaker = std::function<std::unique_ptr<MovieLibrary>()>;
+  // Starts movie support (MovieSupport::Start by default; tests stand in for the library).
+  using MovieStarter = std::function<int(MovieSupport&)>;
 
   ProgramServices();
   ~ProgramServices();
@@ -48,11 +47,7 @@ class ProgramServices {
   // Creates services 3 to 11 in order. Returns 0, or the notice (8558, 8559) after which
   // the program must end: movie support was asked for and the movie library is missing,
   // too old or cannot start. Services made before the failure stay for the exit.
-  int CreateCourseServices(MovieLibraryMaker movieLibrary = {}, SoundOutputMaker soundOutput = {});
-  // Starts the movie library's check on a thread of its own (loading the library takes
-  // long), when the personality asks for movie support; CreateCourseServices then takes
-  // its result in its place in the order. Call after CreatePersonality.
-  void BeginMovieCheck(MovieLibraryMaker movieLibrary = {});
+  int CreateCourseServices(MovieStarter startMovies = {}, SoundOutputMaker soundOutput = {});
   // Stops movie support (the first step of exit).
   void ShutdownMovieSupport();
   // Destroys every service in the exit order (also done by the destructor).
@@ -79,6 +74,8 @@ class ProgramServices {
   std::unique_ptr<IndexTable> m_index;
   std::unique_ptr<KeywordOrder> m_keywords;
   std::vector<std::string> m_journal;
-  struct PendingCheck;
-  std::unique_ptr<PendingCheck> m_movieCheck;
 };
+
+// The notice of a movie support start that failed (MovieSupport::Status as an int): 8558
+// when the library is missing or cannot start, 8559 when it is too old; 0 when it started.
+int MovieStartNotice(int status);

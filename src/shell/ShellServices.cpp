@@ -8,7 +8,7 @@
 #include "course/Preferences.h"
 #include "course/Services.h"
 #include "hypertext/Picture.h"
-#include "shell/PendingServices.h"
+#include "records/StudentRecord.h"
 #include "shell/ViewRules.h"
 
 QString ApplicationName() {

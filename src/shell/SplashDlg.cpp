@@ -8,10 +8,10 @@
 #include "course/CoursePersonality.h"
 #include "course/Notice.h"
 #include "course/Services.h"
+#include "movies/MovieSupport.h"
 #include "shell/BarImages.h"
 #include "shell/CommandIds.h"
 #include "shell/MainFrame.h"
-#include "shell/PendingServices.h"
 #include "shell/ShellServices.h"
 
 namespace {

@@ -12,32 +12,27 @@
 #include "shell/CommandIds.h"
 #include "shell/CoreToolBar.h"
 #include "shell/CourseApp.h"
-#include "shell/MovieSupportCheck.h"
-#include "shell/PendingServices.h"
+#include "TestSupport.h"
+#include "movies/MovieSupport.h"
+#include "records/StatsDocTemplate.h"
+#include "records/StudentInfoDlg.h"
+#include "records/StudentRecord.h"
 #include "shell/SplashDlg.h"
-#include "shell/StudentDocument.h"
-#include "shell/StudentInfoDlg.h"
 
 using namespace shelltest;
 
 namespace {
 
-struct StubLibrary : MovieLibrary {
-  bool installed = true;
-  std::uint32_t version = 0x0700;
-  bool Initialise() override { return installed; }
-  std::uint32_t Version() override { return version; }
-  std::uint32_t MinimumVersion() const override { return 0x0300; }
-  bool StartToolbox() override { return true; }
-  void StopToolbox() override {}
-  void Shutdown() override {}
-};
+// Stands in for the movie library's start: the status it reports.
+ProgramServices::MovieStarter Starting(MovieSupport::Status status) {
+  return [status](MovieSupport&) { return static_cast<int>(status); };
+}
 
 CCourseApp::Environment TestEnvironment(Qt::KeyboardModifiers held = Qt::NoModifier, QSize desktop = {1280, 1024}) {
   CCourseApp::Environment env;
   env.modifiers = [held] { return held; };
   env.desktopSize = [desktop] { return desktop; };
-  env.movieLibrary = [] { return std::make_unique<StubLibrary>(); };
+  env.startMovies = Starting(MovieSupport::Status::Ready);
   env.singleInstance = false;
   env.version = QStringLiteral("0.1.0");
   return env;
@@ -73,6 +68,12 @@ TEST(Startup, WelcomeWindowThenANewStudentFile) {
   EXPECT_TRUE(welcome->button(cmd::kNew)->isEnabled());
   EXPECT_TRUE(app.frame()->isMaximized());
 
+  // The new file is named at once: the test cancels the Save As dialog.
+  int saveAsAsked = 0;
+  app.docTemplate()->chooseFile = [&saveAsAsked](bool save) {
+    saveAsAsked += save;
+    return QString();
+  };
   bool sawDialog = false;
   QTimer::singleShot(0, [&] {
     std::function<void()> fill = [&] {
@@ -82,7 +83,7 @@ TEST(Startup, WelcomeWindowThenANewStudentFile) {
         return;
       }
       sawDialog = true;
-      dlg->nameField()->setText(QStringLiteral("Ana Lima"));
+      dlg->nameEdit()->setText(QStringLiteral("Ana Lima"));
       dlg->accept();
     };
     fill();
@@ -92,7 +93,8 @@ TEST(Startup, WelcomeWindowThenANewStudentFile) {
   EXPECT_TRUE(sawDialog);
   ASSERT_NE(Service<StudentRecord>(), nullptr);
   EXPECT_EQ(Service<StudentRecord>()->name(), "Ana Lima");
-  EXPECT_EQ(app.document()->title, "Kestrelon");
+  EXPECT_EQ(app.frame()->windowTitle(), "Kestrelon - " + app.docTemplate()->strings().newFileName);
+  EXPECT_TRUE(WaitFor([&] { return saveAsAsked == 1; }));
   // A file is open: the Welcome window goes, and New is no longer offered.
   EXPECT_TRUE(WaitFor([&] { return app.welcome() == nullptr; }));
   EXPECT_FALSE(app.frame()->QueryCommand(cmd::kNew).enabled);
@@ -144,20 +146,16 @@ TEST(Startup, OnASmallDesktopTheNoticeAndTheLeftBars) {
 
 TEST(Startup, MovieSupportMissingOrOldEndsTheProgramAfterItsNotice) {
   struct Case {
-    bool installed;
-    std::uint32_t version;
+    MovieSupport::Status status;
     int notice;
-  } cases[] = {{false, 0x0700, 8558}, {true, 0x0209, 8559}};
+  } cases[] = {{MovieSupport::Status::NotInstalled, 8558},
+               {MovieSupport::Status::CannotStart, 8558},
+               {MovieSupport::Status::TooOld, 8559}};
   for (const Case& c : cases) {
     ClearProfile();
     NoticeRecorder notices;
     CCourseApp::Environment env = TestEnvironment();
-    env.movieLibrary = [c] {
-      auto lib = std::make_unique<StubLibrary>();
-      lib->installed = c.installed;
-      lib->version = c.version;
-      return lib;
-    };
+    env.startMovies = Starting(c.status);
     CCourseApp app(CommandLine{}, env);
     EXPECT_FALSE(app.Startup());
     EXPECT_EQ(app.exitCode(), 0);
@@ -180,19 +178,23 @@ TEST(Startup, ShowStateOfTheCommandLine) {
   }
 }
 
-TEST(Startup, MarkerFilesOfTheCommandLineGoToTheMarkerOpener) {
+TEST(Startup, MarkerAndBookmarkFilesGoToTheMarkerOpener) {
   ClearProfile();
-  std::vector<std::string> handed;
-  CCourseApp::SetMarkerOpener([&handed](const std::string& c) { handed.push_back(c); });
-  CCourseApp app(ParseCommandLine({"/tmp/Lesson3.KNA"}), TestEnvironment());
-  EXPECT_TRUE(app.Startup());
-  CCourseApp::SetMarkerOpener({});
-  EXPECT_EQ(handed, std::vector<std::string>{"[open(\"/tmp/Lesson3.KNA\")]"});
-  // Without an opener a notice says so.
+  // A marker opened while no progress file is open is reported and deleted (it is a
+  // browser's temporary copy).
+  const std::filesystem::path dir = kntest::MakeTempDir();
+  const std::filesystem::path marker = dir / "Lesson3.KNA";
+  kntest::WriteFileText(marker, ":lesson3:act.exp");
   NoticeRecorder notices;
+  CCourseApp app(ParseCommandLine({marker.string()}), TestEnvironment());
+  EXPECT_TRUE(app.Startup());
+  EXPECT_EQ(NoticeIds(notices), std::vector<int>{8549});
+  EXPECT_FALSE(std::filesystem::exists(marker));
+  // A bookmark file handed over by a later launch is reported, and so is anything else.
   app.HandleShellCommand("[open(\"/tmp/x.mrk\")]");
-  EXPECT_TRUE(notices.sawId(26100));
-  EXPECT_TRUE(notices.sawText("/tmp/x.mrk"));
+  app.HandleShellCommand("[open(\"/tmp/notes.txt\")]");
+  app.HandleShellCommand("[activate]");
+  EXPECT_EQ(NoticeIds(notices), (std::vector<int>{8549, 8502, 8514}));
 }
 
 TEST(Startup, AStudentFileThatCannotBeOpenedEndsStartUp) {
@@ -201,7 +203,7 @@ TEST(Startup, AStudentFileThatCannotBeOpenedEndsStartUp) {
   CCourseApp app(ParseCommandLine({"/tmp/nobody.kns"}), TestEnvironment());
   EXPECT_FALSE(app.Startup());
   EXPECT_NE(app.exitCode(), 0);
-  EXPECT_TRUE(notices.sawId(61700));
+  EXPECT_TRUE(notices.sawText("/tmp/nobody.kns"));
 }
 
 TEST(Exit, ClosingTheFrameSavesTheLayoutAndChangedPreferences) {

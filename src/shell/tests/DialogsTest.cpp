@@ -12,13 +12,11 @@
 #include "ShellUiTestSupport.h"
 #include "TestSupport.h"
 #include "course/Notice.h"
+#include "movies/MovieSupport.h"
 #include "shell/AboutDlg.h"
 #include "shell/CommandIds.h"
 #include "shell/NoticeDlg.h"
-#include "shell/MovieSupportCheck.h"
-#include "shell/PendingServices.h"
 #include "shell/SplashDlg.h"
-#include "shell/StudentInfoDlg.h"
 
 using namespace shelltest;
 
@@ -87,7 +85,7 @@ TEST(Welcome, ThreeButtonsOverThePicture) {
 TEST(Welcome, AMissingMovieIsReportedOncePerRun) {
   FrameFixture f;
   NoticeRecorder notices;
-  MovieSupport movies(nullptr);
+  MovieSupport movies;
   ScopedService<MovieSupport> movieService(&movies);
   int made = 0;
   CSplashDlg::SetMovieMaker([&made](const std::filesystem::path&, QWidget*) -> QWidget* {
@@ -164,22 +162,6 @@ TEST(About, VersionText) {
   EXPECT_EQ(AboutVersionText("3.04.2.9"), "3.4.2");
   EXPECT_EQ(AboutVersionText(""), "Version");
   EXPECT_EQ(AboutVersionText("x.y.z"), "Version");
-}
-
-TEST(StudentInformation, NameAndBundleChoice) {
-  CStudentInfoDlg dlg("Ana \xe9mile", {QStringLiteral("Moore and McCabe  (mm)")}, 1);
-  EXPECT_EQ(dlg.windowTitle(), "Enter Student Information");
-  EXPECT_EQ(dlg.nameField()->text(), QString::fromUtf8("Ana \xc3\xa9mile"));
-  EXPECT_EQ(dlg.nameField()->selectedText(), dlg.nameField()->text());
-  ASSERT_EQ(dlg.bundleList()->count(), 2);
-  EXPECT_EQ(dlg.bundleList()->itemText(0), "(no bundle selected)");
-  EXPECT_EQ(dlg.bundle(), 1);
-  dlg.nameField()->setText(QString::fromUtf8("Zo\xc3\xab"));
-  EXPECT_EQ(dlg.name(), "Zo\xeb");  // course bytes
-  dlg.nameField()->setText(QString(400, QLatin1Char('n')));
-  EXPECT_EQ(dlg.name().size(), 259u);
-  CStudentInfoDlg none("", {}, 5);
-  EXPECT_EQ(none.bundle(), 0);
 }
 
 }  // namespace

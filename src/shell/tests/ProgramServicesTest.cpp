@@ -4,29 +4,23 @@
 #include "course/AsteriskSourceList.h"
 #include "course/BundleList.h"
 #include "course/ContentsTable.h"
+#include "course/CourseModelLinks.h"
 #include "course/CoursePersonality.h"
 #include "course/Notice.h"
 #include "course/Preferences.h"
 #include "course/Services.h"
 #include "exposition/KeywordOrder.h"
-#include "shell/MovieSupportCheck.h"
+#include "movies/MovieSupport.h"
+#include "records/StudentRecord.h"
 #include "shell/PendingServices.h"
 #include "shell/ProgramServices.h"
 
 namespace {
 
-struct StubLibrary : MovieLibrary {
-  bool toolbox = true;
-  int* stops = nullptr;
-  bool Initialise() override { return true; }
-  std::uint32_t Version() override { return 0x0700; }
-  std::uint32_t MinimumVersion() const override { return 0x0300; }
-  bool StartToolbox() override { return toolbox; }
-  void StopToolbox() override {
-    if (stops) ++*stops;
-  }
-  void Shutdown() override {}
-};
+// Stands in for the movie library's start: the status it reports.
+ProgramServices::MovieStarter Starting(MovieSupport::Status status) {
+  return [status](MovieSupport&) { return static_cast<int>(status); };
+}
 
 bool AllInstalled() {
   return Service<CoursePersonality>() && Service<Preferences>() && Service<BundleList>() && Service<ContentsTable>() &&
@@ -43,58 +37,61 @@ bool NoneInstalled() {
 
 TEST(ProgramServices, CreatedInTheirOrderAndDestroyedInTheExitOrder) {
   NoticeRecorder notices;  // the test folder holds no course files
-  int stops = 0;
   {
     ProgramServices services;
     services.CreatePersonality();
     services.CreatePreferences(false);
-    EXPECT_EQ(services.CreateCourseServices([&stops] {
-      auto lib = std::make_unique<StubLibrary>();
-      lib->stops = &stops;
-      return lib;
-    }),
-              0);
+    EXPECT_EQ(services.CreateCourseServices(Starting(MovieSupport::Status::Ready)), 0);
     EXPECT_TRUE(AllInstalled());
+    // The configuration reads the bundle and asterisk lists through the services now.
+    EXPECT_TRUE(LinkedBundles().has_value());
+    EXPECT_TRUE(LinkedAsteriskSources().has_value());
     services.ShutdownMovieSupport();
-    EXPECT_EQ(stops, 1);
     const std::vector<std::string> created = {
         "+CoursePersonality", "+Preferences", "+BundleList",   "+ContentsTable",       "+GlossaryTable", "+MovieSupport",
         "+StudentRecord",     "+SoundOutput", "+AsteriskSourceList", "+IndexTable", "+KeywordOrder"};
     EXPECT_EQ(services.journal(), created);
     services.DestroyAll();
     EXPECT_TRUE(NoneInstalled());
+    EXPECT_FALSE(LinkedBundles().has_value());
     const std::vector<std::string> destroyed(services.journal().begin() + 11, services.journal().end());
     EXPECT_EQ(destroyed, (std::vector<std::string>{"-StudentRecord", "-ContentsTable", "-BundleList",
                                                    "-AsteriskSourceList", "-GlossaryTable", "-IndexTable",
                                                    "-MovieSupport", "-Preferences", "-SoundOutput", "-KeywordOrder",
                                                    "-CoursePersonality"}));
   }
-  EXPECT_EQ(stops, 1);  // stopped once, not again at destruction
   EXPECT_TRUE(notices.sawText("Cannot load contents file"));
 }
 
-TEST(ProgramServices, AMovieLibraryThatCannotStartStopsStartUpAfterGlossary) {
+TEST(ProgramServices, MovieSupportThatCannotStartStopsStartUpAfterTheGlossary) {
+  struct Case {
+    MovieSupport::Status status;
+    int notice;
+  } cases[] = {{MovieSupport::Status::NotInstalled, 8558},
+               {MovieSupport::Status::CannotStart, 8558},
+               {MovieSupport::Status::TooOld, 8559}};
+  for (const Case& c : cases) {
+    NoticeRecorder notices;
+    ProgramServices services;
+    services.CreatePersonality();
+    services.CreatePreferences(false);
+    EXPECT_EQ(services.CreateCourseServices(Starting(c.status)), c.notice);
+    EXPECT_EQ(services.journal().back(), "+GlossaryTable");
+    EXPECT_EQ(Service<StudentRecord>(), nullptr);
+    EXPECT_EQ(Service<MovieSupport>(), nullptr);
+  }
+}
+
+TEST(ProgramServices, TheInstalledMovieLibraryStarts) {
   NoticeRecorder notices;
   ProgramServices services;
   services.CreatePersonality();
   services.CreatePreferences(false);
-  EXPECT_EQ(services.CreateCourseServices([] {
-    auto lib = std::make_unique<StubLibrary>();
-    lib->toolbox = false;
-    return lib;
-  }),
-            8558);
-  EXPECT_EQ(services.journal().back(), "+GlossaryTable");
-  EXPECT_EQ(Service<StudentRecord>(), nullptr);
-  EXPECT_EQ(Service<MovieSupport>(), nullptr);
-}
-
-TEST(StudentRecord, NameIsCutTo259Bytes) {
-  StudentRecord r;
-  r.SetName(std::string(300, 'x'));
-  EXPECT_EQ(r.name().size(), 259u);
-  r.Reset();
-  EXPECT_TRUE(r.name().empty());
+  ASSERT_EQ(services.CreateCourseServices(), 0);
+  ASSERT_NE(Service<MovieSupport>(), nullptr);
+  EXPECT_TRUE(Service<MovieSupport>()->Available());
+  services.ShutdownMovieSupport();
+  EXPECT_FALSE(Service<MovieSupport>()->Available());
 }
 
 }  // namespace
