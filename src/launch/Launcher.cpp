@@ -26,6 +26,7 @@
 #include "shell/CourseApp.h"
 #include "shell/LessonBookLink.h"
 #include "shell/MainFrame.h"
+#include "shell/WindowPartBridge.h"
 #include "shell/WindowTools.h"
 
 namespace fs = std::filesystem;
@@ -253,4 +254,13 @@ ProgramStarter SetProgramStarter(ProgramStarter starter) {
   ProgramStarter previous = std::move(Starter());
   Starter() = std::move(starter);
   return previous;
+}
+
+void InstallLauncher() {
+  CCourseApp::SetActivityLocator([](const ActivityLocator& locator) { Launch(locator, kLaunchLocate); });
+}
+
+void ConnectLauncher(CCourseApp& app) {
+  if (CWindowPartBridge* bridge = app.windowPart())
+    bridge->launch = [](const ActivityLocator& locator) { return Launch(locator, kLaunchOpen); };
 }

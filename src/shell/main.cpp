@@ -7,6 +7,8 @@
 
 #include "course/CourseLocations.h"
 #include "course/Notice.h"
+#include "launch/Launcher.h"
+#include "movies/MovieWnd.h"
 #include "shell/CommandLine.h"
 #include "shell/CourseApp.h"
 #include "shell/InstanceChannel.h"
@@ -74,8 +76,12 @@ int main(int argc, char** argv) {
   CCourseApp::Environment env;
   env.singleInstance = !tool;
   env.version = QStringLiteral(KN_VERSION);
+  // The activity windows register with the launcher before the Welcome window needs its movie.
+  InstallMovieWindows();
+  InstallLauncher();
   CCourseApp player(cl, env);
   if (!player.Startup()) return player.exitCode();
+  ConnectLauncher(player);
   const int rc = app.exec();
   player.Exit();
   return rc;
