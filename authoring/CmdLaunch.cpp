@@ -47,7 +47,7 @@ int Launch(Args args) {
     std::fputs(kUsage, stdout);
     return 0;
   }
-  if (!kncourse::TakeSwitch(args, "--dry-run")) return kncourse::UsageError("only --dry-run is supported", kUsage);
+  if (!kncourse::TakeSwitch(args, "dry-run")) return kncourse::UsageError("only --dry-run is supported", kUsage);
   if (args.size() != 2) return kncourse::UsageError("expected ROOT and ID", kUsage);
   const std::filesystem::path root(args[0]);
   const auto contentsPath = ResolveCoursePath(root, "course\\contents.txt");
