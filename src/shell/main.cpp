@@ -7,7 +7,11 @@
 
 #include "course/CourseLocations.h"
 #include "course/Notice.h"
+#include "launch/Launcher.h"
+#include "movies/MovieWnd.h"
 #include "lessonbook/LessonBook.h"
+#include "lessonbook/LessonBookLinks.h"
+#include "lessonbook/PageWnd.h"
 #include "shell/CommandLine.h"
 #include "shell/CourseApp.h"
 #include "shell/InstanceChannel.h"
@@ -38,6 +42,24 @@ bool HandOver(const CommandLine& cl) {
       return false;
   }
   return false;
+}
+
+// Activities started in the Lesson Book go to the launcher with their launch sound, and
+// the launcher's locate mode turns the open book (executing the activity there unless
+// the locator only asks for it to be shown).
+void ConnectLessonBookToLauncher() {
+  LessonBookLinks links = CurrentLessonBookLinks();
+  links.launch = [](const ActivityLocator& locator) {
+    PlayLaunchSound(locator);
+    Launch(locator, kLaunchOpen);
+  };
+  SetLessonBookLinks(std::move(links));
+  SetLessonBookTurnHook([](QWidget* book, const ActivityLocator& locator, bool execute) {
+    auto* pages = dynamic_cast<CPageWnd*>(book);
+    if (!pages) return;
+    pages->ShowLocator(locator);
+    if (execute && locator.activity >= 0) LaunchFromLessonBook(locator, {});
+  });
 }
 
 }  // namespace
@@ -75,9 +97,14 @@ int main(int argc, char** argv) {
   CCourseApp::Environment env;
   env.singleInstance = !tool;
   env.version = QStringLiteral(KN_VERSION);
+  // The activity windows register with the launcher before the Welcome window needs its movie.
+  InstallMovieWindows();
+  InstallLauncher();
   CCourseApp player(cl, env);
   ConnectLessonBook(player);
+  ConnectLessonBookToLauncher();
   if (!player.Startup()) return player.exitCode();
+  ConnectLauncher(player);
   const int rc = app.exec();
   player.Exit();
   return rc;
