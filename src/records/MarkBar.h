@@ -1,8 +1,9 @@
 // The Bookmarks bar (command and window id 9087, placement key 10): the learner's
 // bookmark list, drawn by a CMarkList, with the context menu of bookmark commands.
 //
-// Until the tear-off bar base exists this is a plain dock widget; the list, the commands
-// and the drop rules do not depend on what hosts them.
+// The frame's Bookmarks tear-off bar (CBookmarksBar in the shell) hosts the list and keeps
+// this object, unshown, for the commands; the list, the commands and the drop rules do not
+// depend on what hosts them, and the dock widget stands alone in the records' own tests.
 //
 // Hand-over points to parts of the program that are not here yet: launching a bookmark
 // (the activity launcher) and turning the Lesson Book to it are the two functions of

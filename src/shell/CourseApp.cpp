@@ -22,6 +22,7 @@
 #include "course/Notice.h"
 #include "course/Preferences.h"
 #include "course/Services.h"
+#include "shell/BookmarksBar.h"
 #include "shell/CommandIds.h"
 #include "shell/ContentsBar.h"
 #include "shell/CoreToolBar.h"
@@ -138,6 +139,10 @@ bool CCourseApp::Startup() {
   }
   // 11. The main frame with its bars.
   CMainFrame::SetTearBarFactory(cmd::kContentsBar, [] { return new CContentsBar; });
+  CMainFrame::SetTearBarFactory(cmd::kBookmarksBar, []() -> CTearToolBar* {
+    StudentRecord* record = Service<StudentRecord>();
+    return record ? new CBookmarksBar(*record) : nullptr;
+  });
   CMainFrame::Options options;
   options.smallScreen = m_smallScreen;
   options.appName = appName;

@@ -12,7 +12,9 @@
 #include "lessonbook/LessonBook.h"
 #include "lessonbook/LessonBookLinks.h"
 #include "lessonbook/PageWnd.h"
+#include "shell/BookmarksBar.h"
 #include "shell/CommandLine.h"
+#include "shell/LessonBookLink.h"
 #include "shell/CourseApp.h"
 #include "shell/InstanceChannel.h"
 #include "shell/InstanceMessage.h"
@@ -54,6 +56,14 @@ void ConnectLessonBookToLauncher() {
     Launch(locator, kLaunchOpen);
   };
   SetLessonBookLinks(std::move(links));
+  // Bookmarks start their activity in locate mode when the Lesson Book is to turn to it.
+  BookmarkLaunch bookmarks;
+  bookmarks.launch = [](const ActivityLocator& locator, bool turnLessonBook) {
+    Launch(locator, turnLessonBook ? kLaunchLocate : kLaunchOpen);
+  };
+  bookmarks.locate = [](const ActivityLocator& locator) { ShowInLessonBook(locator); };
+  bookmarks.lessonBookOpen = [] { return FindLessonBook() != nullptr; };
+  CBookmarksBar::SetDefaultLaunch(std::move(bookmarks));
   SetLessonBookTurnHook([](QWidget* book, const ActivityLocator& locator, bool execute) {
     auto* pages = dynamic_cast<CPageWnd*>(book);
     if (!pages) return;

@@ -1,0 +1,34 @@
+#include "shell/BookmarksBar.h"
+
+#include <QtWidgets/QVBoxLayout>
+
+#include "shell/CourseNotify.h"
+
+namespace {
+BookmarkLaunch& DefaultLaunch() {
+  static BookmarkLaunch launch;
+  return launch;
+}
+}  // namespace
+
+void CBookmarksBar::SetDefaultLaunch(BookmarkLaunch launch) { DefaultLaunch() = std::move(launch); }
+
+CBookmarksBar::CBookmarksBar(StudentRecord& record, QWidget* parent)
+    : CTearToolBar(CMarkBar::kControlId, parent), m_marks(new CMarkBar(record, this)) {
+  m_marks->hide();
+  m_marks->SetLaunch(DefaultLaunch());
+  // The list fills the bar; it draws its own rows and scroll bar.
+  CMarkList* list = m_marks->list();
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(list);
+  list->show();
+  m_marks->Refresh();
+}
+
+void CBookmarksBar::OnCourseNotify(int code, void* data) {
+  CTearToolBar::OnCourseNotify(code, data);
+  // The learner's text size may have changed with the preferences; an activated window
+  // may be the Lesson Book (the list offers locating only while one is open).
+  if (code == kNotifyBookmarks || code == kNotifyPreferences || code == kNotifyActivated) m_marks->Refresh();
+}

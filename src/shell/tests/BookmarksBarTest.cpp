@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <QtWidgets/QApplication>
+
+#include "course/ActivityLocator.h"
+#include "records/BookmarkList.h"
+#include "records/MarkList.h"
+#include "records/StudentRecord.h"
+#include "shell/BookmarksBar.h"
+#include "shell/CourseNotify.h"
+
+namespace {
+
+TEST(BookmarksBar, HostsTheBookmarkListAndFollowsBookmarkChanges) {
+  StudentRecord record;
+  CBookmarksBar bar(record);
+  bar.resize(220, 300);
+  bar.show();
+  QApplication::processEvents();
+  CMarkList* list = bar.marks()->list();
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->parentWidget(), &bar);
+  EXPECT_TRUE(list->isVisible());
+  EXPECT_FALSE(bar.marks()->isVisible());
+  EXPECT_EQ(list->geometry(), bar.rect());
+  EXPECT_EQ(list->ContentHeight(), 0);
+
+  // A bookmark added to the record shows at once.
+  ASSERT_GE(record.AddBookmark(ActivityLocator(0, 0, 1)), 0);
+  const int one = list->ContentHeight();
+  EXPECT_GT(one, 0);
+
+  // When the program takes the record's change hook over, notification 6 still reaches
+  // the list.
+  const auto previous = record.SetBookmarksChangedHook({});
+  ASSERT_GE(record.AddBookmark(ActivityLocator(0, 1, -1)), 0);
+  EXPECT_EQ(list->ContentHeight(), one);
+  bar.OnCourseNotify(kNotifyBookmarks, nullptr);
+  EXPECT_GT(list->ContentHeight(), one);
+  record.SetBookmarksChangedHook(previous);
+}
+
+TEST(BookmarksBar, StartingABookmarkUsesTheProgramsLaunch) {
+  int launched = 0;
+  BookmarkLaunch launch;
+  launch.launch = [&](const ActivityLocator&, bool) { ++launched; };
+  launch.lessonBookOpen = [] { return false; };
+  CBookmarksBar::SetDefaultLaunch(launch);
+  StudentRecord record;
+  ASSERT_GE(record.AddBookmark(ActivityLocator(0, 0, 1)), 0);
+  CBookmarksBar bar(record);
+  bar.resize(220, 300);
+  bar.show();
+  QApplication::processEvents();
+  CMarkList* list = bar.marks()->list();
+  const QRect row = list->RowRect(0);
+  ASSERT_FALSE(row.isEmpty());
+  list->SetSelected(0);
+  bar.marks()->OnCommand(kCmdExecuteBookmark);
+  CBookmarksBar::SetDefaultLaunch({});
+  EXPECT_EQ(launched, 1);
+}
+
+}  // namespace
