@@ -7,7 +7,7 @@
 #include "course/CourseFileError.h"
 
 using namespace audio;
-using kntest::AiffSpec;
+using kntest::AiffShape;
 using kntest::BuildAiff;
 
 namespace {
@@ -16,8 +16,8 @@ AiffLayout Parse(const std::vector<std::uint8_t>& bytes) {
   return ParseAiff(f);
 }
 
-AiffSpec Ima(int exponent) {
-  AiffSpec s;
+AiffShape Ima(int exponent) {
+  AiffShape s;
   s.form = "AIFC";
   s.compression = "ima4";
   s.exponent = exponent;
@@ -27,7 +27,7 @@ AiffSpec Ima(int exponent) {
 }  // namespace
 
 TEST(AiffParser, AcceptsThePlayedFormats) {
-  AiffSpec pcm;
+  AiffShape pcm;
   pcm.data = kntest::BigEndianRamp(100);
   pcm.extraChunkBefore = {'C', 'O', 'M', 'T', 0, 0, 0, 3, 'a', 'b', 'c', 0};  // odd size, padded
   const auto layout = Parse(BuildAiff(pcm));
@@ -42,7 +42,7 @@ TEST(AiffParser, AcceptsThePlayedFormats) {
 }
 
 TEST(AiffParser, DataStartsAfterTheSsndOffset) {
-  AiffSpec s;
+  AiffShape s;
   s.data = kntest::BigEndianRamp(10);
   s.ssndOffset = 6;
   const auto bytes = BuildAiff(s);
@@ -53,7 +53,7 @@ TEST(AiffParser, DataStartsAfterTheSsndOffset) {
 }
 
 TEST(AiffParser, DataIsCutToWhatTheFileHolds) {
-  AiffSpec s;
+  AiffShape s;
   s.data = kntest::BigEndianRamp(100);
   auto bytes = BuildAiff(s);
   bytes.resize(bytes.size() - 51);  // a truncated download: 149 bytes of data remain
@@ -63,33 +63,33 @@ TEST(AiffParser, DataIsCutToWhatTheFileHolds) {
 TEST(AiffParser, RefusesWhatItCannotPlay) {
   struct Case {
     const char* what;
-    AiffSpec spec;
+    AiffShape shape;
   };
   auto with = [](auto change) {
-    AiffSpec s;
+    AiffShape s;
     s.data = kntest::BigEndianRamp(8);
     change(s);
     return s;
   };
   const Case cases[] = {
-      {"stereo", with([](AiffSpec& s) { s.channels = 2; })},
-      {"8-bit", with([](AiffSpec& s) { s.sampleSize = 8; })},
-      {"PCM at 22050", with([](AiffSpec& s) { s.exponent = 0x400D; })},
-      {"not AIFF", with([](AiffSpec& s) { s.form = "WAVE"; })},
-      {"no COMM", with([](AiffSpec& s) { s.comm = false; })},
-      {"no SSND", with([](AiffSpec& s) { s.ssnd = false; })},
-      {"AIFC uncompressed", with([](AiffSpec& s) { s.form = "AIFC"; s.compression = "NONE"; })},
+      {"stereo", with([](AiffShape& s) { s.channels = 2; })},
+      {"8-bit", with([](AiffShape& s) { s.sampleSize = 8; })},
+      {"PCM at 22050", with([](AiffShape& s) { s.exponent = 0x400D; })},
+      {"not AIFF", with([](AiffShape& s) { s.form = "WAVE"; })},
+      {"no COMM", with([](AiffShape& s) { s.comm = false; })},
+      {"no SSND", with([](AiffShape& s) { s.ssnd = false; })},
+      {"AIFC uncompressed", with([](AiffShape& s) { s.form = "AIFC"; s.compression = "NONE"; })},
       {"ima4 stereo", [] { auto s = Ima(0x400D); s.channels = 2; return s; }()},
       {"ima4 at 44100", Ima(0x400E)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_THROW(Parse(BuildAiff(c.spec)), CourseFileError);
+    EXPECT_THROW(Parse(BuildAiff(c.shape)), CourseFileError);
   }
 }
 
 TEST(AiffParser, SsndOffsetBeyondTheChunkIsRefused) {
-  AiffSpec s;
+  AiffShape s;
   s.data = kntest::BigEndianRamp(4);
   auto bytes = BuildAiff(s);
   // The SSND offset word follows "SSND" and the chunk size.
@@ -99,7 +99,7 @@ TEST(AiffParser, SsndOffsetBeyondTheChunkIsRefused) {
 }
 
 TEST(AiffParser, EveryTruncationIsRefusedOrStaysInsideTheFile) {
-  AiffSpec s;
+  AiffShape s;
   s.data = kntest::BigEndianRamp(40);
   s.extraChunkBefore = {'A', 'N', 'N', 'O', 0, 0, 0, 2, 'h', 'i'};
   const auto bytes = BuildAiff(s);

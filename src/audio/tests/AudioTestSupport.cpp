@@ -64,33 +64,33 @@ void PutBe16(std::vector<std::uint8_t>& v, std::uint16_t x) {
 void PutId(std::vector<std::uint8_t>& v, const std::string& id) { v.insert(v.end(), id.begin(), id.begin() + 4); }
 }  // namespace
 
-std::vector<std::uint8_t> BuildAiff(const AiffSpec& spec) {
+std::vector<std::uint8_t> BuildAiff(const AiffShape& shape) {
   std::vector<std::uint8_t> body;
-  PutId(body, spec.form);
-  body.insert(body.end(), spec.extraChunkBefore.begin(), spec.extraChunkBefore.end());
-  if (spec.comm) {
-    const bool aifc = !spec.compression.empty();
+  PutId(body, shape.form);
+  body.insert(body.end(), shape.extraChunkBefore.begin(), shape.extraChunkBefore.end());
+  if (shape.comm) {
+    const bool aifc = !shape.compression.empty();
     PutId(body, "COMM");
     PutBe32(body, aifc ? 24 : 18);
-    PutBe16(body, static_cast<std::uint16_t>(spec.channels));
+    PutBe16(body, static_cast<std::uint16_t>(shape.channels));
     PutBe32(body, 0);  // frame count: not used by the player
-    PutBe16(body, static_cast<std::uint16_t>(spec.sampleSize));
-    PutBe16(body, static_cast<std::uint16_t>(spec.exponent));
+    PutBe16(body, static_cast<std::uint16_t>(shape.sampleSize));
+    PutBe16(body, static_cast<std::uint16_t>(shape.exponent));
     PutBe32(body, 0xAC440000u);  // mantissa of 11025 / 22050
     PutBe32(body, 0);
     if (aifc) {
-      PutId(body, spec.compression);
+      PutId(body, shape.compression);
       PutBe16(body, 0);  // empty Pascal-string name, padded
     }
   }
-  if (spec.ssnd) {
+  if (shape.ssnd) {
     PutId(body, "SSND");
-    PutBe32(body, static_cast<std::uint32_t>(8 + spec.ssndOffset + spec.data.size()));
-    PutBe32(body, spec.ssndOffset);
+    PutBe32(body, static_cast<std::uint32_t>(8 + shape.ssndOffset + shape.data.size()));
+    PutBe32(body, shape.ssndOffset);
     PutBe32(body, 0);
-    body.insert(body.end(), spec.ssndOffset, 0xEE);
-    body.insert(body.end(), spec.data.begin(), spec.data.end());
-    if (spec.data.size() % 2) body.push_back(0);
+    body.insert(body.end(), shape.ssndOffset, 0xEE);
+    body.insert(body.end(), shape.data.begin(), shape.data.end());
+    if (shape.data.size() % 2) body.push_back(0);
   }
   std::vector<std::uint8_t> out;
   PutId(out, "FORM");

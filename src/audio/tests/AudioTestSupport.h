@@ -26,7 +26,7 @@ double SnrDb(const std::vector<std::int16_t>& reference, const std::vector<std::
 int MaxAbsDiff(const std::vector<std::int16_t>& a, const std::vector<std::int16_t>& b);
 
 // An AIFF or AIFC file built from parts, for cases no encoder makes.
-struct AiffSpec {
+struct AiffShape {
   std::string form = "AIFF";
   int channels = 1;
   int sampleSize = 16;
@@ -38,7 +38,7 @@ struct AiffSpec {
   bool ssnd = true;
   std::vector<std::uint8_t> extraChunkBefore;  // a whole chunk placed before COMM
 };
-std::vector<std::uint8_t> BuildAiff(const AiffSpec& spec);
+std::vector<std::uint8_t> BuildAiff(const AiffShape& shape);
 
 // count 16-bit big-endian samples of a ramp.
 std::vector<std::uint8_t> BigEndianRamp(std::size_t count);

@@ -36,7 +36,7 @@ struct ClipFixture : testing::Test {
   }
   // An AIFF clip of blocks × 8 192 clock units.
   bool OpenLongAiff(int blocks) {
-    kntest::AiffSpec s;
+    kntest::AiffShape s;
     s.data = kntest::BigEndianRamp(static_cast<std::size_t>(blocks) * kBufferSamples / 2);
     return OpenMemory(kntest::BuildAiff(s), "long.aif");
   }
@@ -67,7 +67,7 @@ TEST_F(ClipFixture, StreamsALongClipThroughAtMost32BuffersToItsEnd) {
   // What reached the device is the decoded clip, in order, whole.
   std::vector<std::int16_t> heard;
   for (const auto& w : shared->written) heard.insert(heard.end(), w.begin(), w.end());
-  kntest::AiffSpec same;
+  kntest::AiffShape same;
   same.data = kntest::BigEndianRamp(40 * kBufferSamples / 2);
   auto reference = ClipDecoder::Open(CourseFile::FromMemory(kntest::BuildAiff(same), "r.aif"), "r.aif");
   const auto expected = kntest::DecodeAll(*reference);
@@ -119,10 +119,10 @@ TEST_F(ClipFixture, PlayingFromTheEndOrBeyondIsAtTheEnd) {
 
 TEST_F(ClipFixture, FailuresShowTheOpenAudioMessageAndLeaveTheClipClosed) {
   NoticeRecorder notices;
-  kntest::AiffSpec stereo;
+  kntest::AiffShape stereo;
   stereo.channels = 2;
   stereo.data = kntest::BigEndianRamp(100);
-  kntest::AiffSpec eightBit;
+  kntest::AiffShape eightBit;
   eightBit.sampleSize = 8;
   eightBit.data = kntest::BigEndianRamp(100);
   const std::pair<std::vector<std::uint8_t>, std::string> cases[] = {
