@@ -76,26 +76,6 @@ class FirstPass {
   std::string m_mathText;
 };
 
-std::string FullTag(const MarkupEvent& e, bool fullNames) {
-  std::string t = "<";
-  if (e.closing) t += '/';
-  t += e.Tag();
-  for (int i = 0; i < e.attributeCount; ++i) {
-    const MarkupAttribute& a = e.attributes[i];
-    if (a.nameLength == 0) continue;
-    t += ' ';
-    if (fullNames)
-      t += a.Name();
-    else
-      t += a.Letter();
-    t += "=\"";
-    t += a.Value();
-    t += '"';
-  }
-  t += '>';
-  return t;
-}
-
 void FirstPass::AppendText(std::string_view s) {
   const std::size_t room = HyperContent::kBufferLimit - std::min(m_buffer.size(), HyperContent::kBufferLimit);
   m_buffer.append(s.substr(0, room));
@@ -105,7 +85,7 @@ void FirstPass::AppendTag(std::string_view s) {
   if (m_buffer.size() + s.size() <= HyperContent::kBufferLimit) m_buffer.append(s);
 }
 
-void FirstPass::Reemit(const MarkupEvent& e) { AppendTag(FullTag(e, false)); }
+void FirstPass::Reemit(const MarkupEvent& e) { AppendTag(WriteMarkupTag(e, false)); }
 
 void FirstPass::LineEnd() {
   // A line end separates words; at the start of a paragraph there is nothing to separate.
@@ -227,7 +207,7 @@ void FirstPass::StartMath(const MarkupEvent& e) {
   m_inMath = true;
   m_mathName.assign(e.Tag());
   m_mathDepth = 1;
-  m_mathMarkup = FullTag(e, true);
+  m_mathMarkup = WriteMarkupTag(e, true);
   m_mathText.clear();
 }
 
@@ -246,7 +226,7 @@ void FirstPass::MathEvent(MarkupEvent& e) {
     return;
   }
   if (!e.IsTag()) return;
-  const std::string tag = FullTag(e, true);
+  const std::string tag = WriteMarkupTag(e, true);
   if (m_mathMarkup.size() + tag.size() <= kMathLimit) m_mathMarkup += tag;
   if (e.Tag() == m_mathName) {
     m_mathDepth += e.closing ? -1 : 1;

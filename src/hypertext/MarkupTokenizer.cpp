@@ -356,3 +356,23 @@ void TokenizeFile(CourseFile& file, MarkupHandler handler, void* data, bool skip
   Tokenize(reinterpret_cast<const char*>(bytes.data()), static_cast<std::ptrdiff_t>(bytes.size()), handler, data,
            false);
 }
+
+std::string WriteMarkupTag(const MarkupEvent& e, bool fullNames) {
+  std::string t = "<";
+  if (e.closing) t += '/';
+  t += e.Tag();
+  for (int i = 0; i < e.attributeCount; ++i) {
+    const MarkupAttribute& a = e.attributes[i];
+    if (a.nameLength == 0) continue;
+    t += ' ';
+    if (fullNames)
+      t += a.Name();
+    else
+      t += a.Letter();
+    t += "=\"";
+    t += a.Value();
+    t += '"';
+  }
+  t += '>';
+  return t;
+}

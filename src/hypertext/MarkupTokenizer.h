@@ -15,6 +15,8 @@
 // <font face="symbol"> event pair).
 #pragma once
 
+#include <string>
+
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -91,6 +93,10 @@ std::size_t Tokenize(std::string_view text, Fn&& fn, bool passThrough = false) {
 // the text without passThrough. Read and format errors close the file and
 // propagate as CourseFileError.
 void TokenizeFile(CourseFile& file, MarkupHandler handler, void* data, bool skipHeader);
+
+// A tag event written back as markup: "<", "/" when closing, the tag, each attribute with
+// its value in double quotes, ">". fullNames false writes each attribute by its letter.
+std::string WriteMarkupTag(const MarkupEvent& e, bool fullNames = true);
 
 template <class Fn>
 void TokenizeFile(CourseFile& file, Fn&& fn, bool skipHeader) {

@@ -88,24 +88,6 @@ class PageReader {
   std::string m_mathText;
 };
 
-// A tag written again with its full attribute names.
-std::string FullTag(const MarkupEvent& e) {
-  std::string t = "<";
-  if (e.closing) t += '/';
-  t += e.Tag();
-  for (int i = 0; i < e.attributeCount; ++i) {
-    const MarkupAttribute& a = e.attributes[i];
-    if (a.nameLength == 0) continue;
-    t += ' ';
-    t += a.Name();
-    t += "=\"";
-    t += a.Value();
-    t += '"';
-  }
-  t += '>';
-  return t;
-}
-
 void PageReader::AppendText(std::string_view s) {
   if (m_skipDepth > 0 && !m_capturing) return;
   std::string& target = Target();
@@ -234,7 +216,7 @@ void PageReader::StartMath(const MarkupEvent& e) {
   m_inMath = true;
   m_mathName.assign(e.Tag());
   m_mathDepth = 1;
-  m_mathMarkup = FullTag(e);
+  m_mathMarkup = WriteMarkupTag(e);
   m_mathText.clear();
 }
 
@@ -253,7 +235,7 @@ void PageReader::MathEvent(MarkupEvent& e) {
     return;
   }
   if (!e.IsTag()) return;
-  const std::string tag = FullTag(e);
+  const std::string tag = WriteMarkupTag(e);
   if (m_mathMarkup.size() + tag.size() <= kMathLimit) m_mathMarkup += tag;
   if (e.Tag() == m_mathName) {
     m_mathDepth += e.closing ? -1 : 1;
@@ -308,12 +290,12 @@ void PageReader::Event(MarkupEvent& e) {
     case 'j':
     case 'l':
     case 'o':
-    case 'u': AppendTag(FullTag(e)); break;
+    case 'u': AppendTag(WriteMarkupTag(e)); break;
     case 'b':
       if (name == "blockquote") {
         if (!e.closing) m_indent += PageParagraph::kBlockquoteIndent;
       } else {
-        AppendTag(FullTag(e));
+        AppendTag(WriteMarkupTag(e));
       }
       break;
     case 'c':
@@ -339,7 +321,7 @@ void PageReader::Event(MarkupEvent& e) {
       break;
     case 'i':
       if (name.size() == 1)
-        AppendTag(FullTag(e));
+        AppendTag(WriteMarkupTag(e));
       else if (!e.closing)
         Image(e);
       break;

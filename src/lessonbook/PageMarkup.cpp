@@ -3,28 +3,6 @@
 #include "hypertext/MarkupText.h"
 #include "hypertext/MarkupTokenizer.h"
 
-namespace {
-
-// A tag as the loader writes it: full attribute names, values in double quotes.
-std::string WriteTag(const MarkupEvent& e, std::string_view name) {
-  std::string t = "<";
-  if (e.closing) t += '/';
-  t += name;
-  for (int i = 0; i < e.attributeCount; ++i) {
-    const MarkupAttribute& a = e.attributes[i];
-    if (a.nameLength == 0) continue;
-    t += ' ';
-    t += a.Name();
-    t += "=\"";
-    t += a.Value();
-    t += '"';
-  }
-  t += '>';
-  return t;
-}
-
-}  // namespace
-
 bool IsMarkerAnchorText(std::string_view text) {
   if (text.empty()) return false;
   const auto b = static_cast<unsigned char>(text.front());
@@ -52,7 +30,7 @@ std::string PageLayoutMarkup(std::string_view markup) {
         if (e.Letter() == 'a') {
           if (!e.closing) {
             inAnchor = true;
-            anchorTag = WriteTag(e, e.Tag());
+            anchorTag = WriteMarkupTag(e);
             anchorText.clear();
           } else if (inAnchor) {
             inAnchor = false;
@@ -69,7 +47,7 @@ std::string PageLayoutMarkup(std::string_view markup) {
           out += '>';
           return;
         }
-        out += WriteTag(e, e.Tag());
+        out += WriteMarkupTag(e);
       },
       true);
   // An anchor left open at the end keeps nothing of its text.
@@ -91,7 +69,7 @@ std::string PageCopyText(std::string_view markup) {
           withBreaks += "<br>";
           return;
         }
-        withBreaks += WriteTag(e, e.Tag());
+        withBreaks += WriteMarkupTag(e);
       },
       true);
   std::string text = MarkupToCopyText(withBreaks);
