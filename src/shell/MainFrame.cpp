@@ -63,7 +63,7 @@ CMainFrame::~CMainFrame() {
 
 CStatsDockWnd* CMainFrame::tearBar(int id) const {
   for (CStatsDockWnd* bar : m_tearBars)
-    if (bar && bar->spec().id == id) return bar;
+    if (bar && bar->info().id == id) return bar;
   return nullptr;
 }
 

@@ -51,7 +51,7 @@ void AnimateOutline(const QRect& from, const QRect& to) {
 }  // namespace
 
 void CMainFrame::SetTearBarFactory(int id, std::function<CTearToolBar*()> make) {
-  if (FindTearBarSpec(id)) Factories()[id] = std::move(make);
+  if (FindTearBarInfo(id)) Factories()[id] = std::move(make);
 }
 
 void CMainFrame::BuildBars() {
@@ -69,12 +69,12 @@ void CMainFrame::BuildBars() {
     addToolBar(area, bar);
   if (m_smallScreen) m_mainBar->hide();
 
-  for (std::size_t i = 0; i < std::size(kTearBarSpecs); ++i) {
-    const TearBarSpec& spec = kTearBarSpecs[i];
-    const auto made = Factories().find(spec.id);
+  for (std::size_t i = 0; i < std::size(kTearBars); ++i) {
+    const TearBarInfo& info = kTearBars[i];
+    const auto made = Factories().find(info.id);
     CTearToolBar* content = made != Factories().end() && made->second ? made->second() : nullptr;
-    if (!content) content = new CTearToolBar(spec.id);
-    auto* dock = new CStatsDockWnd(spec, content, this);
+    if (!content) content = new CTearToolBar(info.id);
+    auto* dock = new CStatsDockWnd(info, content, this);
     addDockWidget(Qt::LeftDockWidgetArea, dock);
     dock->hide();
     m_tearBars[i] = dock;
@@ -155,7 +155,7 @@ void CMainFrame::PlaceTearBars() {
     // Where the bar floated last: its rectangle under its placement key, relative to the frame.
     QRect rect(defaults[i], kTearDefaultSize);
     if (prefs)
-      if (auto remembered = prefs->LookupRect(dock->spec().placementKey); remembered && remembered->width() > 0 &&
+      if (auto remembered = prefs->LookupRect(dock->info().placementKey); remembered && remembered->width() > 0 &&
                                                                           remembered->height() > 0)
         rect = QRect(frameOrigin + QPoint(remembered->left, remembered->top),
                      QSize(remembered->width(), remembered->height()));

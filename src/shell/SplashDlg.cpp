@@ -36,26 +36,26 @@ CSplashDlg::CSplashDlg(QWidget* frame) : QDialog(frame) {
   setFixedSize(kClientSize);
   setModal(false);
   setAttribute(Qt::WA_DeleteOnClose);
-  struct ButtonSpec {
+  struct WelcomeButton {
     int id;
     QString text;
     int y;
-  } specs[3] = {{cmd::kOpen, tr("&Open student file"), 206},
+  } buttons[3] = {{cmd::kOpen, tr("&Open student file"), 206},
                 {cmd::kNew, tr("&New student file"), 236},
                 {cmd::kExit, tr("E&xit %1").arg(ApplicationName()), 266}};
   for (int i = 0; i < 3; ++i) {
-    auto* b = new QPushButton(specs[i].text, this);
-    b->setObjectName(QStringLiteral("Command%1").arg(specs[i].id));
-    b->setGeometry(10, specs[i].y, 140, 22);
+    auto* b = new QPushButton(buttons[i].text, this);
+    b->setObjectName(QStringLiteral("Command%1").arg(buttons[i].id));
+    b->setGeometry(10, buttons[i].y, 140, 22);
     // A long application name still fits the button: its font shrinks (down to 8 pixels).
     QFont font = b->font();
     if (font.pixelSize() <= 0) font.setPixelSize(QFontMetrics(font).height() - 2);
-    const QString shown = QString(specs[i].text).remove(QLatin1Char('&'));
+    const QString shown = QString(buttons[i].text).remove(QLatin1Char('&'));
     while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(shown) > 140 - 12)
       font.setPixelSize(font.pixelSize() - 1);
     b->setFont(font);
     b->setAutoDefault(false);
-    const int id = specs[i].id;
+    const int id = buttons[i].id;
     connect(b, &QPushButton::clicked, this, [id] {
       // Posted: the command may destroy this window.
       if (CMainFrame* main = CMainFrame::Instance())

@@ -16,18 +16,18 @@ namespace {
 constexpr int kCommitDelay = 400;
 }  // namespace
 
-const TearBarSpec* FindTearBarSpec(int id) {
-  for (const TearBarSpec& s : kTearBarSpecs)
+const TearBarInfo* FindTearBarInfo(int id) {
+  for (const TearBarInfo& s : kTearBars)
     if (s.id == id) return &s;
   return nullptr;
 }
 
-CStatsDockWnd::CStatsDockWnd(const TearBarSpec& spec, CTearToolBar* bar, QWidget* parent)
-    : QDockWidget(QString::fromStdString(ProgramString(spec.titleId)), parent), m_spec(spec), m_bar(bar) {
-  setObjectName(QStringLiteral("Bar%1").arg(spec.id));
+CStatsDockWnd::CStatsDockWnd(const TearBarInfo& info, CTearToolBar* bar, QWidget* parent)
+    : QDockWidget(QString::fromStdString(ProgramString(info.titleId)), parent), m_info(info), m_bar(bar) {
+  setObjectName(QStringLiteral("Bar%1").arg(info.id));
   setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
   setAllowedAreas(Qt::AllDockWidgetAreas);
-  setWhatsThis(QString::fromStdString(ProgramString(spec.titleId)));
+  setWhatsThis(QString::fromStdString(ProgramString(info.titleId)));
   setWidget(bar);
   m_commit = new QTimer(this);
   m_commit->setSingleShot(true);
@@ -72,7 +72,7 @@ void CStatsDockWnd::FloatAt(const QRect& rect) {
 }
 
 void CStatsDockWnd::RememberPlacement() {
-  if (isFloating()) RememberChildWindow(this, m_spec.placementKey);
+  if (isFloating()) RememberChildWindow(this, m_info.placementKey);
 }
 
 void CStatsDockWnd::LayoutChanged() {

@@ -11,27 +11,27 @@ class CTearToolBar;
 class QTimer;
 
 // The four tear-off bars: command (and window) id, title string, placement key.
-struct TearBarSpec {
+struct TearBarInfo {
   int id;
   int titleId;  // also the help context
   int placementKey;
 };
 // In the order Table of Contents, Index, Glossary, Bookmarks.
-inline constexpr TearBarSpec kTearBarSpecs[4] = {
+inline constexpr TearBarInfo kTearBars[4] = {
     {9088, 26005, 7},  // "Contents"
     {9095, 26015, 8},  // "Index"
     {9093, 26011, 9},  // "Glossary"
     {9087, 26021, 10}, // "Bookmarks"
 };
-const TearBarSpec* FindTearBarSpec(int id);
+const TearBarInfo* FindTearBarInfo(int id);
 
 class CStatsDockWnd : public QDockWidget {
   Q_OBJECT
  public:
   // Takes the bar.
-  CStatsDockWnd(const TearBarSpec& spec, CTearToolBar* bar, QWidget* parent = nullptr);
+  CStatsDockWnd(const TearBarInfo& info, CTearToolBar* bar, QWidget* parent = nullptr);
 
-  const TearBarSpec& spec() const { return m_spec; }
+  const TearBarInfo& info() const { return m_info; }
   CTearToolBar* bar() const { return m_bar; }
 
   // Shows or hides the bar and broadcasts notification 7. A bar that is then shown and
@@ -51,7 +51,7 @@ class CStatsDockWnd : public QDockWidget {
   void ApplyLimits();
   void LayoutChanged();
 
-  TearBarSpec m_spec;
+  TearBarInfo m_info;
   CTearToolBar* m_bar;
   QTimer* m_commit = nullptr;
 };

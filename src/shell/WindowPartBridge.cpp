@@ -63,7 +63,7 @@ std::vector<OpenWindow> CWindowPartBridge::OpenBars() const {
   std::vector<OpenWindow> out;
   for (CStatsDockWnd* bar : m_frame.tearBars()) {
     OpenWindow w;
-    w.kind = bar->spec().placementKey;
+    w.kind = bar->info().placementKey;
     w.rect = PlacementRectOf(bar);
     w.visible = bar->isVisibleTo(&m_frame);
     w.floating = bar->isFloating();
@@ -83,7 +83,7 @@ WindowRestoreActions CWindowPartBridge::RestoreActions() {
   };
   a.floatBar = [this](int kind, int x, int y) {
     for (CStatsDockWnd* bar : m_frame.tearBars()) {
-      if (bar->spec().placementKey != kind) continue;
+      if (bar->info().placementKey != kind) continue;
       QSize size = bar->frameGeometry().size();
       if (const Preferences* prefs = Service<Preferences>())
         if (auto kept = prefs->LookupSize(kind); kept && kept->width > 0 && kept->height > 0)

@@ -104,10 +104,10 @@ TEST(MainFrame, TearOffBarsFloatBelowTheToolbarsOrWhereTheyWereLast) {
   FrameFixture f;
   const QRect free = f.frame->FreeClientArea();
   const auto bars = f.frame->tearBars();
-  EXPECT_EQ(bars[0]->spec().id, cmd::kContentsBar);
-  EXPECT_EQ(bars[1]->spec().id, cmd::kIndexBar);
-  EXPECT_EQ(bars[2]->spec().id, cmd::kGlossaryBar);
-  EXPECT_EQ(bars[3]->spec().id, cmd::kBookmarksBar);
+  EXPECT_EQ(bars[0]->info().id, cmd::kContentsBar);
+  EXPECT_EQ(bars[1]->info().id, cmd::kIndexBar);
+  EXPECT_EQ(bars[2]->info().id, cmd::kGlossaryBar);
+  EXPECT_EQ(bars[3]->info().id, cmd::kBookmarksBar);
   for (CStatsDockWnd* b : bars) {
     EXPECT_TRUE(b->isFloating());
     EXPECT_FALSE(b->isVisible());
