@@ -115,6 +115,9 @@ class CCourseApp : public QObject, public CommandTarget {
   // The commands, for the menus and tests.
   void NewStudentFile();
   bool OpenStudentFile(const std::filesystem::path& path);
+  // Save (57603) writes the open progress file to its path, asking for one when it has
+  // none; Save As (57604) always asks. False when nothing was written.
+  bool SaveStudentFile(bool askName);
   void ShowAbout();
   void ShowHelp();
   void ShowExploreHelp();

@@ -1,5 +1,5 @@
-// The application's commands: New and Open student file, the recent files, Print Setup,
-// Exit, About, Preferences and help.
+// The application's commands: New, Open, Save and Save As student file, the recent files,
+// Print Setup, Exit, About, Preferences and help.
 #include <QtCore/QUrl>
 #include <map>
 #include <QtGui/QDesktopServices>
@@ -59,6 +59,10 @@ bool CCourseApp::UpdateCommand(int id, CommandState& state) {
     case kOpen:
       state.enabled = !open && m_template;
       return true;
+    case kSave:
+    case kSaveAs:
+      state.enabled = document() != nullptr;
+      return true;
     case kExploreHelp: {
       const CoursePersonality* personality = Service<CoursePersonality>();
       state.enabled = personality && personality->hasExploreHelp();
@@ -98,6 +102,10 @@ bool CCourseApp::OnCommand(int id) {
       UpdateTitleAndRecentFiles();
       ScheduleIdle();
       return true;
+    case kSave:
+    case kSaveAs:
+      SaveStudentFile(id == kSaveAs);
+      return true;
     case kPrintSetup: {
       QPageSetupDialog dialog(&ProgramPrinter(), m_frame.get());
       dialog.exec();
@@ -129,6 +137,14 @@ void CCourseApp::NewStudentFile() {
   m_template->NewStudent();
   UpdateTitleAndRecentFiles();
   ScheduleIdle();
+}
+
+bool CCourseApp::SaveStudentFile(bool askName) {
+  CStatsDoc* doc = document();
+  if (!doc) return false;
+  const bool saved = askName ? doc->SaveAs() : doc->Save();
+  UpdateTitleAndRecentFiles();
+  return saved;
 }
 
 bool CCourseApp::OpenStudentFile(const std::filesystem::path& path) {

@@ -99,10 +99,36 @@ TEST(Startup, WelcomeWindowThenANewStudentFile) {
   EXPECT_TRUE(WaitFor([&] { return app.welcome() == nullptr; }));
   EXPECT_FALSE(app.frame()->QueryCommand(cmd::kNew).enabled);
   EXPECT_FALSE(app.frame()->QueryCommand(cmd::kOpen).enabled);
+  // Save asks for the name the file still lacks; once it has one, Save writes there and
+  // only Save As asks again.
+  const std::filesystem::path dir = kntest::MakeTempDir("save");
+  std::vector<QString> names = {QString::fromStdString((dir / "ana").string()),
+                                QString::fromStdString((dir / "copy.kns").string())};
+  app.docTemplate()->chooseFile = [&](bool save) {
+    saveAsAsked += save;
+    const QString name = names.front();
+    names.erase(names.begin());
+    return name;
+  };
+  ASSERT_TRUE(app.frame()->QueryCommand(cmd::kSave).enabled);
+  ASSERT_TRUE(app.frame()->RouteCommand(cmd::kSave));
+  EXPECT_EQ(saveAsAsked, 2);
+  ASSERT_TRUE(std::filesystem::exists(dir / "ana.kns"));
+  EXPECT_EQ(app.frame()->windowTitle(), "Kestrelon - ana.kns");
+  std::filesystem::remove(dir / "ana.kns");
+  ASSERT_TRUE(app.frame()->RouteCommand(cmd::kSave));
+  EXPECT_EQ(saveAsAsked, 2);
+  EXPECT_TRUE(std::filesystem::exists(dir / "ana.kns"));
+  ASSERT_TRUE(app.frame()->RouteCommand(cmd::kSaveAs));
+  EXPECT_EQ(saveAsAsked, 3);
+  EXPECT_TRUE(std::filesystem::exists(dir / "copy.kns"));
+  EXPECT_EQ(app.frame()->windowTitle(), "Kestrelon - copy.kns");
   // Closing it brings the Welcome window back on the next idle pass.
   app.CloseDocument();
   EXPECT_EQ(Service<StudentRecord>()->name(), "");
   EXPECT_TRUE(WaitFor([&] { return app.welcome() != nullptr; }));
+  EXPECT_FALSE(app.frame()->QueryCommand(cmd::kSave).enabled);
+  EXPECT_FALSE(app.frame()->QueryCommand(cmd::kSaveAs).enabled);
   EXPECT_TRUE(NoticeIds(notices).empty());
 }
 
