@@ -56,7 +56,12 @@ void CStatsDockWnd::ShowBar(bool show) {
   if (show == isVisible()) return;
   setVisible(show);
   if (show && isFloating()) {
-    if (QScreen* screen = this->screen()) setGeometry(MoveOntoScreen(frameGeometry(), screen->availableGeometry()));
+    if (QScreen* screen = this->screen()) {
+      // The outer rectangle goes onto the screen; the window is placed by its inside.
+      NoteFrameMargins();
+      const QRect outer = MoveOntoScreen(frameGeometry(), screen->availableGeometry());
+      if (outer != frameGeometry()) setGeometry(outer.marginsRemoved(m_frameMargins));
+    }
     raise();
   }
   NotifyAll(kNotifyBarShown, m_bar);
@@ -65,10 +70,16 @@ void CStatsDockWnd::ShowBar(bool show) {
 void CStatsDockWnd::FloatAt(const QRect& rect) {
   setFloating(true);
   // rect is the outer rectangle; Qt places a window by its inside, so the frame's
-  // margins (known once it has been on screen) come off.
+  // margins come off: as measured now, or as last seen while the bar was on screen.
+  NoteFrameMargins();
+  setGeometry(rect.marginsRemoved(m_frameMargins));
+}
+
+void CStatsDockWnd::NoteFrameMargins() {
   const QRect outer = frameGeometry(), inner = geometry();
-  setGeometry(rect.adjusted(inner.left() - outer.left(), inner.top() - outer.top(),
-                            inner.right() - outer.right(), inner.bottom() - outer.bottom()));
+  const QMargins measured(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                          outer.bottom() - inner.bottom());
+  if (!measured.isNull()) m_frameMargins = measured;
 }
 
 void CStatsDockWnd::RememberPlacement() {
@@ -76,7 +87,9 @@ void CStatsDockWnd::RememberPlacement() {
 }
 
 void CStatsDockWnd::LayoutChanged() {
-  if (isFloating() && isVisible()) m_commit->start();
+  if (!isFloating() || !isVisible()) return;
+  NoteFrameMargins();
+  m_commit->start();
 }
 
 void CStatsDockWnd::moveEvent(QMoveEvent* event) {

@@ -5,6 +5,7 @@
 // 7 carries the bar (the CTearToolBar).
 #pragma once
 
+#include <QtCore/QMargins>
 #include <QtWidgets/QDockWidget>
 
 class CTearToolBar;
@@ -50,8 +51,12 @@ class CStatsDockWnd : public QDockWidget {
  private:
   void ApplyLimits();
   void LayoutChanged();
+  void NoteFrameMargins();
 
   TearBarInfo m_info;
   CTearToolBar* m_bar;
   QTimer* m_commit = nullptr;
+  // The floating frame's margins as last seen on screen: a hidden window has none to
+  // measure, and placing it by its inside would let it creep at every restore.
+  QMargins m_frameMargins;
 };

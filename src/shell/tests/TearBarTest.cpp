@@ -128,3 +128,27 @@ TEST(StatsDockWnd, DockedBarsKeepTheirLimitsAndFloatingOnesRememberTheirPlace) {
 }
 
 }  // namespace
+
+namespace {
+
+// A bar restored while hidden (a progress file's window part hides the floating bars
+// first) lands where its outer rectangle was, at the same size, every time.
+TEST(TearBar, RestoringAHiddenFloatingBarKeepsItsOuterRectangle) {
+  FrameFixture f;
+  CStatsDockWnd* dock = f.frame->tearBar(cmd::kContentsBar);
+  const QRect wanted(f.frame->frameGeometry().topLeft() + QPoint(40, 90), QSize(230, 280));
+  dock->FloatAt(wanted);
+  dock->ShowBar(true);
+  Settle();
+  for (int round = 0; round < 3; ++round) {
+    const QRect before = dock->frameGeometry();
+    dock->ShowBar(false);
+    Settle();
+    dock->FloatAt(before);
+    dock->ShowBar(true);
+    Settle();
+    EXPECT_EQ(dock->frameGeometry(), before) << "round " << round;
+  }
+}
+
+}  // namespace
