@@ -145,6 +145,8 @@ bool CStatsDocTemplate::Apply(ProgressData data, const std::filesystem::path& pa
 void CStatsDocTemplate::CloseDocument() {
   m_document.reset();
   m_record->Reset();  // the record tells the bookmark listeners itself
+  // The completion marks shown (the Table of Contents, for one) were the learner's: they go too.
+  Notify(kNotifyCompletion, nullptr);
 }
 
 bool CStatsDocTemplate::NewStudent() {

@@ -101,10 +101,13 @@ TEST(StatsDocTemplate, OpeningAppliesTheFileAndRestoresItsWindows) {
   EXPECT_EQ(back.data.windows, s.windows.open);
   EXPECT_EQ(back.data.learner.name(), "Ann");
 
+  s.notified.clear();
   s.docs.CloseDocument();
   EXPECT_EQ(s.docs.document(), nullptr);
   EXPECT_TRUE(s.record.name().empty());
   EXPECT_TRUE(s.record.bookmarks().empty());
+  // The learner's marks are gone: whoever shows them hears of it.
+  EXPECT_NE(std::find(s.notified.begin(), s.notified.end(), 3), s.notified.end());
 }
 
 TEST(StatsDocTemplate, CtrlShiftRestoresTheLearnerButNoWindows) {
