@@ -216,6 +216,11 @@ void CPageWnd::Copy() {
 
 // ---- closing ----
 
+std::optional<ActivityLocator> CPageWnd::activityLocator() const {
+  if (m_current.lesson < 0) return std::nullopt;
+  return ActivityLocator(m_current.lesson, m_current.page, -1);
+}
+
 void CPageWnd::closeEvent(QCloseEvent* event) {
   CStatWnd::closeEvent(event);
   if (!event->isAccepted()) return;

@@ -58,6 +58,10 @@ class CPageWnd : public CStatWnd, public LessonBookLink {
   // Returns whether the book turned.
   bool GoToText(const std::string& text);
 
+  // The page shown (activity -1), which a progress file keeps for the book; none before
+  // the first turn.
+  std::optional<ActivityLocator> activityLocator() const override;
+
   // ---- LessonBookLink ----
   LessonBookPlace CurrentPlace() const override;
   QRect BarTabRect(int barId) const override;

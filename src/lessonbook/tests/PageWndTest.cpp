@@ -105,6 +105,9 @@ TEST_F(PageWndTest, NavigationCommandsTurnPagesAndRememberThePageLeft) {
     EXPECT_EQ(book->current().lesson, s.lesson);
     EXPECT_EQ(book->current().page, s.page);
     EXPECT_EQ(book->previousPage(), before.lesson * 256 + before.page);
+    // A progress file saved now keeps the page the book shows.
+    ASSERT_TRUE(book->activityLocator());
+    EXPECT_EQ(*book->activityLocator(), ActivityLocator(s.lesson, s.page, -1));
     before = book->current();
   }
   EXPECT_EQ(book->windowTitle(), QStringLiteral("1-1  Getting started"));
