@@ -35,7 +35,10 @@ CMainFrame::CMainFrame(const Options& options, QWidget* parent)
   g_frame = this;
   setObjectName(QStringLiteral("MainFrame"));
   setWindowTitle(m_appName);
-  setWindowIcon(QIcon(ProgramPixmap("icon", 4000, QSize(256, 256), 1.0)));
+  // The program's icon, which the course windows inside the frame show too.
+  const QIcon icon(ProgramPixmap("icon", 4000, QSize(256, 256), 1.0));
+  QApplication::setWindowIcon(icon);
+  setWindowIcon(icon);
   setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
   m_mdi = new QMdiArea(this);
   m_mdi->setObjectName(QStringLiteral("WindowArea"));
