@@ -6,16 +6,18 @@
 
 namespace kntest {
 
-CommandResult RunKncourse(const std::vector<std::string>& args) {
+CommandResult RunProgram(const std::string& program, const std::vector<std::string>& args, int timeoutMs) {
   const char* bin = std::getenv("KN_BINARY_DIR");
-  QString exe = QString::fromLocal8Bit(bin ? bin : KN_BINARY_DIR_DEFAULT) + "/bin/kncourse";
+  const QString exe = QString::fromLocal8Bit(bin ? bin : KN_BINARY_DIR_DEFAULT) + "/bin/" + QString::fromStdString(program);
   QStringList list;
   for (const auto& a : args) list << QString::fromStdString(a);
   QProcess p;
   p.start(exe, list);
   CommandResult r;
-  if (!p.waitForFinished(120000)) {
-    r.err = "kncourse did not finish: " + p.errorString().toStdString();
+  if (!p.waitForFinished(timeoutMs)) {
+    r.err = program + " did not finish: " + p.errorString().toStdString();
+    p.kill();
+    p.waitForFinished();
     return r;
   }
   r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
@@ -23,5 +25,7 @@ CommandResult RunKncourse(const std::vector<std::string>& args) {
   r.err = p.readAllStandardError().toStdString();
   return r;
 }
+
+CommandResult RunKncourse(const std::vector<std::string>& args) { return RunProgram("kncourse", args); }
 
 }  // namespace kntest

@@ -1,4 +1,4 @@
-// Runs the built kncourse for command-line tests.
+// Runs the built programs (kncourse, kestrelon) for command-line tests.
 #pragma once
 
 #include <string>
@@ -12,7 +12,10 @@ struct CommandResult {
   std::string err;
 };
 
-// Runs build/bin/kncourse with args (no shell involved).
+// Runs build/bin/<program> with args (no shell involved), waiting at most timeoutMs.
+CommandResult RunProgram(const std::string& program, const std::vector<std::string>& args, int timeoutMs = 120000);
+
+// Runs build/bin/kncourse with args.
 CommandResult RunKncourse(const std::vector<std::string>& args);
 
 }  // namespace kntest

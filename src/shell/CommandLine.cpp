@@ -54,6 +54,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         }
       } else if (word.substr(0, 11) == "screenshot=") {
         cl.screenshot = std::string(word.substr(11));
+      } else if (word == "tour") {
+        if (i + 1 >= args.size()) {
+          fail("--tour needs a folder for its pictures");
+        } else {
+          cl.tour = args[++i];
+        }
+      } else if (word.substr(0, 5) == "tour=") {
+        cl.tour = std::string(word.substr(5));
       } else {
         fail("unknown option " + a);
       }
@@ -69,6 +77,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
     cl.file = a;
   }
+  if (!cl.tour.empty() && !cl.file.empty()) fail("--tour starts from no student file: " + cl.file);
+  if (!cl.tour.empty() && !cl.screenshot.empty()) fail("--tour takes its own pictures; leave out --screenshot");
   return cl;
 }
 
@@ -94,6 +104,8 @@ std::string CommandLineHelp() {
          "  --help             show this help and exit\n"
          "  --version          show the version and exit\n"
          "  --screenshot PNG   save a picture of the main window once it is up, then exit\n"
+         "  --tour DIR         walk through a demonstration session without a display,\n"
+         "                     saving a picture of each step and the progress file in DIR\n"
          "  --exit-when-idle   exit as soon as start-up is complete (timing)\n"
          "\n"
          "Holding Ctrl and Shift while the player starts skips the saved preferences.\n";

@@ -3,7 +3,7 @@
 // FILE is a student progress file to open, or a marker or bookmark file for the marker
 // opener. Flags (after "-", "--" or "/", exact lower case): minimize, minimized,
 // maximize, maximized, normal, hide, dde; and the program's own options --help,
-// --version, --screenshot FILE, --exit-when-idle. The course folder option (--course)
+// --version, --screenshot FILE, --tour DIR, --exit-when-idle. The course folder option (--course)
 // is taken out before this parser runs (course/CourseLocations.h).
 #pragma once
 
@@ -18,6 +18,7 @@ struct CommandLine {
   bool help = false;
   bool version = false;
   std::string screenshot;    // save a picture of the main frame once it is up, then exit
+  std::string tour;          // walk through the demonstration tour offscreen, its pictures in this folder
   bool exitWhenIdle = false; // exit 0 as soon as start-up has reached the idle Welcome window
   std::string error;         // non-empty: the arguments are unusable; say so and exit 2
 };

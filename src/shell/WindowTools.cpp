@@ -2,6 +2,7 @@
 
 #include <QtGui/QPainter>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QDialog>
 #include <QtWidgets/QDockWidget>
 #include <QtWidgets/QLayout>
 #include <QtWidgets/QMdiArea>
@@ -108,23 +109,30 @@ void RememberChildWindow(QWidget* window, int key) {
 }
 
 bool SaveFrameScreenshot(QMainWindow& frame, const QString& file) {
-  QPixmap picture = frame.grab();
-  QPainter painter(&picture);
-  const QPoint origin = frame.geometry().topLeft();
-  // Floating bars and dialogs of the frame are windows of their own: drawn in where they
-  // stand, under a plain caption where the desktop would put its own.
+  // The frame and the windows over it (the Welcome window, floating bars, dialogs) are
+  // drawn where they stand, each under a plain caption where the desktop would put its own.
   QFont captionFont = frame.font();
   captionFont.setBold(true);
+  const int caption = QFontMetrics(captionFont).height() + 8;
+  QPixmap picture(frame.width(), frame.height() + caption);
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
   painter.setFont(captionFont);
-  const int caption = painter.fontMetrics().height() + 8;
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (w == &frame || !w->isVisible() || w->parentWidget() != &frame) continue;
-    const QPoint at = w->geometry().topLeft() - origin;
-    const QRect bar(at.x() - 1, at.y() - caption, w->width() + 2, caption);
-    painter.fillRect(bar.adjusted(0, 0, 0, w->height() + 1), QColor(0x3b, 0x4a, 0x5c));
+  const auto drawWindow = [&painter, caption](QWidget& w, QPoint at) {
+    const QRect bar(at.x() - 1, at.y() - caption, w.width() + 2, caption);
+    painter.fillRect(bar.adjusted(0, 0, 0, w.height() + 1), QColor(0x3b, 0x4a, 0x5c));
     painter.setPen(Qt::white);
-    painter.drawText(bar.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft, w->windowTitle());
-    painter.drawPixmap(at, w->grab());
+    painter.drawText(bar.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft, w.windowTitle());
+    painter.drawPixmap(at, w.grab());
+  };
+  drawWindow(frame, QPoint(0, caption));
+  const QPoint origin = frame.geometry().topLeft() - QPoint(0, caption);
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w == &frame || !w->isVisible()) continue;
+    // Dialogs without an owner (a modal question before any window is open) stand over
+    // the frame too.
+    const bool over = w->parentWidget() == &frame || (!w->parentWidget() && qobject_cast<QDialog*>(w));
+    if (over) drawWindow(*w, w->geometry().topLeft() - origin);
   }
   painter.end();
   return picture.save(file, "PNG");

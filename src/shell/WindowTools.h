@@ -39,6 +39,7 @@ void RememberChildWindow(QWidget* window, int key);
 
 class QMainWindow;
 class QString;
-// Saves a picture of the frame with the windows over it (the Welcome window, floating
-// bars), as the learner sees them, to a PNG file. False when it cannot be written.
+// Saves a picture of the frame under its caption with the windows over it (the Welcome
+// window, floating bars, dialogs), as the learner sees them, to a PNG file. False when
+// it cannot be written.
 bool SaveFrameScreenshot(QMainWindow& frame, const QString& file);

@@ -2,6 +2,7 @@
 #include <QtWidgets/QApplication>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "shell/InstanceChannel.h"
 #include "shell/InstanceMessage.h"
 #include "shell/NoticeDlg.h"
+#include "tour/DemoTour.h"
 
 namespace {
 
@@ -90,18 +92,30 @@ int main(int argc, char** argv) {
     return 0;
   }
 
+  // The tour draws offscreen whatever the display, with settings of its own.
+  if (!cl.tour.empty()) {
+    std::string why;
+    if (!PrepareTourEnvironment(cl.tour, why)) {
+      std::fprintf(stderr, "kestrelon: %s\n", why.c_str());
+      return 1;
+    }
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kestrelon"));
   QApplication::setOrganizationName(QStringLiteral("Kestrelon"));
   QApplication::setApplicationVersion(QStringLiteral(KN_VERSION));
   QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrelon.Kestrelon"));
-  // Timing and screenshot runs stand alone.
-  const bool tool = cl.exitWhenIdle || !cl.screenshot.empty();
+  // Timing, screenshot and tour runs stand alone.
+  const bool tool = cl.exitWhenIdle || !cl.screenshot.empty() || !cl.tour.empty();
   if (!tool && HandOver(cl)) return 0;
 
-  // Nobody answers dialogs in timing and screenshot runs: notices go to the error stream.
+  // Nobody answers dialogs in these runs: notices go to the error stream (and the tour's list).
+  std::unique_ptr<CDemoTour> tour;
   if (tool)
-    SetNoticeHandler([](const NoticeRequest& r) { std::fprintf(stderr, "kestrelon: %s\n", r.text.c_str()); });
+    SetNoticeHandler([&tour](const NoticeRequest& r) {
+      std::fprintf(stderr, "kestrelon: %s\n", r.text.c_str());
+      if (tour) tour->AddNotice(r.text);
+    });
   else
     InstallNoticeDialogs();
   CCourseApp::Environment env;
@@ -115,6 +129,10 @@ int main(int argc, char** argv) {
   ConnectLessonBookToLauncher();
   if (!player.Startup()) return player.exitCode();
   ConnectLauncher(player);
+  if (!cl.tour.empty()) {
+    tour = std::make_unique<CDemoTour>(player, cl.tour);
+    tour->Start();
+  }
   const int rc = app.exec();
   player.Exit();
   return rc;

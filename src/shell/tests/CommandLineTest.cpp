@@ -56,6 +56,12 @@ TEST(CommandLine, ProgramOptions) {
   EXPECT_EQ(ParseCommandLine({"--screenshot=a.png"}).screenshot, "a.png");
   EXPECT_FALSE(ParseCommandLine({"--screenshot"}).error.empty());
   EXPECT_FALSE(ParseCommandLine({"a.kns", "b.kns"}).error.empty());
+  EXPECT_EQ(ParseCommandLine({"--tour", "out"}).tour, "out");
+  EXPECT_EQ(ParseCommandLine({"--tour=out"}).tour, "out");
+  EXPECT_FALSE(ParseCommandLine({"--tour"}).error.empty());
+  // The tour starts from the Welcome window and takes its own pictures.
+  EXPECT_FALSE(ParseCommandLine({"--tour", "out", "a.kns"}).error.empty());
+  EXPECT_FALSE(ParseCommandLine({"--tour", "out", "--screenshot", "a.png"}).error.empty());
   EXPECT_NE(CommandLineHelp().find("--course DIR"), std::string::npos);
 }
 

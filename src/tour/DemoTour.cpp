@@ -1,0 +1,364 @@
+#include "tour/DemoTour.h"
+
+#include <QtCore/QCoreApplication>
+#include <QtCore/QSettings>
+#include <QtCore/QTimer>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMdiArea>
+#include <QtWidgets/QMdiSubWindow>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <system_error>
+
+#include "course/ActivityLocator.h"
+#include "course/ContentsServices.h"
+#include "course/Preferences.h"
+#include "course/Services.h"
+#include "lessonbook/CompletionRecord.h"
+#include "lessonbook/LessonBook.h"
+#include "lessonbook/PageView.h"
+#include "lessonbook/PageWnd.h"
+#include "movies/MovieWnd.h"
+#include "records/ProgressStore.h"
+#include "records/StatsDoc.h"
+#include "records/StatsDocTemplate.h"
+#include "records/StudentInfoDlg.h"
+#include "records/StudentRecord.h"
+#include "shell/CommandIds.h"
+#include "shell/CourseApp.h"
+#include "shell/MainFrame.h"
+#include "shell/SplashDlg.h"
+#include "shell/WindowTools.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kPollInterval = 100;  // ms
+constexpr int kScreenWidth = 1280;
+constexpr int kScreenHeight = 900;
+constexpr int kTourFormat = 4;       // "Notebook": a page format unlike the course's own
+constexpr int kMovieActivity = 2;    // on the first page: "Where do the values pile up?"
+constexpr int kMarkedActivity = 0;   // on the first page: "What is a distribution?"
+
+CStudentInfoDlg* StudentDialog() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* dialog = dynamic_cast<CStudentInfoDlg*>(w); dialog && dialog->isVisible()) return dialog;
+  return nullptr;
+}
+
+CMovieWnd* MovieWindow() {
+  CMainFrame* frame = CMainFrame::Instance();
+  if (!frame || !frame->mdiArea()) return nullptr;
+  for (QMdiSubWindow* w : frame->mdiArea()->subWindowList())
+    if (auto* movie = dynamic_cast<CMovieWnd*>(w); movie && movie->isVisible()) return movie;
+  return nullptr;
+}
+
+// The book is open, shows page (lesson, page) and has finished turning.
+bool BookAt(int lesson, int page) {
+  const CPageWnd* book = FindPageWnd();
+  return book && book->current().lesson == lesson && book->current().page == page &&
+         !book->pageView()->turning() && book->pageView()->pageLoaded();
+}
+
+// The paragraph of the page's activity entry, as the learner's right click finds it.
+int EntryParagraph(const CPageView& view, int activity) {
+  const auto& list = view.document().paragraphs();
+  for (std::size_t i = 0; i < list.size(); ++i)
+    if (list[i].activity && !list[i].teacherExtension && list[i].activityIndex == activity) return static_cast<int>(i);
+  return -1;
+}
+
+// What the learner does from the context menu of an entry of the page shown.
+bool EntryCommand(int activity, int command) {
+  CPageWnd* book = FindPageWnd();
+  if (!book) return false;
+  CPageView* view = book->pageView();
+  const int paragraph = EntryParagraph(*view, activity);
+  if (paragraph < 0) return false;
+  view->SetMenuParagraph(paragraph);
+  CommandState state;
+  view->UpdateCommand(command, state);
+  return state.enabled && view->OnCommand(command);
+}
+
+bool Route(int command) {
+  CMainFrame* frame = CMainFrame::Instance();
+  return frame && frame->RouteCommand(command);
+}
+
+QString Text(const fs::path& path) { return QString::fromStdString(path.string()); }
+
+// The offscreen platform says of every raise and size hint that it cannot; the tour's
+// output keeps to what it does.
+void QuietPlatformMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (message.startsWith(QLatin1String("This plugin does not support"))) return;
+  if (type == QtDebugMsg) return;
+  std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+}  // namespace
+
+bool PrepareTourEnvironment(const fs::path& dir, std::string& why) {
+  std::error_code ec;
+  fs::create_directories(dir / "settings", ec);
+  if (ec) {
+    why = "cannot make " + (dir / "settings").string() + ": " + ec.message();
+    return false;
+  }
+  // One screen the size of a laptop's, described to the offscreen platform in a file.
+  const fs::path screen = dir / "settings" / "screen.json";
+  std::ofstream out(screen, std::ios::trunc);
+  out << R"({"screens":[{"name":"tour","x":0,"y":0,"width":)" << kScreenWidth << R"(,"height":)" << kScreenHeight
+      << R"(,"logicalDpi":96}]})" << '\n';
+  if (!out.flush()) {
+    why = "cannot write " + screen.string();
+    return false;
+  }
+  const std::string platform = "offscreen:configfile=" + screen.string();
+  setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, Text(dir / "settings"));
+  qInstallMessageHandler(QuietPlatformMessages);
+  return true;
+}
+
+CDemoTour::CDemoTour(CCourseApp& app, fs::path dir) : m_app(app), m_dir(std::move(dir)) { m_steps = MakeSteps(); }
+
+CDemoTour::~CDemoTour() = default;
+
+std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
+  const fs::path file = m_dir / kProgressFile;
+  std::vector<Step> steps;
+
+  steps.push_back({"welcome", "The Welcome window of the course", {},
+                   [this] { return m_app.welcome() && m_app.welcome()->isVisible(); }, 1500, {}, {}});
+
+  // New: the learner enters a name and a textbook; the file is named at once.
+  steps.push_back({"new-student", "A new learner in \"Enter Student Information\"",
+                   [this, file] {
+                     if (CStatsDocTemplate* docs = m_app.docTemplate())
+                       docs->chooseFile = [file](bool) { return Text(file); };
+                     Route(cmd::kNew);
+                   },
+                   [] {
+                     CStudentInfoDlg* dialog = StudentDialog();
+                     if (!dialog) return false;
+                     dialog->nameEdit()->setText(QString::fromUtf8(kLearner));
+                     if (dialog->bundleList()->count() > 1) dialog->bundleList()->setCurrentIndex(1);
+                     return true;
+                   },
+                   300,
+                   [] { return StudentDialog() ? QString() : QStringLiteral("the student dialog went away"); },
+                   [] {
+                     if (CStudentInfoDlg* dialog = StudentDialog()) dialog->accept();
+                   }});
+
+  steps.push_back({"lesson-book", "The Lesson Book opens at the first page", {},
+                   [this, file] {
+                     const CStatsDoc* doc = m_app.document();
+                     return doc && doc->path() == file && BookAt(0, 0);
+                   },
+                   800,
+                   [file] {
+                     const StudentRecord* record = Service<StudentRecord>();
+                     if (!record || record->name() != kLearner) return QStringLiteral("the learner's name was not taken");
+                     if (!fs::exists(file)) return QStringLiteral("the new progress file was not written");
+                     return QString();
+                   },
+                   {}});
+
+  steps.push_back({"next-page", "The next page, turned from the toolbar", [] { Route(cmd::kNextPage); },
+                   [] { return BookAt(0, 1); }, 300, {}, {}});
+
+  steps.push_back({"page-format", "The same page in another format, chosen in the preferences",
+                   [] {
+                     Preferences* prefs = Service<Preferences>();
+                     if (!prefs) return;
+                     const Preferences previous = *prefs;
+                     prefs->pageFormat = prefs->pageFormat == kTourFormat ? 0 : kTourFormat;
+                     prefs->SetChanged();
+                     NotifyPreferencesChanged(previous);
+                   },
+                   [] { return BookAt(0, 1); }, 300,
+                   [] {
+                     const Preferences* prefs = Service<Preferences>();
+                     return prefs && prefs->changed() ? QString() : QStringLiteral("the page format did not change");
+                   },
+                   {}});
+
+  steps.push_back({"contents", "The Table of Contents beside the book", [] { Route(cmd::kContentsBar); },
+                   [] { return CMainFrame::Instance() && CMainFrame::Instance()->barVisible(cmd::kContentsBar); }, 500,
+                   {}, {}});
+
+  // Back to the first page, where the learner starts the movie from its icon.
+  steps.push_back({"movie", "A movie started from its icon on the first page",
+                   [this] {
+                     m_movieStarted = false;
+                     Route(cmd::kPreviousPage);
+                   },
+                   [this] {
+                     if (!m_movieStarted && BookAt(0, 0)) m_movieStarted = EntryCommand(kMovieActivity, pagecmd::kExecute);
+                     return MovieWindow() != nullptr;
+                   },
+                   2500, {}, {}});
+
+  steps.push_back({"completed", "An activity marked completed from its menu",
+                   [] {
+                     if (CMovieWnd* movie = MovieWindow()) movie->close();
+                   },
+                   [] {
+                     if (MovieWindow() || !BookAt(0, 0)) return false;
+                     const ActivityLocator marked(0, 0, kMarkedActivity);
+                     if (!IsActivityCompleted(marked)) EntryCommand(kMarkedActivity, pagecmd::kToggleCompleted);
+                     return IsActivityCompleted(marked);
+                   },
+                   500,
+                   [] {
+                     const CPageWnd* book = FindPageWnd();
+                     const int p = book ? EntryParagraph(*book->pageView(), kMarkedActivity) : -1;
+                     if (p < 0 || !book->pageView()->document().paragraphs()[static_cast<std::size_t>(p)].completed)
+                       return QStringLiteral("the page does not show the mark");
+                     return QString();
+                   },
+                   {}});
+
+  // Saved from the File menu; the file on disc must hold the mark.
+  steps.push_back({"saved", "The progress file saved from the File menu", [] { Route(cmd::kSave); },
+                   [file] {
+                     ProgressReadOptions options;
+                     options.contents = &CurrentContents();
+                     const ProgressOpen open = ReadProgressPath(file, options);
+                     return open.status == ProgressOpen::Status::Ok &&
+                            open.data.learner.IsCompleted(ActivityLocator(0, 0, kMarkedActivity));
+                   },
+                   200, {}, {}, true});
+
+  steps.push_back({"closed", "The Lesson Book closed: the Welcome window is back",
+                   [] {
+                     if (CPageWnd* book = FindPageWnd()) book->close();
+                   },
+                   [this] { return !FindPageWnd() && !m_app.document() && m_app.welcome() && m_app.welcome()->isVisible(); },
+                   1000,
+                   [] {
+                     const StudentRecord* record = Service<StudentRecord>();
+                     return record && record->name().empty() ? QString() : QStringLiteral("the learner record was kept");
+                   },
+                   {}});
+
+  // Opened again from the recent-file list: the mark, the page and the bar come back.
+  steps.push_back({"reopened", "The progress file opened again from the recent files",
+                   [] { Route(cmd::kRecentFirst); },
+                   [this, file] {
+                     const CStatsDoc* doc = m_app.document();
+                     const CPageWnd* book = FindPageWnd();
+                     return doc && doc->path() == file && book && book->pageView()->pageLoaded() &&
+                            !book->pageView()->turning();
+                   },
+                   800,
+                   [] {
+                     const StudentRecord* record = Service<StudentRecord>();
+                     if (!record || record->name() != kLearner) return QStringLiteral("the learner's name did not come back");
+                     if (!IsActivityCompleted(ActivityLocator(0, 0, kMarkedActivity)))
+                       return QStringLiteral("the completion did not come back");
+                     if (!CMainFrame::Instance()->barVisible(cmd::kContentsBar))
+                       return QStringLiteral("the Table of Contents did not come back");
+                     return QString();
+                   },
+                   {}});
+  return steps;
+}
+
+void CDemoTour::Start() {
+  // A tour that cannot come to an end is a failure too.
+  QTimer::singleShot(kStepTimeout * static_cast<int>(m_steps.size() + 1), this,
+                     [this] { Fail(QStringLiteral("the tour took too long")); });
+  RunStep(0);
+}
+
+void CDemoTour::RunStep(std::size_t index) {
+  if (m_done) return;
+  if (index == m_steps.size()) {
+    Finish();
+    return;
+  }
+  // The learner's action runs from the event loop: it may open a modal dialog, which the
+  // polling answers from inside that dialog's loop.
+  if (const auto& act = m_steps[index].act) QTimer::singleShot(0, this, act);
+  QTimer::singleShot(kPollInterval, this, [this, index] { Poll(index, kPollInterval); });
+}
+
+void CDemoTour::Poll(std::size_t index, int waited) {
+  if (m_done) return;
+  const Step& step = m_steps[index];
+  if (!step.ready()) {
+    if (waited >= kStepTimeout) {
+      Fail(QStringLiteral("step %1 (%2) did not come about").arg(index + 1).arg(QString::fromUtf8(step.name)));
+      return;
+    }
+    QTimer::singleShot(kPollInterval, this, [this, index, waited] { Poll(index, waited + kPollInterval); });
+    return;
+  }
+  QTimer::singleShot(step.settle, this, [this, index] { TakePicture(index); });
+}
+
+void CDemoTour::TakePicture(std::size_t index) {
+  if (m_done) return;
+  const Step& step = m_steps[index];
+  const QString name = QString::fromUtf8(step.name);
+  if (step.check) {
+    if (const QString why = step.check(); !why.isEmpty()) {
+      Fail(QStringLiteral("step %1 (%2): %3").arg(index + 1).arg(name, why));
+      return;
+    }
+  }
+  const QString file = QStringLiteral("%1-%2.png").arg(index + 1, 2, 10, QLatin1Char('0')).arg(name);
+  const QString path = Text(m_dir / file.toStdString());
+  if (!m_app.frame() || !SaveFrameScreenshot(*m_app.frame(), path)) {
+    Fail(QStringLiteral("cannot write %1").arg(path));
+    return;
+  }
+  const QImage picture(path);
+  if (!step.samePictureAllowed && picture == m_lastPicture) {
+    Fail(QStringLiteral("step %1 (%2) changed nothing on the screen").arg(index + 1).arg(name));
+    return;
+  }
+  m_lastPicture = picture;
+  m_listing.push_back(file.toStdString() + "  " + step.caption);
+  std::printf("%s  %s\n", qPrintable(file), step.caption);
+  std::fflush(stdout);
+  if (step.after) step.after();
+  QTimer::singleShot(200, this, [this, index] { RunStep(index + 1); });
+}
+
+void CDemoTour::Fail(const QString& why) {
+  if (m_done) return;
+  m_done = true;
+  std::fprintf(stderr, "kestrelon: the tour stopped: %s\n", qPrintable(why));
+  // A dialog left open would keep its own loop running.
+  if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+  if (CStudentInfoDlg* dialog = StudentDialog()) dialog->reject();
+  QCoreApplication::exit(1);
+}
+
+void CDemoTour::Finish() {
+  std::ofstream out(m_dir / "tour.txt", std::ios::trunc);
+  out << "The demonstration tour: a picture of each step.\n\n";
+  for (const std::string& line : m_listing) out << line << '\n';
+  out << '\n' << kProgressFile << "  the learner's progress file\n";
+  if (!m_notices.empty()) {
+    out << "\nNotices the program showed:\n";
+    for (const std::string& notice : m_notices) out << "  " << notice << '\n';
+  }
+  out.flush();
+  if (!out) {
+    Fail(QStringLiteral("cannot write %1").arg(Text(m_dir / "tour.txt")));
+    return;
+  }
+  m_done = true;
+  std::printf("The tour's pictures and the progress file are in %s\n", m_dir.string().c_str());
+  QCoreApplication::exit(0);
+}
