@@ -31,6 +31,7 @@
 #include "shell/CourseApp.h"
 #include "shell/MainFrame.h"
 #include "shell/SplashDlg.h"
+#include "shell/StatsDockWnd.h"
 #include "shell/WindowTools.h"
 
 namespace {
@@ -84,6 +85,11 @@ bool EntryCommand(int activity, int command) {
   CommandState state;
   view->UpdateCommand(command, state);
   return state.enabled && view->OnCommand(command);
+}
+
+CStatsDockWnd* ContentsBar() {
+  CMainFrame* frame = CMainFrame::Instance();
+  return frame ? frame->tearBar(cmd::kContentsBar) : nullptr;
 }
 
 bool Route(int command) {
@@ -190,7 +196,16 @@ std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
                    },
                    {}});
 
-  steps.push_back({"contents", "The Table of Contents beside the book", [] { Route(cmd::kContentsBar); },
+  // The learner opens the Table of Contents and moves it out of the book's way.
+  steps.push_back({"contents", "The Table of Contents, moved beside the book",
+                   [] {
+                     Route(cmd::kContentsBar);
+                     CStatsDockWnd* bar = ContentsBar();
+                     const CPageWnd* book = FindPageWnd();
+                     if (!bar || !book || !bar->isFloating()) return;
+                     const QPoint corner = book->mapToGlobal(QPoint(book->width() + 16, 0));
+                     bar->FloatAt(QRect(corner, QSize(280, 420)));
+                   },
                    [] { return CMainFrame::Instance() && CMainFrame::Instance()->barVisible(cmd::kContentsBar); }, 500,
                    {}, {}});
 
@@ -227,7 +242,11 @@ std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
                    {}});
 
   // Saved from the File menu; the file on disc must hold the mark.
-  steps.push_back({"saved", "The progress file saved from the File menu", [] { Route(cmd::kSave); },
+  steps.push_back({"saved", "The progress file saved from the File menu",
+                   [this] {
+                     if (const CStatsDockWnd* bar = ContentsBar()) m_barPlace = bar->frameGeometry();
+                     Route(cmd::kSave);
+                   },
                    [file] {
                      ProgressReadOptions options;
                      options.contents = &CurrentContents();
@@ -259,13 +278,14 @@ std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
                             !book->pageView()->turning();
                    },
                    800,
-                   [] {
+                   [this] {
                      const StudentRecord* record = Service<StudentRecord>();
                      if (!record || record->name() != kLearner) return QStringLiteral("the learner's name did not come back");
                      if (!IsActivityCompleted(ActivityLocator(0, 0, kMarkedActivity)))
                        return QStringLiteral("the completion did not come back");
-                     if (!CMainFrame::Instance()->barVisible(cmd::kContentsBar))
-                       return QStringLiteral("the Table of Contents did not come back");
+                     const CStatsDockWnd* bar = ContentsBar();
+                     if (!bar || !bar->isVisible() || bar->frameGeometry() != m_barPlace)
+                       return QStringLiteral("the Table of Contents did not come back where it was");
                      return QString();
                    },
                    {}});

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <QtCore/QObject>
+#include <QtCore/QRect>
 #include <QtCore/QString>
 #include <QtGui/QImage>
 #include <filesystem>
@@ -71,6 +72,7 @@ class CDemoTour : public QObject {
   std::vector<std::string> m_notices;
   std::vector<std::string> m_listing;
   QImage m_lastPicture;
+  QRect m_barPlace;  // where the Table of Contents stood when the file was saved
   bool m_movieStarted = false;
   bool m_done = false;
 };
