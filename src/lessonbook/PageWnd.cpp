@@ -222,6 +222,11 @@ std::optional<ActivityLocator> CPageWnd::activityLocator() const {
 }
 
 void CPageWnd::closeEvent(QCloseEvent* event) {
+  // The learner's work goes with the book: unsaved, it is offered to be saved first.
+  if (CCourseApp* app = CCourseApp::Instance(); app && !app->SaveModified()) {
+    event->ignore();
+    return;
+  }
   CStatWnd::closeEvent(event);
   if (!event->isAccepted()) return;
   m_view->FinishTurn();

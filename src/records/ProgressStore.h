@@ -17,6 +17,7 @@ enum RecordsMessage : int {
   kMsgProgressDamagedBackup = 26302,  // a damaged file, asks whether to open the backup
   kMsgBookmarkFileDamaged = 26303,    // a damaged bookmark file; the list stays
   kMsgBookmarkFileUnreadable = 26304,
+  kMsgSaveChanges = 26305,            // closing with work not on disc: Yes, No or Cancel
 };
 
 struct ProgressOpen {

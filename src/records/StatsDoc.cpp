@@ -5,8 +5,9 @@
 #include "course/ContentsServices.h"
 #include "records/ProgressStore.h"
 #include "records/StatsDocTemplate.h"
+#include "records/StudentRecord.h"
 
-CStatsDoc::CStatsDoc(CStatsDocTemplate& docTemplate) : m_template(docTemplate) {}
+CStatsDoc::CStatsDoc(CStatsDocTemplate& docTemplate) : m_template(docTemplate) { MarkKept(); }
 
 CStatsDoc::~CStatsDoc() = default;
 
@@ -28,6 +29,11 @@ bool CStatsDoc::SaveTo(const std::filesystem::path& path) {
   QApplication::restoreOverrideCursor();
   if (!result.ok) return false;
   m_path = path;
+  MarkKept();
   m_template.AddRecentFile(path);
   return true;
 }
+
+bool CStatsDoc::IsModified() const { return m_template.record().changes() != m_keptChanges; }
+
+void CStatsDoc::MarkKept() { m_keptChanges = m_template.record().changes(); }

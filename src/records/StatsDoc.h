@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QtCore/QObject>
+#include <cstdint>
 #include <filesystem>
 
 class CStatsDocTemplate;
@@ -25,7 +26,14 @@ class CStatsDoc : public QObject {
   bool SaveAs();
   bool SaveTo(const std::filesystem::path& path);
 
+  // Whether the learner's record (name, completions, bookmarks) has changed since the
+  // file was read or last saved.
+  bool IsModified() const;
+  // What the record holds now counts as kept (read, saved, or given up by the learner).
+  void MarkKept();
+
  private:
   CStatsDocTemplate& m_template;
   std::filesystem::path m_path;
+  std::uint64_t m_keptChanges = 0;
 };

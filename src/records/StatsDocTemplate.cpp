@@ -12,6 +12,7 @@
 #include "course/CourseText.h"
 #include "course/Notice.h"
 #include "course/Preferences.h"
+#include "course/ProgramResources.h"
 #include "course/Services.h"
 #include "records/ProgressStore.h"
 #include "records/StatsDoc.h"
@@ -72,6 +73,10 @@ CStatsDocTemplate::CStatsDocTemplate(StudentRecord* record, Preferences* prefere
   ask = [](const QString& text) {
     return QMessageBox::question(nullptr, QString(), text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
   };
+  askSave = [this](const QString& text) {
+    return QMessageBox::question(nullptr, m_strings.windowTitle, text,
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+  };
   chooseFile = [this](bool save) {
     const QString filter = m_strings.filterName;
     if (save)
@@ -102,7 +107,9 @@ CStatsDoc* CStatsDocTemplate::OpenDocument(const std::optional<std::filesystem::
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ProgressOpen open = ReadProgressPath(*path, options);
     QApplication::restoreOverrideCursor();
+    bool fromBackup = false;
     if (open.status != ProgressOpen::Status::Ok) {
+      fromBackup = true;
       const std::string question = ReportProgressOpen(*path, open);
       if (question.empty() || !ask || !ask(QString::fromStdString(question))) return nullptr;
       // The copy saved before the damaged one; the document keeps the file's own name, so
@@ -114,6 +121,9 @@ CStatsDoc* CStatsDocTemplate::OpenDocument(const std::optional<std::filesystem::
       }
     }
     if (!Apply(std::move(open.data), *path)) return nullptr;
+    // A document read from the backup is not what its file holds: closing it offers to
+    // save the good copy back.
+    if (!fromBackup) m_document->MarkKept();
   }
   if (createLessonBook && !createLessonBook()) {
     ShowNoticeText("Failed to create empty document.");
@@ -140,6 +150,19 @@ bool CStatsDocTemplate::Apply(ProgressData data, const std::filesystem::path& pa
   Notify(kNotifyBars, nullptr);
   if (data.hasSettings) Notify(kNotifyPreferences, nullptr);
   return true;
+}
+
+bool CStatsDocTemplate::SaveModified() {
+  if (!m_document || !m_document->IsModified()) return true;
+  const std::string name = m_document->path().empty() ? m_strings.newFileName.toStdString()
+                                                      : "'" + m_document->path().filename().string() + "'";
+  const int answer = askSave ? askSave(QString::fromStdString(FormatProgramString(kMsgSaveChanges, name)))
+                             : QMessageBox::Cancel;
+  if (answer == QMessageBox::No) {
+    m_document->MarkKept();
+    return true;
+  }
+  return answer == QMessageBox::Yes && m_document->Save();
 }
 
 void CStatsDocTemplate::CloseDocument() {

@@ -52,6 +52,10 @@ class CStatsDocTemplate : public QObject {
   CStatsDoc* OpenDocument(const std::optional<std::filesystem::path>& path);
   // Closing the Lesson Book: the document goes, the record is reset.
   void CloseDocument();
+  // Before the document closes: when the learner's work is not on disc, asks whether to
+  // save it (askSave). Yes saves (asking for a name if the file has none), No gives the
+  // changes up, Cancel keeps the document open. True when the document may close now.
+  bool SaveModified();
 
   // New student (57600): the "Enter Student Information" dialog, a new document and then
   // Save As. False when cancelled or a document is already open.
@@ -74,6 +78,9 @@ class CStatsDocTemplate : public QObject {
   // Asks a yes/no question (the damaged-file offer of the backup); the standard message
   // box by default.
   std::function<bool(const QString& text)> ask;
+  // Asks whether to save changes: QMessageBox::Yes, No or Cancel; the standard message
+  // box by default.
+  std::function<int(const QString& text)> askSave;
   // Chooses a file name to open (save false) or save as; empty cancels.
   std::function<QString(bool save)> chooseFile;
   // Whether Ctrl and Shift are both held (skip the preferences and windows of a file).

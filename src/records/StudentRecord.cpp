@@ -10,7 +10,12 @@ namespace {
 CompletionMark MarkOf(const ActivityLocator& l) { return {l.lesson, l.page, l.activity}; }
 }  // namespace
 
-void StudentRecord::SetName(std::string_view name) { m_name.assign(name.substr(0, kMaxName)); }
+void StudentRecord::SetName(std::string_view name) {
+  const std::string_view kept = name.substr(0, kMaxName);
+  if (kept == m_name) return;
+  m_name.assign(kept);
+  ++m_changes;
+}
 
 bool StudentRecord::IsCompleted(const ActivityLocator& locator) const {
   return std::binary_search(m_completions.begin(), m_completions.end(), MarkOf(locator));
@@ -29,6 +34,7 @@ int StudentRecord::SetCompleted(const ActivityLocator& locator, bool completed) 
     m_completions.insert(it, mark);
   else
     m_completions.erase(it);
+  ++m_changes;
   return 1;
 }
 
@@ -159,5 +165,6 @@ StudentRecord::BookmarksChangedHook StudentRecord::SetBookmarksChangedHook(Bookm
 }
 
 void StudentRecord::BookmarksChanged(const ActivityLocator* concerned) {
+  ++m_changes;
   if (m_hook) m_hook(concerned);
 }

@@ -88,6 +88,11 @@ class StudentRecord {
   // Returns the previous hook.
   BookmarksChangedHook SetBookmarksChangedHook(BookmarksChangedHook hook);
 
+  // Counts the changes of the record (name, completions, bookmarks, reset, replacement):
+  // the progress document compares it with its value at the last save to know whether
+  // the learner has work that is not on disc.
+  std::uint64_t changes() const { return m_changes; }
+
  private:
   void BookmarksChanged(const ActivityLocator* concerned);
 
@@ -95,4 +100,5 @@ class StudentRecord {
   std::vector<CompletionMark> m_completions;
   std::vector<ActivityLocator> m_bookmarks;
   BookmarksChangedHook m_hook;
+  std::uint64_t m_changes = 0;
 };

@@ -238,6 +238,12 @@ CStatsDoc* CCourseApp::document() const { return m_template ? m_template->docume
 
 bool CCourseApp::StudentFileOpen() const { return document() != nullptr || FindLessonBook() != nullptr; }
 
+bool CCourseApp::SaveModified() {
+  const bool mayClose = !m_template || m_template->SaveModified();
+  UpdateTitleAndRecentFiles();
+  return mayClose;
+}
+
 void CCourseApp::CloseDocument() {
   if (m_template) m_template->CloseDocument();
   UpdateTitleAndRecentFiles();

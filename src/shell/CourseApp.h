@@ -77,6 +77,9 @@ class CCourseApp : public QObject, public CommandTarget {
   bool StudentFileOpen() const;
   // Closes the document (the Lesson Book closed): the record is reset.
   void CloseDocument();
+  // Asked before the Lesson Book closes: offers to save work that is not on disc. False
+  // when the learner chose to keep the book open (or the save failed).
+  bool SaveModified();
   CWindowPartBridge* windowPart() const { return m_windows.get(); }
 
   // ---- requests from the shell and later launches ----

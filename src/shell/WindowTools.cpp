@@ -8,6 +8,7 @@
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
 #include <QtWidgets/QStatusBar>
+#include <vector>
 
 #include "course/CourseWindows.h"
 #include "course/Preferences.h"
@@ -127,13 +128,19 @@ bool SaveFrameScreenshot(QMainWindow& frame, const QString& file) {
   };
   drawWindow(frame, QPoint(0, caption));
   const QPoint origin = frame.geometry().topLeft() - QPoint(0, caption);
+  // Bars first, then dialogs over them (those without an owner, such as a question
+  // asked while no window is active, included), the modal one on top.
+  std::vector<QWidget*> bars, dialogs;
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (w == &frame || !w->isVisible()) continue;
-    // Dialogs without an owner (a modal question before any window is open) stand over
-    // the frame too.
-    const bool over = w->parentWidget() == &frame || (!w->parentWidget() && qobject_cast<QDialog*>(w));
-    if (over) drawWindow(*w, w->geometry().topLeft() - origin);
+    if (qobject_cast<QDialog*>(w))
+      dialogs.insert(w->isModal() ? dialogs.end() : dialogs.begin(), w);
+    else if (w->parentWidget() == &frame)
+      bars.push_back(w);
   }
+  for (QWidget* w : bars) drawWindow(*w, w->geometry().topLeft() - origin);
+  for (QWidget* w : dialogs)
+    if (w->parentWidget() == &frame || !w->parentWidget()) drawWindow(*w, w->geometry().topLeft() - origin);
   painter.end();
   return picture.save(file, "PNG");
 }

@@ -8,9 +8,12 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
+#include <QtWidgets/QMessageBox>
+#include <QtWidgets/QPushButton>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 #include <system_error>
 
 #include "course/ActivityLocator.h"
@@ -85,6 +88,24 @@ bool EntryCommand(int activity, int command) {
   CommandState state;
   view->UpdateCommand(command, state);
   return state.enabled && view->OnCommand(command);
+}
+
+// The question asked before unsaved work would be lost.
+QMessageBox* SaveQuestion() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible() && box->button(QMessageBox::Yes)) return box;
+  return nullptr;
+}
+
+// The progress file on disc holds exactly these completions of the first page.
+bool FileHolds(const fs::path& file, std::initializer_list<int> activities) {
+  ProgressReadOptions options;
+  options.contents = &CurrentContents();
+  const ProgressOpen open = ReadProgressPath(file, options);
+  if (open.status != ProgressOpen::Status::Ok || open.data.learner.completions().size() != activities.size()) return false;
+  for (int activity : activities)
+    if (!open.data.learner.IsCompleted(ActivityLocator(0, 0, activity))) return false;
+  return true;
 }
 
 CStatsDockWnd* ContentsBar() {
@@ -247,24 +268,31 @@ std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
                      if (const CStatsDockWnd* bar = ContentsBar()) m_barPlace = bar->frameGeometry();
                      Route(cmd::kSave);
                    },
-                   [file] {
-                     ProgressReadOptions options;
-                     options.contents = &CurrentContents();
-                     const ProgressOpen open = ReadProgressPath(file, options);
-                     return open.status == ProgressOpen::Status::Ok &&
-                            open.data.learner.IsCompleted(ActivityLocator(0, 0, kMarkedActivity));
-                   },
+                   [file] { return FileHolds(file, {kMarkedActivity}); },
                    200, {}, {}, true});
 
-  steps.push_back({"closed", "The Lesson Book closed: the Welcome window is back",
+  // The movie was watched too: the learner marks it and closes the book without saving.
+  // The program asks before the work is lost; the learner answers Yes.
+  steps.push_back({"save-question", "Closing the book with unsaved work: the program asks to save it",
                    [] {
+                     EntryCommand(kMovieActivity, pagecmd::kToggleCompleted);
                      if (CPageWnd* book = FindPageWnd()) book->close();
                    },
+                   [] { return SaveQuestion() != nullptr; }, 300, {},
+                   [] {
+                     if (QMessageBox* box = SaveQuestion()) box->button(QMessageBox::Yes)->click();
+                   }});
+
+  steps.push_back({"closed", "The Lesson Book closed: the Welcome window is back",
+                   {},
                    [this] { return !FindPageWnd() && !m_app.document() && m_app.welcome() && m_app.welcome()->isVisible(); },
                    1000,
-                   [] {
+                   [file] {
                      const StudentRecord* record = Service<StudentRecord>();
-                     return record && record->name().empty() ? QString() : QStringLiteral("the learner record was kept");
+                     if (!record || !record->name().empty()) return QStringLiteral("the learner record was kept");
+                     if (!FileHolds(file, {kMarkedActivity, kMovieActivity}))
+                       return QStringLiteral("the file does not hold the work saved on closing");
+                     return QString();
                    },
                    {}});
 
@@ -281,8 +309,9 @@ std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
                    [this] {
                      const StudentRecord* record = Service<StudentRecord>();
                      if (!record || record->name() != kLearner) return QStringLiteral("the learner's name did not come back");
-                     if (!IsActivityCompleted(ActivityLocator(0, 0, kMarkedActivity)))
-                       return QStringLiteral("the completion did not come back");
+                     for (int activity : {kMarkedActivity, kMovieActivity})
+                       if (!IsActivityCompleted(ActivityLocator(0, 0, activity)))
+                         return QStringLiteral("the completions did not come back");
                      const CStatsDockWnd* bar = ContentsBar();
                      if (!bar || !bar->isVisible() || bar->frameGeometry() != m_barPlace)
                        return QStringLiteral("the Table of Contents did not come back where it was");

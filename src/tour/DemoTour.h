@@ -2,9 +2,11 @@
 // walks through the session of a new learner and saves a picture of every step:
 //   the Welcome window; a new student entered in "Enter Student Information" and the
 //   progress file named; the Lesson Book at its first page; the next page; another page
-//   format chosen in the preferences; the table of contents; a movie started from its
-//   icon; an activity marked completed; the progress file saved; the Lesson Book closed;
-//   the file opened again from the recent-file list, its completion and windows back.
+//   format chosen in the preferences; the table of contents moved beside the book; a
+//   movie started from its icon; an activity marked completed; the progress file saved;
+//   the movie marked too and the book closed, the program asking to save that work
+//   first; the Welcome window again; the file opened again from the recent-file list,
+//   its completions, page and bar back where they were.
 // Every step is checked as it happens (the page turned, the bar shown, the file written
 // and read back holding the completion, each picture different from the one before); the
 // first step that fails ends the tour with its reason.

@@ -3,6 +3,7 @@
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMessageBox>
 
 #include "RecordsTestSupport.h"
 #include "TestSupport.h"
@@ -170,6 +171,85 @@ TEST(StatsDocTemplate, NewStudentTakesTheNameAndAsksForAFileName) {
   QApplication::processEvents();  // the queued Save As
   EXPECT_TRUE(std::filesystem::exists(s.dir / "Dee.kns"));
   EXPECT_FALSE(s.docs.NewStudent());  // one document at a time
+}
+
+}  // namespace
+
+namespace {
+
+// Work that is not on disc is never dropped without the learner's word.
+TEST(StatsDocTemplate, ClosingWithUnsavedWorkAsksToSaveIt) {
+  DocScene s;
+  std::vector<int> answers;
+  std::vector<QString> asked;
+  s.docs.askSave = [&](const QString& text) {
+    asked.push_back(text);
+    const int answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
+  };
+  const auto path = s.SavedFile("Di");
+  ASSERT_NE(s.docs.OpenDocument(path), nullptr);
+  CStatsDoc* doc = s.docs.document();
+  EXPECT_FALSE(doc->IsModified());  // as read
+  EXPECT_TRUE(s.docs.SaveModified());
+  EXPECT_TRUE(asked.empty());
+
+  // A mark made twice is one change; Cancel keeps the document, and it stays modified.
+  s.record.SetCompleted(Loc(1, 0, 0), true);
+  EXPECT_EQ(s.record.SetCompleted(Loc(1, 0, 0), true), 0);
+  ASSERT_TRUE(doc->IsModified());
+  answers = {QMessageBox::Cancel};
+  EXPECT_FALSE(s.docs.SaveModified());
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_TRUE(asked[0].contains(QStringLiteral("'Di.kns'")));
+  EXPECT_TRUE(doc->IsModified());
+
+  // Yes saves to the file's own path.
+  answers = {QMessageBox::Yes};
+  EXPECT_TRUE(s.docs.SaveModified());
+  EXPECT_FALSE(doc->IsModified());
+  ProgressOpen back = ReadProgressPath(path, {});
+  ASSERT_EQ(back.status, ProgressOpen::Status::Ok);
+  EXPECT_TRUE(back.data.learner.IsCompleted(Loc(1, 0, 0)));
+
+  // No gives the change up: the file keeps what it had, and nobody asks again.
+  s.record.AddBookmark(Loc(0, 1, 0));
+  answers = {QMessageBox::No};
+  EXPECT_TRUE(s.docs.SaveModified());
+  EXPECT_TRUE(s.docs.SaveModified());
+  EXPECT_EQ(asked.size(), 3u);
+  back = ReadProgressPath(path, {});
+  EXPECT_EQ(back.data.learner.bookmarkCount(), 1);
+}
+
+TEST(StatsDocTemplate, AnUnnamedFileIsNamedWhenSavedOnClosingAndAFailedSaveKeepsItOpen) {
+  DocScene s;
+  s.docs.askSave = [](const QString&) { return int(QMessageBox::Yes); };
+  QString name;
+  s.docs.chooseFile = [&name](bool) { return name; };
+  ASSERT_NE(s.docs.OpenDocument(std::nullopt), nullptr);
+  s.record.SetName("Eve");
+  ASSERT_TRUE(s.docs.document()->IsModified());
+  // The learner cancels the name: the document stays open with its work.
+  EXPECT_FALSE(s.docs.SaveModified());
+  EXPECT_TRUE(s.docs.document()->IsModified());
+  name = QString::fromStdString((s.dir / "eve.kns").string());
+  EXPECT_TRUE(s.docs.SaveModified());
+  EXPECT_EQ(s.docs.document()->path(), s.dir / "eve.kns");
+  EXPECT_TRUE(std::filesystem::exists(s.dir / "eve.kns"));
+}
+
+TEST(StatsDocTemplate, AFileOpenedFromItsBackupCountsAsUnsaved) {
+  DocScene s;
+  const auto path = s.SavedFile("Fay");
+  s.SavedFile("Fay");  // the first version is now the backup
+  auto bytes = kntest::ReadFileBytes(path);
+  bytes.resize(bytes.size() / 2);
+  kntest::WriteFileBytes(path, bytes);
+  s.answer = true;
+  ASSERT_NE(s.docs.OpenDocument(path), nullptr);
+  EXPECT_TRUE(s.docs.document()->IsModified());
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ TEST(Tour, WalksThroughTheSessionAndKeepsTheCompletion) {
   const std::vector<std::string> expected = {"01-welcome.png",  "02-new-student.png", "03-lesson-book.png",
                                              "04-next-page.png", "05-page-format.png", "06-contents.png",
                                              "07-movie.png",     "08-completed.png",   "09-saved.png",
-                                             "10-closed.png",    "11-reopened.png"};
+                                             "10-save-question.png", "11-closed.png",  "12-reopened.png"};
   EXPECT_EQ(pictures, expected);
   QImage previous;
   for (const std::string& name : pictures) {
@@ -62,12 +62,13 @@ TEST(Tour, WalksThroughTheSessionAndKeepsTheCompletion) {
   // Each step is announced as it is taken.
   for (const std::string& name : pictures) EXPECT_NE(run.out.find(name), std::string::npos) << name;
 
-  // The progress file as the authoring tool reads it: the learner, the mark made in the
-  // tour, the book at its page and the Table of Contents floating.
+  // The progress file as the authoring tool reads it: the learner, the marks made in the
+  // tour (the second saved on closing), the book at its page and the Table of Contents
+  // floating.
   const kntest::CommandResult progress = kntest::RunKncourse({"progress", (dir / "student.kns").string()});
   ASSERT_EQ(progress.status, 0) << progress.err;
   EXPECT_NE(progress.out.find("name:        \"Jordan Rivera\""), std::string::npos) << progress.out;
-  EXPECT_NE(progress.out.find("completed:   1\n  0 0 0\n"), std::string::npos) << progress.out;
+  EXPECT_NE(progress.out.find("completed:   2\n  0 0 0\n  0 0 2\n"), std::string::npos) << progress.out;
   EXPECT_NE(progress.out.find("PageFormat 4"), std::string::npos) << progress.out;
   const std::vector<std::string> lines = Lines(progress.out);
   bool book = false, contents = false;
