@@ -260,7 +260,6 @@ void InstallLauncher() {
   CCourseApp::SetActivityLocator([](const ActivityLocator& locator) { Launch(locator, kLaunchLocate); });
 }
 
-void ConnectLauncher(CCourseApp& app) {
-  if (CWindowPartBridge* bridge = app.windowPart())
-    bridge->launch = [](const ActivityLocator& locator) { return Launch(locator, kLaunchOpen); };
+void ConnectLauncher() {
+  CCourseApp::SetWindowLauncher([](const ActivityLocator& locator) { return Launch(locator, kLaunchOpen); });
 }

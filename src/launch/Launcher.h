@@ -57,9 +57,9 @@ bool MarkActivityCompleted(const ActivityLocator& locator);
 // Marker files and the hand-off from later launches find their activity with Launch in
 // locate mode. Call before the application starts up.
 void InstallLauncher();
-// Windows restored from a student progress file open through Launch. Call once the
-// application has started up.
-void ConnectLauncher(CCourseApp& app);
+// Windows restored from a student progress file open through Launch. Call before the
+// application starts up: a file named on the command line is opened during start-up.
+void ConnectLauncher();
 
 // ---- seams the Lesson Book and tests connect ----
 // How the Lesson Book is turned to an activity in locate mode: book is the open Lesson

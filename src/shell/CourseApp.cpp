@@ -54,6 +54,11 @@ std::function<QWidget*(const ActivityLocator&)>& LessonBookOpener() {
   return open;
 }
 
+std::function<QWidget*(const ActivityLocator&)>& WindowLauncher() {
+  static std::function<QWidget*(const ActivityLocator&)> launch;
+  return launch;
+}
+
 bool IsSmallScreen(const QSize& desktop) { return desktop.width() <= 640 && desktop.height() <= 480; }
 
 }  // namespace
@@ -91,6 +96,11 @@ void CCourseApp::SetActivityLocator(std::function<void(const ActivityLocator&)> 
 
 void CCourseApp::SetLessonBookOpener(std::function<QWidget*(const ActivityLocator&)> open) {
   LessonBookOpener() = std::move(open);
+}
+
+void CCourseApp::SetWindowLauncher(std::function<QWidget*(const ActivityLocator&)> launch) {
+  WindowLauncher() = std::move(launch);
+  if (g_app && g_app->m_windows) g_app->m_windows->launch = WindowLauncher();
 }
 
 bool CCourseApp::Startup() {
@@ -263,6 +273,7 @@ void CCourseApp::MakeDocTemplate() {
     return (held & Qt::ControlModifier) && (held & Qt::ShiftModifier);
   };
   m_windows = std::make_unique<CWindowPartBridge>(*m_frame);
+  if (WindowLauncher()) m_windows->launch = WindowLauncher();
   if (LessonBookOpener()) {
     m_template->createLessonBook = [] { return LessonBookOpener()(ActivityLocator(0, 0, -1)) != nullptr; };
     m_windows->openLessonBook = [](const ActivityLocator& locator) { return LessonBookOpener()(locator); };

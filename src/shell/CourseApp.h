@@ -97,6 +97,10 @@ class CCourseApp : public QObject, public CommandTarget {
   // cannot: set by the Lesson Book. Opening or creating a progress file and restoring its
   // windows go through it.
   static void SetLessonBookOpener(std::function<QWidget*(const ActivityLocator&)> open);
+  // Starts the activity of a window record of a progress file (the launcher, without
+  // turning the Lesson Book) and returns its window, null when it cannot: set by the
+  // launcher before start-up, so that a file named on the command line gets its windows.
+  static void SetWindowLauncher(std::function<QWidget*(const ActivityLocator&)> launch);
 
   // Commands of the application that other subsystems carry out (9040, the tips dialog):
   // a command without a handler is disabled.

@@ -127,8 +127,8 @@ int main(int argc, char** argv) {
   CCourseApp player(cl, env);
   ConnectLessonBook(player);
   ConnectLessonBookToLauncher();
+  ConnectLauncher();
   if (!player.Startup()) return player.exitCode();
-  ConnectLauncher(player);
   if (!cl.tour.empty()) {
     tour = std::make_unique<CDemoTour>(player, cl.tour);
     tour->Start();

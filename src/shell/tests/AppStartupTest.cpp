@@ -14,6 +14,7 @@
 #include "shell/CourseApp.h"
 #include "TestSupport.h"
 #include "movies/MovieSupport.h"
+#include "records/ProgressStore.h"
 #include "records/StatsDocTemplate.h"
 #include "records/StudentInfoDlg.h"
 #include "records/StudentRecord.h"
@@ -230,6 +231,30 @@ TEST(Startup, AStudentFileThatCannotBeOpenedEndsStartUp) {
   EXPECT_FALSE(app.Startup());
   EXPECT_NE(app.exitCode(), 0);
   EXPECT_TRUE(notices.sawText("/tmp/nobody.kns"));
+}
+
+// A progress file named on the command line brings back its activity windows through
+// the launcher, which is connected before start-up opens the file.
+TEST(Startup, AStudentFileOfTheCommandLineReopensItsActivityWindows) {
+  ClearProfile();
+  const std::filesystem::path file = kntest::MakeTempDir("windows") / "ana.kns";
+  StudentRecord learner;
+  learner.SetName("Ana");
+  const std::vector<WindowRecord> windows = {{5, {10, 10, 300, 300}, ActivityLocator(0, 0, 2)}};
+  ASSERT_TRUE(SaveProgressPath(file, learner, Preferences{}, windows).ok);
+  std::vector<ActivityLocator> launched;
+  CCourseApp::SetWindowLauncher([&launched](const ActivityLocator& locator) -> QWidget* {
+    launched.push_back(locator);
+    return nullptr;
+  });
+  {
+    CCourseApp app(ParseCommandLine({file.string()}), TestEnvironment());
+    ASSERT_TRUE(app.Startup());
+    EXPECT_EQ(Service<StudentRecord>()->name(), "Ana");
+  }
+  CCourseApp::SetWindowLauncher({});
+  ASSERT_EQ(launched.size(), 1u);
+  EXPECT_EQ(launched[0], ActivityLocator(0, 0, 2));
 }
 
 TEST(Exit, ClosingTheFrameSavesTheLayoutAndChangedPreferences) {
