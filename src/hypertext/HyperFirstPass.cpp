@@ -7,6 +7,7 @@
 #include "course/CourseText.h"
 #include "course/ResourceContainer.h"
 #include "hypertext/MarkupTokenizer.h"
+#include "hypertext/MathElement.h"
 #include "hypertext/Picture.h"
 
 QSize SourceButtonSize(const QFont& font, std::string_view caption) {
@@ -21,7 +22,6 @@ constexpr int kFirstSourceCommand = 9043;
 constexpr int kButtonGap = 12;
 constexpr QPoint kButtonRowStart{4, 2};
 // Equation markup is kept whole up to this size; beyond it the element is cut.
-constexpr std::size_t kMathLimit = 64 * 1024;
 
 constexpr const char* kReferenceFont = "<FONT SIZE=-1><I>";
 constexpr const char* kReferenceEnd = "</I></FONT>";
@@ -70,10 +70,7 @@ class FirstPass {
   bool m_referenceInParagraph = false;  // "Based on " was written in this paragraph
 
   bool m_inMath = false;
-  std::string m_mathName;
-  int m_mathDepth = 0;
-  std::string m_mathMarkup;
-  std::string m_mathText;
+  MathElement m_math;
 };
 
 void FirstPass::AppendText(std::string_view s) {
@@ -205,39 +202,17 @@ void FirstPass::Directive(const MarkupEvent& e) {
 
 void FirstPass::StartMath(const MarkupEvent& e) {
   m_inMath = true;
-  m_mathName.assign(e.Tag());
-  m_mathDepth = 1;
-  m_mathMarkup = WriteMarkupTag(e, true);
-  m_mathText.clear();
+  m_math.Start(e);
 }
 
 void FirstPass::MathEvent(MarkupEvent& e) {
-  const std::string_view text = e.Text();
-  if (m_mathMarkup.size() + text.size() <= kMathLimit) {
-    m_mathMarkup.append(text);
-    m_mathText.append(text);
-  }
-  e.ConsumeText();
-  if (e.IsLineEnd()) {
-    if (m_mathMarkup.size() < kMathLimit) {
-      m_mathMarkup += '\n';
-      m_mathText += ' ';
-    }
-    return;
-  }
-  if (!e.IsTag()) return;
-  const std::string tag = WriteMarkupTag(e, true);
-  if (m_mathMarkup.size() + tag.size() <= kMathLimit) m_mathMarkup += tag;
-  if (e.Tag() == m_mathName) {
-    m_mathDepth += e.closing ? -1 : 1;
-    if (m_mathDepth == 0) EndMath();
-  }
+  if (m_math.Take(e)) EndMath();
 }
 
 void FirstPass::EndMath() {
   m_inMath = false;
   std::unique_ptr<Picture> picture;
-  if (m_links.renderEquation) picture = m_links.renderEquation(m_mathMarkup, m_fontSize);
+  if (m_links.renderEquation) picture = m_links.renderEquation(m_math.markup(), m_fontSize);
   if (picture && picture->IsLoaded()) {
     if (m_picture) CloseParagraph(Close::Picture);
     m_picture = std::move(picture);
@@ -246,16 +221,7 @@ void FirstPass::EndMath() {
   }
   // Without an equation picture the element's text stands in the line, its
   // blanks (the element's own layout in the source) reduced to single spaces.
-  std::string inline_;
-  for (char c : m_mathText) {
-    if (c == ' ') {
-      if (!inline_.empty() && inline_.back() != ' ') inline_ += ' ';
-    } else {
-      inline_ += c;
-    }
-  }
-  while (!inline_.empty() && inline_.back() == ' ') inline_.pop_back();
-  AppendText(inline_);
+  AppendText(m_math.InlineText());
 }
 
 void FirstPass::Event(MarkupEvent& e) {

@@ -6,6 +6,7 @@
 #include "course/AsciiCase.h"
 #include "course/ResourceContainer.h"
 #include "hypertext/MarkupTokenizer.h"
+#include "hypertext/MathElement.h"
 #include "hypertext/Picture.h"
 #include "lessonbook/PageMarkup.h"
 #include "lessonbook/PageTools.h"
@@ -13,7 +14,6 @@
 namespace {
 
 // Equation markup is kept whole up to this size; beyond it the element is cut.
-constexpr std::size_t kMathLimit = 64 * 1024;
 constexpr int kMaxMinutes = 999;
 
 int LeadingNumber(std::string_view s) {
@@ -82,10 +82,7 @@ class PageReader {
   bool m_centred = false;
 
   bool m_inMath = false;
-  std::string m_mathName;
-  int m_mathDepth = 0;
-  std::string m_mathMarkup;
-  std::string m_mathText;
+  MathElement m_math;
 };
 
 void PageReader::AppendText(std::string_view s) {
@@ -214,54 +211,24 @@ void PageReader::Close(bool replacement) {
 
 void PageReader::StartMath(const MarkupEvent& e) {
   m_inMath = true;
-  m_mathName.assign(e.Tag());
-  m_mathDepth = 1;
-  m_mathMarkup = WriteMarkupTag(e);
-  m_mathText.clear();
+  m_math.Start(e);
 }
 
 void PageReader::MathEvent(MarkupEvent& e) {
-  const std::string_view text = e.Text();
-  if (m_mathMarkup.size() + text.size() <= kMathLimit) {
-    m_mathMarkup.append(text);
-    m_mathText.append(text);
-  }
-  e.ConsumeText();
-  if (e.IsLineEnd()) {
-    if (m_mathMarkup.size() < kMathLimit) {
-      m_mathMarkup += '\n';
-      m_mathText += ' ';
-    }
-    return;
-  }
-  if (!e.IsTag()) return;
-  const std::string tag = WriteMarkupTag(e);
-  if (m_mathMarkup.size() + tag.size() <= kMathLimit) m_mathMarkup += tag;
-  if (e.Tag() == m_mathName) {
-    m_mathDepth += e.closing ? -1 : 1;
-    if (m_mathDepth == 0) EndMath();
-  }
+  if (m_math.Take(e)) EndMath();
 }
 
 void PageReader::EndMath() {
   m_inMath = false;
   std::unique_ptr<Picture> picture;
-  if (m_links.renderEquation) picture = m_links.renderEquation(m_mathMarkup, m_fontSize);
+  if (m_links.renderEquation) picture = m_links.renderEquation(m_math.markup(), m_fontSize);
   if (picture && picture->IsLoaded()) {
     m_picture = std::move(picture);
     return;
   }
   // Without an equation picture the element's text stands in the line, its blanks
   // reduced to single spaces.
-  std::string inlineText;
-  for (char c : m_mathText) {
-    if (c != ' ')
-      inlineText += c;
-    else if (!inlineText.empty() && inlineText.back() != ' ')
-      inlineText += ' ';
-  }
-  while (!inlineText.empty() && inlineText.back() == ' ') inlineText.pop_back();
-  AppendText(inlineText);
+  AppendText(m_math.InlineText());
 }
 
 void PageReader::Event(MarkupEvent& e) {

@@ -8,6 +8,7 @@
 #include "PictureTestSupport.h"
 #include "course/ResourceContainer.h"
 #include "hypertext/HyperFirstPass.h"
+#include "hypertext/MathElement.h"
 #include "hypertext/Picture.h"
 
 namespace {
@@ -174,6 +175,22 @@ TEST(HyperFirstPass, MathShowsItsTextUntilAnEquationPictureIsMade) {
   EXPECT_EQ(c.paragraphs[0].text, "Then  holds.");
   EXPECT_TRUE(c.paragraphs[0].picture);
   EXPECT_TRUE(c.sizeDependentPictures);
+}
+
+TEST(HyperFirstPass, MathEndsWithItsBalancingTagAndItsMarkupIsBounded) {
+  // An inner element of the same name does not end the outer one.
+  EXPECT_EQ(Texts(Pass("<math><math>a</math> b</math> c")), (Texts_{"a b c"}));
+  std::size_t seen = 0;
+  HyperSourceLinks links;
+  links.renderEquation = [&seen](std::string_view m, int) {
+    seen = m.size();
+    return std::unique_ptr<Picture>();
+  };
+  std::string big = "<math>";
+  for (int i = 0; i < 9000; ++i) big += "<mi>x</mi>";
+  Pass(big + "</math>", links);
+  EXPECT_GT(seen, 60000u);
+  EXPECT_LE(seen, MathElement::kLimit);
 }
 
 TEST(HyperFirstPass, ParagraphBufferIsBounded) {
