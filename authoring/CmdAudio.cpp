@@ -1,6 +1,5 @@
 // kncourse audio: what the player makes of a narration clip or a sound file.
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -105,10 +104,7 @@ int Decode(const Args& args) {
     }
   }
   const auto bytes = audio::EncodeWaveFile(stream, audio::kClockRate);
-  std::ofstream out(a[1], std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!out.flush()) return kncourse::Fail("cannot write " + a[1]);
-  return 0;
+  return kncourse::WriteOutput(a[1], bytes);
 }
 
 int Audio(const Args& args) {

@@ -1,6 +1,5 @@
 // kncourse container: list, find, pack and extract resource containers.
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 
 #include "Kncourse.h"
@@ -79,10 +78,7 @@ int Pack(const Args& args) {
   }
   if (a.size() != 2) return kncourse::UsageError("container pack takes DIR OUT", kUsage);
   const auto bytes = PackContainerFolder(a[0], code);
-  std::ofstream out(a[1], std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!out.flush()) return kncourse::Fail("cannot write " + a[1]);
-  return 0;
+  return kncourse::WriteOutput(a[1], bytes);
 }
 
 int Extract(const Args& a) {

@@ -1,6 +1,7 @@
 #include "Kncourse.h"
 
 #include <algorithm>
+#include <fstream>
 #include <iostream>
 
 #include "course/CourseText.h"
@@ -33,6 +34,13 @@ int UsageError(std::string_view message, std::string_view usage) {
 int Fail(std::string_view message) {
   std::cerr << "kncourse: " << message << '\n';
   return 2;
+}
+
+int WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!out.flush()) return Fail("cannot write " + path);
+  return 0;
 }
 
 bool WantsHelp(const Args& args) {

@@ -3,9 +3,11 @@
 // dispatches on the first argument.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +36,10 @@ int UsageError(std::string_view message, std::string_view usage);
 int Fail(std::string_view message);
 
 bool WantsHelp(const Args& args);  // any of --help / -h
+
+// Writes bytes to the file at path (replacing it): 0, or the error status with
+// "cannot write PATH" reported.
+int WriteOutput(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // Removes "--name VALUE" (or "--name=VALUE") from args; none when absent.
 std::optional<std::string> TakeOption(Args& args, std::string_view name);
