@@ -397,6 +397,8 @@ void CCourseApp::OnApplicationStateChanged(Qt::ApplicationState state) {
 }
 
 bool CCourseApp::OnFrameClose() {
+  // Unsaved work is settled before any window closes, so that Cancel leaves them all open.
+  if (!SaveModified()) return false;
   if (auto profile = Profile()) {
     m_frame->SaveBarLayout(*profile);
     profile->sync();

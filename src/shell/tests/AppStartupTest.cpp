@@ -4,6 +4,7 @@
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
 #include "ShellUiTestSupport.h"
@@ -274,6 +275,28 @@ TEST(Exit, ClosingTheFrameSavesTheLayoutAndChangedPreferences) {
   CCourseApp again(CommandLine{}, TestEnvironment());
   ASSERT_TRUE(again.Startup());
   EXPECT_FALSE(again.frame()->barVisible(cmd::kNavigationBar));
+}
+
+// Leaving the program with unsaved work asks first; Cancel keeps everything open.
+TEST(Exit, UnsavedWorkIsSettledBeforeAnyWindowCloses) {
+  ClearProfile();
+  CCourseApp app(CommandLine{}, TestEnvironment());
+  ASSERT_TRUE(app.Startup());
+  ASSERT_NE(app.docTemplate()->OpenDocument(std::nullopt), nullptr);
+  int asked = 0, answer = QMessageBox::Cancel;
+  app.docTemplate()->askSave = [&](const QString&) {
+    ++asked;
+    return answer;
+  };
+  Service<StudentRecord>()->SetName("Gil");
+  EXPECT_FALSE(app.frame()->close());
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(app.frame()->isVisible());
+  EXPECT_NE(app.document(), nullptr);
+  answer = QMessageBox::No;
+  EXPECT_TRUE(app.frame()->close());
+  EXPECT_EQ(asked, 2);
+  app.Exit();
 }
 
 }  // namespace
