@@ -131,7 +131,9 @@ void QuietPlatformMessages(QtMsgType type, const QMessageLogContext&, const QStr
 }  // namespace
 
 bool PrepareTourEnvironment(const fs::path& dir, std::string& why) {
+  // Every tour starts from the course's own settings, whatever an earlier one left.
   std::error_code ec;
+  fs::remove_all(dir / "settings", ec);
   fs::create_directories(dir / "settings", ec);
   if (ec) {
     why = "cannot make " + (dir / "settings").string() + ": " + ec.message();
