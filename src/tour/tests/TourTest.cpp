@@ -56,7 +56,9 @@ TEST(Tour, WalksThroughTheSessionAndKeepsTheCompletion) {
     EXPECT_GT(image.width(), 1200);
     EXPECT_LE(image.width(), 1280);
     EXPECT_GT(image.height(), 850);
-    if (name != "09-saved.png") EXPECT_NE(image, previous);
+    if (name != "09-saved.png") {
+      EXPECT_NE(image, previous);
+    }
     previous = image;
   }
   // Each step is announced as it is taken.
