@@ -7,6 +7,8 @@
 #include <QtCore/QTimer>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
+#include <QtGui/QResizeEvent>
+#include <QtWidgets/QLayout>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QPushButton>
 
@@ -180,7 +182,10 @@ bool CCourseApp::Startup() {
   m_bookmarkFormat = appName + QStringLiteral(" Bookmark");
   connect(qApp, &QGuiApplication::applicationStateChanged, this,
           [this](Qt::ApplicationState s) { OnApplicationStateChanged(s); });
-  // 14. The file of the command line.
+  // 14. The file of the command line. Its windows are placed inside the frame's window
+  // area, which has a size only once the frame is laid out: the hidden frame takes the
+  // size it is about to be shown at first.
+  if (!m_commandLine.file.empty()) LayOutHiddenFrame();
   if (!ProcessShellCommandOfCommandLine()) {
     m_splash.reset();
     QGuiApplication::restoreOverrideCursor();
@@ -199,6 +204,19 @@ bool CCourseApp::Startup() {
   qApp->installEventFilter(this);
   ScheduleIdle();
   return true;
+}
+
+void CCourseApp::LayOutHiddenFrame() {
+  const CommandLine::ShowState state = FrameShowState(m_commandLine);
+  if (state == CommandLine::ShowState::Maximized) m_frame->resize(m_env.desktopSize());
+  m_frame->ensurePolished();
+  if (QLayout* layout = m_frame->layout()) layout->activate();
+  // A hidden widget hears of its new size only when shown; the window area lays out its
+  // viewport now.
+  if (QMdiArea* area = m_frame->mdiArea()) {
+    QResizeEvent resized(area->size(), QSize());
+    QCoreApplication::sendEvent(area, &resized);
+  }
 }
 
 void CCourseApp::ShowFrame() {

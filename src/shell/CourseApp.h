@@ -136,6 +136,7 @@ class CCourseApp : public QObject, public CommandTarget {
   void ScheduleIdle();
   bool ProcessShellCommandOfCommandLine();
   void ShowFrame();
+  void LayOutHiddenFrame();
   bool OnFrameClose();
   void OnApplicationStateChanged(Qt::ApplicationState state);
   std::unique_ptr<QSettings> Profile() const;

@@ -4,6 +4,8 @@
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMdiSubWindow>
+#include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
@@ -13,6 +15,7 @@
 #include "shell/CommandIds.h"
 #include "shell/CoreToolBar.h"
 #include "shell/CourseApp.h"
+#include "shell/MainFrame.h"
 #include "TestSupport.h"
 #include "movies/MovieSupport.h"
 #include "records/ProgressStore.h"
@@ -256,6 +259,29 @@ TEST(Startup, AStudentFileOfTheCommandLineReopensItsActivityWindows) {
   CCourseApp::SetWindowLauncher({});
   ASSERT_EQ(launched.size(), 1u);
   EXPECT_EQ(launched[0], ActivityLocator(0, 0, 2));
+}
+
+// The windows of a file named on the command line are placed in a window area that
+// already has the size it is shown at, not the few pixels of a frame not yet laid out.
+TEST(Startup, TheWindowAreaHasItsSizeWhenTheCommandLineFileOpens) {
+  ClearProfile();
+  const std::filesystem::path file = kntest::MakeTempDir("area") / "ben.kns";
+  ASSERT_TRUE(SaveProgressPath(file, StudentRecord{}, Preferences{}, {}).ok);
+  QSize seen;
+  CCourseApp::SetLessonBookOpener([&seen](const ActivityLocator&) -> QWidget* {
+    QMdiArea* area = CMainFrame::Instance()->mdiArea();
+    seen = area->viewport()->size();
+    auto* book = new QMdiSubWindow;
+    area->addSubWindow(book);
+    return book;
+  });
+  {
+    CCourseApp app(ParseCommandLine({file.string()}), TestEnvironment());
+    EXPECT_TRUE(app.Startup());
+  }
+  CCourseApp::SetLessonBookOpener({});
+  EXPECT_GT(seen.width(), 1000);
+  EXPECT_GT(seen.height(), 700);
 }
 
 TEST(Exit, ClosingTheFrameSavesTheLayoutAndChangedPreferences) {
