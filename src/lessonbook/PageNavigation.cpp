@@ -24,7 +24,7 @@ long ReadNumber(std::string_view text, std::size_t& pos) {
 }  // namespace
 
 bool NavigationEnabled(int command, const ActivityLocator& current, const ContentsTable& contents) {
-  using namespace pagecmd;
+  using namespace cmd;
   switch (command) {
     case kFirstPage:
     case kPreviousPage: return !(current.lesson == 0 && current.page == 0) && current.lesson >= 0;
@@ -37,7 +37,7 @@ bool NavigationEnabled(int command, const ActivityLocator& current, const Conten
 
 std::optional<ActivityLocator> NavigationTarget(int command, const ActivityLocator& current,
                                                 const ContentsTable& contents) {
-  using namespace pagecmd;
+  using namespace cmd;
   ActivityLocator target = current;
   target.activity = -1;
   switch (command) {

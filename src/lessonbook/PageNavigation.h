@@ -7,19 +7,12 @@
 #include <string_view>
 
 #include "course/ActivityLocator.h"
+#include "shell/CommandIds.h"
 
 class ContentsTable;
 
-namespace pagecmd {
-inline constexpr int kFirstPage = 9101;
-inline constexpr int kGoTo = 9102;
-inline constexpr int kNextPage = 9103;
-inline constexpr int kNextLesson = 9104;
-inline constexpr int kPreviousLesson = 9105;
-inline constexpr int kPreviousPage = 9106;
-}  // namespace pagecmd
-
-// Whether a navigation command (9101, 9103 to 9106) is enabled at page current.
+// Whether a navigation command (cmd::kFirstPage, cmd::kNextPage to cmd::kPreviousPage) is
+// enabled at page current.
 bool NavigationEnabled(int command, const ActivityLocator& current, const ContentsTable& contents);
 
 // The page a navigation command leads to from current (activity -1); none when it leads

@@ -193,7 +193,7 @@ void CPageView::RefreshCompletion() {
 bool CPageView::DogEarShown() const {
   if (!m_document.features().dogEar || !m_loaded) return false;
   if (scroll() < verticalScrollBar()->maximum()) return false;
-  return NavigationTarget(pagecmd::kNextPage, m_page, CurrentContents()).has_value();
+  return NavigationTarget(cmd::kNextPage, m_page, CurrentContents()).has_value();
 }
 
 void CPageView::UpdatePaintState() {

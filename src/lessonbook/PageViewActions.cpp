@@ -211,7 +211,7 @@ void CPageView::ReleaseElement(QPoint canvas, QPoint global) {
       UpdatePaintState();
       viewport()->update();
       if (inside && DogEarShown())
-        if (CPageWnd* book = window()) book->OnCommand(pagecmd::kNextPage);
+        if (CPageWnd* book = window()) book->OnCommand(cmd::kNextPage);
       break;
     case PageElement::Marker:
       if (inside) OpenMarker(press.hit);

@@ -29,8 +29,8 @@ constexpr QSize kDefaultSize(720, 640);
 constexpr QSize kMinimumSize(360, 280);
 
 bool IsPageCommand(int id) {
-  return id == pagecmd::kFirstPage || id == pagecmd::kGoTo || id == pagecmd::kNextPage || id == pagecmd::kNextLesson ||
-         id == pagecmd::kPreviousLesson || id == pagecmd::kPreviousPage;
+  return id == cmd::kFirstPage || id == cmd::kGoTo || id == cmd::kNextPage || id == cmd::kNextLesson ||
+         id == cmd::kPreviousLesson || id == cmd::kPreviousPage;
 }
 
 }  // namespace
@@ -169,7 +169,7 @@ void CPageWnd::OnCourseNotify(int code, void* data) {
 // ---- commands ----
 
 bool CPageWnd::UpdateCommand(int id, CommandState& state) {
-  using namespace pagecmd;
+  using namespace cmd;
   const ContentsTable& contents = CurrentContents();
   if (IsPageCommand(id)) {
     state.enabled = id == kGoTo ? contents.LessonCount() > 0 : NavigationEnabled(id, m_current, contents);
@@ -188,7 +188,7 @@ bool CPageWnd::UpdateCommand(int id, CommandState& state) {
 }
 
 bool CPageWnd::OnCommand(int id) {
-  using namespace pagecmd;
+  using namespace cmd;
   CommandState state;
   if (UpdateCommand(id, state) && !state.enabled) return true;
   switch (id) {

@@ -12,20 +12,11 @@
 #include <optional>
 
 #include "course/ActivityLocator.h"
+#include "shell/CommandIds.h"
 #include "shell/CoreWnd.h"
 #include "shell/LessonBookLink.h"
 
 class CPageView;
-
-namespace pagecmd {
-inline constexpr int kLaunchExplore = 9092;
-inline constexpr int kHomework = 9094;
-inline constexpr int kProjects = 9097;
-inline constexpr int kTool1 = 9098;
-inline constexpr int kTool2 = 9099;
-inline constexpr int kWeb = 9100;
-inline constexpr int kCopy = 57634;
-}  // namespace pagecmd
 
 class CPageWnd : public CStatWnd, public LessonBookLink {
  public:

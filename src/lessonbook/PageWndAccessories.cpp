@@ -35,8 +35,8 @@ std::string FileNameOf(std::string_view courseName) {
 
 const char* WindowName(int command) {
   switch (command) {
-    case pagecmd::kHomework: return "Homework";
-    case pagecmd::kProjects: return "Projects";
+    case cmd::kHomework: return "Homework";
+    case cmd::kProjects: return "Projects";
     default: return "Labs";
   }
 }
@@ -47,7 +47,7 @@ void CPageWnd::LaunchExplore() {
   const AccessoryFile file =
       ExploreFile(m_lessonCode, PersonalityString(kKeyExploreApplication), PersonalityString(kKeyExploreSuffix));
   if (file.action == ExploreAction::Labs) {
-    OpenLessonWindow(pagecmd::kLaunchExplore);
+    OpenLessonWindow(cmd::kLaunchExplore);
     return;
   }
   std::filesystem::path path;
@@ -68,8 +68,8 @@ void CPageWnd::LaunchExplore() {
 }
 
 void CPageWnd::OpenLessonWindow(int command) {
-  if (command == pagecmd::kHomework) PlayProgramSound(kSoundHomework);
-  if (command == pagecmd::kProjects) PlayProgramSound(kSoundProjects);
+  if (command == cmd::kHomework) PlayProgramSound(kSoundHomework);
+  if (command == cmd::kProjects) PlayProgramSound(kSoundProjects);
   const LessonBookLinks& links = CurrentLessonBookLinks();
   if (links.openLessonWindow)
     links.openLessonWindow(command, LessonLocator());

@@ -221,7 +221,7 @@ TEST_F(CoursePageTest, GoToEntriesNamePagesFromTheLessonBase) {
 }
 
 TEST_F(CoursePageTest, NavigationCommandsAndTheirEnabling) {
-  using namespace pagecmd;
+  using namespace cmd;
   const ContentsTable& c = course.contents;
   const ActivityLocator first(0, 0, -1);
   const ActivityLocator last(2, 0, -1);

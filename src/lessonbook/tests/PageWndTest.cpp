@@ -81,12 +81,12 @@ TEST_F(PageWndTest, OpensAtTheFirstPageWithFirstAndPreviousDisabled) {
   EXPECT_EQ(book->current().page, 0);
   EXPECT_TRUE(view()->pageLoaded());
   EXPECT_EQ(book->windowTitle(), QStringLiteral("1-1  Getting started"));
-  EXPECT_FALSE(Enabled(pagecmd::kFirstPage));
-  EXPECT_FALSE(Enabled(pagecmd::kPreviousPage));
-  EXPECT_FALSE(Enabled(pagecmd::kPreviousLesson));
-  EXPECT_TRUE(Enabled(pagecmd::kNextPage));
-  EXPECT_TRUE(Enabled(pagecmd::kNextLesson));
-  EXPECT_TRUE(Enabled(pagecmd::kGoTo));
+  EXPECT_FALSE(Enabled(cmd::kFirstPage));
+  EXPECT_FALSE(Enabled(cmd::kPreviousPage));
+  EXPECT_FALSE(Enabled(cmd::kPreviousLesson));
+  EXPECT_TRUE(Enabled(cmd::kNextPage));
+  EXPECT_TRUE(Enabled(cmd::kNextLesson));
+  EXPECT_TRUE(Enabled(cmd::kGoTo));
 }
 
 TEST_F(PageWndTest, NavigationCommandsTurnPagesAndRememberThePageLeft) {
@@ -94,9 +94,9 @@ TEST_F(PageWndTest, NavigationCommandsTurnPagesAndRememberThePageLeft) {
     int command;
     int lesson, page;
   };
-  const Step steps[] = {{pagecmd::kNextPage, 0, 1},     {pagecmd::kNextPage, 1, 0},    {pagecmd::kNextLesson, 2, 0},
-                        {pagecmd::kPreviousPage, 1, 1}, {pagecmd::kPreviousLesson, 0, 0}, {pagecmd::kNextLesson, 1, 0},
-                        {pagecmd::kFirstPage, 0, 0}};
+  const Step steps[] = {{cmd::kNextPage, 0, 1},     {cmd::kNextPage, 1, 0},    {cmd::kNextLesson, 2, 0},
+                        {cmd::kPreviousPage, 1, 1}, {cmd::kPreviousLesson, 0, 0}, {cmd::kNextLesson, 1, 0},
+                        {cmd::kFirstPage, 0, 0}};
   ActivityLocator before = book->current();
   for (const Step& s : steps) {
     SCOPED_TRACE(s.command);
@@ -288,12 +288,12 @@ TEST_F(PageWndTest, ActivityMenuFollowsTheEntryUnderThePointer) {
     EXPECT_FALSE(menu(-1, id).first);
   }
   EXPECT_FALSE(menu(-1, pagecmd::kPreviousShown).first);
-  book->OnCommand(pagecmd::kNextPage);
+  book->OnCommand(cmd::kNextPage);
   view()->FinishTurn();
   EXPECT_EQ(menu(-1, pagecmd::kPreviousShown), (std::pair{true, std::string("Go back to page 1-1")}));
 
   // Shrinking from the menu hides the explanation with the entry; again restores it.
-  book->OnCommand(pagecmd::kFirstPage);
+  book->OnCommand(cmd::kFirstPage);
   view()->FinishTurn();
   const int height = view()->document().paragraphs()[3].height;
   view()->SetMenuParagraph(4);
@@ -335,10 +335,10 @@ TEST_F(PageWndTest, AccessoriesWithoutTheirFilesOrWindowsSaySo) {
     int command;
     int notice;
   };
-  const Case cases[] = {{pagecmd::kWeb, kNoticeExploreMissing},
-                        {pagecmd::kLaunchExplore, kNoticeExploreMissing},
-                        {pagecmd::kHomework, kNoticeWindowMissing},
-                        {pagecmd::kProjects, kNoticeWindowMissing}};
+  const Case cases[] = {{cmd::kWeb, kNoticeExploreMissing},
+                        {cmd::kLaunchExplore, kNoticeExploreMissing},
+                        {cmd::kHomework, kNoticeWindowMissing},
+                        {cmd::kProjects, kNoticeWindowMissing}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
     notices.clear();
@@ -348,12 +348,12 @@ TEST_F(PageWndTest, AccessoriesWithoutTheirFilesOrWindowsSaySo) {
   course.WriteCourseFile("cd/cd1.pag", lbtest::PageFile("<! t=least>Use the tool.<p>"));
   book->GoTo(ActivityLocator(1, 0, -1), false, false);
   CommandState state;
-  book->UpdateCommand(pagecmd::kTool1, state);
+  book->UpdateCommand(cmd::kTool1, state);
   EXPECT_TRUE(state.enabled);
-  book->UpdateCommand(pagecmd::kTool2, state);
+  book->UpdateCommand(cmd::kTool2, state);
   EXPECT_FALSE(state.enabled);
   notices.clear();
-  book->OnCommand(pagecmd::kTool1);
+  book->OnCommand(cmd::kTool1);
   EXPECT_TRUE(notices.sawId(kNoticeToolMissing));
   EXPECT_TRUE(notices.sawText("cdleast.scr"));
 }
