@@ -1,9 +1,17 @@
 #include "lessonbook/LessonBook.h"
 
+#include <QtCore/QMimeData>
+#include <QtGui/QDragEnterEvent>
+#include <QtGui/QDropEvent>
+#include <QtWidgets/QApplication>
+#include <memory>
+
+#include "course/ContentsTable.h"
 #include "course/Services.h"
 #include "hypertext/HyperServices.h"
 #include "lessonbook/LessonBookLinks.h"
 #include "lessonbook/PageWnd.h"
+#include "records/BookmarkClipboard.h"
 #include "records/StudentRecord.h"
 #include "shell/CourseApp.h"
 #include "shell/WindowTools.h"
@@ -54,6 +62,26 @@ void ConnectLessonBook(CCourseApp& app) {
       StudentRecord* record = Service<StudentRecord>();
       return record && record->AddBookmark(locator) >= 0;
     };
+  // An activity or asterisk dragged off a page is dropped as the Table of Contents drops
+  // its rows: the same data, to whatever window is under the pointer.
+  if (!links.dropLocator) links.dropLocator = DropLocatorAt;
   SetLessonBookLinks(std::move(links));
   (void)app;
+}
+
+bool DropLocatorAt(const ActivityLocator& locator, QPoint globalPos) {
+  const ContentsTable* contents = Service<ContentsTable>();
+  const std::unique_ptr<QMimeData> data(
+      BookmarkMimeData(locator, locator.source ? *locator.source : contents ? locator.Describe(*contents) : ""));
+  for (QWidget* w = QApplication::widgetAt(globalPos); w; w = w->parentWidget()) {
+    if (!w->acceptDrops()) continue;
+    const QPoint local = w->mapFromGlobal(globalPos);
+    QDragEnterEvent enter(local, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &enter);
+    if (!enter.isAccepted()) continue;
+    QDropEvent drop(QPointF(local), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &drop);
+    return drop.isAccepted();
+  }
+  return false;
 }

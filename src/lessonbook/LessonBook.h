@@ -5,6 +5,8 @@
 //   - closing the book closes the learner's document with it.
 #pragma once
 
+#include <QtCore/QPoint>
+
 class ActivityLocator;
 class CCourseApp;
 class CPageWnd;
@@ -20,6 +22,10 @@ CPageWnd* FindPageWnd();
 CPageWnd* OpenLessonBook();
 // Shows a locator in the open Lesson Book (see CPageWnd::ShowLocator); false when no book is open.
 bool ShowInLessonBook(const ActivityLocator& locator);
+
+// Drops locator, as bookmark data, on the window under globalPos (the Bookmarks bar takes
+// it); false when no window there takes it.
+bool DropLocatorAt(const ActivityLocator& locator, QPoint globalPos);
 
 // Called by the book when it has closed: the learner's document closes with it.
 void LessonBookClosed();
