@@ -293,7 +293,11 @@ void CCourseApp::MakeDocTemplate() {
   m_windows = std::make_unique<CWindowPartBridge>(*m_frame);
   if (WindowLauncher()) m_windows->launch = WindowLauncher();
   if (LessonBookOpener()) {
-    m_template->createLessonBook = [] { return LessonBookOpener()(ActivityLocator(0, 0, -1)) != nullptr; };
+    // The book a file's window records opened stays at their page and in their order; only
+    // a file without one gets the book, at the first page.
+    m_template->createLessonBook = [] {
+      return FindLessonBook() != nullptr || LessonBookOpener()(ActivityLocator(0, 0, -1)) != nullptr;
+    };
     m_windows->openLessonBook = [](const ActivityLocator& locator) { return LessonBookOpener()(locator); };
   }
   if (Preferences* prefs = Service<Preferences>()) {

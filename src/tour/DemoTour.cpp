@@ -47,6 +47,10 @@ constexpr int kScreenHeight = 900;
 constexpr int kTourFormat = 4;       // "Notebook": a page format unlike the course's own
 constexpr int kMovieActivity = 2;    // on the first page: "Where do the values pile up?"
 constexpr int kMarkedActivity = 0;   // on the first page: "What is a distribution?"
+// The page the learner leaves the book at, and finds it at again.
+constexpr struct {
+  int lesson, page;
+} kReopenedPage = {0, 1};
 
 CStudentInfoDlg* StudentDialog() {
   for (QWidget* w : QApplication::topLevelWidgets())
@@ -273,12 +277,16 @@ std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
                    [file] { return FileHolds(file, {kMarkedActivity}); },
                    200, {}, {}, true});
 
-  // The movie was watched too: the learner marks it and closes the book without saving.
-  // The program asks before the work is lost; the learner answers Yes.
+  // The movie was watched too: the learner marks it, goes on to the next page and closes
+  // the book without saving. The program asks before the work is lost; the learner
+  // answers Yes.
   steps.push_back({"save-question", "Closing the book with unsaved work: the program asks to save it",
                    [] {
                      EntryCommand(kMovieActivity, pagecmd::kToggleCompleted);
-                     if (CPageWnd* book = FindPageWnd()) book->close();
+                     if (CPageWnd* book = FindPageWnd()) {
+                       book->GoTo(ActivityLocator(kReopenedPage.lesson, kReopenedPage.page, -1), false, false);
+                       book->close();
+                     }
                    },
                    [] { return SaveQuestion() != nullptr; }, 300, {},
                    [] {
@@ -298,7 +306,8 @@ std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
                    },
                    {}});
 
-  // Opened again from the recent-file list: the mark, the page and the bar come back.
+  // Opened again from the recent-file list: the marks, the page left, the active book and
+  // the bar come back.
   steps.push_back({"reopened", "The progress file opened again from the recent files",
                    [] { Route(cmd::kRecentFirst); },
                    [this, file] {
@@ -317,6 +326,10 @@ std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
                      const CStatsDockWnd* bar = ContentsBar();
                      if (!bar || !bar->isVisible() || bar->frameGeometry() != m_barPlace)
                        return QStringLiteral("the Table of Contents did not come back where it was");
+                     if (!BookAt(kReopenedPage.lesson, kReopenedPage.page))
+                       return QStringLiteral("the Lesson Book did not come back at the page left");
+                     if (!m_app.frame() || m_app.frame()->mdiArea()->activeSubWindow() != FindPageWnd())
+                       return QStringLiteral("the Lesson Book is not the active window");
                      return QString();
                    },
                    {}});

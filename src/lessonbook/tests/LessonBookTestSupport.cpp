@@ -72,6 +72,8 @@ CourseFixture::CourseFixture() {
   prefs.SetFolder(Preferences::kProgramFolder, root.string() + "/");
   prefs.SetFolder(Preferences::kTeacherFolder, teacher.string() + "/");
   contents.Load(kContents, 1, 0, nullptr);
+  // The same contents on disc, for a program that loads its own.
+  WriteCourseFile("contents.txt", {kContents, kContents + std::char_traits<char>::length(kContents)});
   sources.Load(std::string_view("note=Notes\nextra=Extras\n"));
   WriteCourseFile("ab/ab1.pag", PageFile(kFirstPageMarkup));
   WriteCourseFile("ab/ab2.pag", PageFile("<img s=icon e=1 t=2><h2>Second film</h2>More.<p>"));
