@@ -125,6 +125,13 @@ QSize CMovieWnd::clientSize() const { return m_view->viewport()->size(); }
 
 void CMovieWnd::SetClientSize(QSize size) {
   if (!size.isValid()) return;
+  // Until the frame is shown the view is not laid out, and its size says nothing of the
+  // frame's decoration around it.
+  if (!isVisible()) {
+    m_pendingClient = size;
+    return;
+  }
+  m_pendingClient = QSize();
   const QPoint topLeft = pos();
   const QSize frameExtra = this->size() - m_view->viewport()->size();
   resize(size + frameExtra);
@@ -132,6 +139,18 @@ void CMovieWnd::SetClientSize(QSize size) {
   // The frame's decoration may be laid out anew once shown: measure again.
   const QSize off = m_view->viewport()->size() - size;
   if (!off.isNull()) resize(this->size() - off);
+}
+
+void CMovieWnd::showEvent(QShowEvent* event) {
+  CStatWnd::showEvent(event);
+  if (!m_pendingClient.isValid()) return;
+  // The view is laid out after this window's own show: sized once the event loop has done it.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (m_pendingClient.isValid()) SetClientSize(m_pendingClient);
+      },
+      Qt::QueuedConnection);
 }
 
 void CMovieWnd::OnTimer() { Tick(); }

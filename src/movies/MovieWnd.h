@@ -40,7 +40,8 @@ class CMovieWnd : public CStatWnd, public ActivityWindow {
     return m_loaded ? std::optional<ActivityLocator>(m_locator) : std::nullopt;
   }
 
-  // Moves the window so that its client area has size, keeping its top-left corner.
+  // Moves the window so that its client area has size, keeping its top-left corner. A
+  // window not shown yet (its frame is still hidden) takes the size once it shows.
   void SetClientSize(QSize size);
   QSize clientSize() const;
 
@@ -62,6 +63,7 @@ class CMovieWnd : public CStatWnd, public ActivityWindow {
  protected:
   void OnTimer() override;
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void OnActiveChanged(Qt::WindowStates oldState, Qt::WindowStates newState);
@@ -72,6 +74,7 @@ class CMovieWnd : public CStatWnd, public ActivityWindow {
   CMovieView* m_view = nullptr;
   ActivityLocator m_locator;
   bool m_loaded = false;
+  QSize m_pendingClient;  // the client size to take once shown (invalid: none)
 };
 
 // Registers the movie window with the launcher and plays the Welcome window's movie.

@@ -169,6 +169,22 @@ TEST_F(MovieWndFixture, ResizeCommandsSizeTheClientAreaToTheMoviePlusController)
   }
 }
 
+// A progress file named on the command line reopens its movie before the main frame is
+// shown: the window is sized to the movie all the same and shows once the frame does.
+TEST_F(MovieWndFixture, AMovieOpenedBeforeTheFrameIsShownIsSizedToTheMovie) {
+  frame.reset();
+  Settle();
+  frame = std::make_unique<CMainFrame>(CMainFrame::Options{});
+  frame->setGeometry(40, 40, 1200, 900);
+  auto* w = dynamic_cast<CMovieWnd*>(Launch(pile, kLaunchOpen));
+  ASSERT_NE(w, nullptr);
+  frame->show();
+  Settle();
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_EQ(w->clientSize(), QSize(320 + 4, 16 + 240 + 4));
+  EXPECT_EQ(w->movieView()->controller()->Bounds().size(), QSize(320, 16 + 240));
+}
+
 TEST_F(MovieWndFixture, TheTranscriptIsShownAndClosesWithTheMovie) {
   auto* w = dynamic_cast<CMovieWnd*>(Launch(pile, kLaunchOpen));
   ASSERT_NE(w, nullptr);
