@@ -4,6 +4,7 @@
 #include <QtWidgets/QButtonGroup>
 #include <QtWidgets/QDialogButtonBox>
 #include <QtWidgets/QListWidget>
+#include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QVBoxLayout>
@@ -85,3 +86,9 @@ CSortDlg::CSortDlg(QWidget* parent) : QDialog(parent) {
 BookmarkOrder CSortDlg::Order() const { return static_cast<BookmarkOrder>(std::max(0, m_group->checkedId())); }
 
 void CSortDlg::SetOrder(BookmarkOrder order) { m_group->button(static_cast<int>(order))->setChecked(true); }
+
+bool ConfirmOverwrite(QWidget* parent, const QString& path) {
+  const QString text = QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path);
+  return QMessageBox::question(parent, QString(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+         QMessageBox::Yes;
+}

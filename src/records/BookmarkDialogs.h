@@ -42,3 +42,7 @@ class CSortDlg : public QDialog {
  private:
   QButtonGroup* m_group;
 };
+
+// The question before a save replaces an existing file: "<path> already exists.  Do you
+// want to replace it?"; true when the learner answers Yes.
+bool ConfirmOverwrite(QWidget* parent, const QString& path);

@@ -14,9 +14,12 @@ std::vector<std::uint8_t> WriteBookmarkFile(const std::vector<ActivityLocator>& 
 std::vector<ActivityLocator> ReadBookmarkFile(std::span<const std::uint8_t> bytes, const std::string& label) {
   CourseStream s(bytes, label);
   std::vector<ActivityLocator> out;
-  while (!s.atEnd() && out.size() < static_cast<std::size_t>(StudentRecord::kMaxStoredCount)) {
-    // A CourseStreamEnd here means the last locator was cut off: the file is damaged.
-    out.push_back(ReadLocator(s));
+  try {
+    while (!s.atEnd() && out.size() < static_cast<std::size_t>(StudentRecord::kMaxStoredCount))
+      out.push_back(ReadLocator(s));
+  } catch (const CourseStreamEnd&) {
+    // The end of the data is the normal end, even inside a locator: a file cut short (a
+    // full disc, a copy broken off) keeps the whole locators before the cut.
   }
   return out;
 }

@@ -16,9 +16,9 @@ inline constexpr const char* kBookmarkExtension = "mrk";
 
 std::vector<std::uint8_t> WriteBookmarkFile(const std::vector<ActivityLocator>& bookmarks);
 
-// Reads locators one after the other until the data ends. The end of the data between
-// two locators is the normal end; data that ends inside a locator is a damaged file and
-// throws CourseFileError (Format) so that nothing read from it is used. At most
+// Reads locators one after the other until the data ends. The end of the data is the
+// normal end, also inside a locator: the locators before it are kept, the cut one is not.
+// At most
 // StudentRecord::kMaxStoredCount locators are taken; anything after them is ignored.
 std::vector<ActivityLocator> ReadBookmarkFile(std::span<const std::uint8_t> bytes, const std::string& label = {});
 

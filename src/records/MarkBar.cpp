@@ -23,6 +23,7 @@
 #include "records/BookmarkFile.h"
 #include "records/BookmarkList.h"
 #include "records/ProgressStore.h"
+#include "records/SafeSave.h"
 
 namespace {
 constexpr int kTitleString = 26021;
@@ -82,6 +83,7 @@ CMarkBar::CMarkBar(StudentRecord& record, QWidget* parent) : QDockWidget(parent)
     if (save) return QFileDialog::getSaveFileName(this, QString(), QString::fromLatin1(kBookmarkFileName), kFilter);
     return QFileDialog::getOpenFileName(this, QString(), QString::fromLatin1(kBookmarkFileName), kFilter);
   };
+  m_confirmOverwrite = [this](const QString& path) { return ConfirmOverwrite(this, path); };
 }
 
 CMarkBar::~CMarkBar() { m_record.SetBookmarksChangedHook(std::move(m_previousHook)); }
@@ -228,7 +230,10 @@ void CMarkBar::RunCommand(int id) {
       break;
     }
     case kCmdHideBookmarks:
-      hide();
+      if (m_hide)
+        m_hide();
+      else
+        hide();
       break;
     case kCmdLoadBookmarks:
     case kCmdMergeBookmarks:
@@ -305,11 +310,16 @@ void CMarkBar::LoadFile(bool replace) {
 }
 
 void CMarkBar::SaveFile() {
-  QString name = m_chooseFile(true);
+  const QString name = m_chooseFile(true);
   if (name.isEmpty()) return;
-  if (!name.contains(QLatin1Char('.'))) name += QStringLiteral(".") + QString::fromLatin1(kBookmarkExtension);
+  bool appended = false;
+  const std::filesystem::path path = WithDefaultExtension(name.toStdString(), kBookmarkExtension, &appended);
+  // The dialog asked about the name as typed; the file with the extension is another one.
+  std::error_code ec;
+  if (appended && std::filesystem::exists(path, ec) && !m_confirmOverwrite(QString::fromStdString(path.string())))
+    return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  SaveBookmarkPath(std::filesystem::path(name.toStdString()), m_record.bookmarks());
+  SaveBookmarkPath(path, m_record.bookmarks());
   QApplication::restoreOverrideCursor();
 }
 

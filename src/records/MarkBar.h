@@ -45,6 +45,11 @@ class CMarkBar : public QDockWidget, private CMarkListOwner {
   // Chooses the file of Load, Merge (save false) and Save (save true); an empty result
   // cancels. The default shows the standard file dialogs.
   void SetFileChooser(std::function<QString(bool save)> chooser) { m_chooseFile = std::move(chooser); }
+  // What "Hide Bookmarks" does when something else shows the list (the frame's bar, which
+  // toggles with command 9087); by default this widget hides itself.
+  void SetHideHandler(std::function<void()> hide) { m_hide = std::move(hide); }
+  // Asks whether an existing file may be replaced (the standard question by default).
+  void SetOverwriteQuestion(std::function<bool(const QString& path)> ask) { m_confirmOverwrite = std::move(ask); }
 
   bool CommandEnabled(int id) const;
   void OnCommand(int id);
@@ -79,5 +84,7 @@ class CMarkBar : public QDockWidget, private CMarkListOwner {
   CMarkList* m_list;
   BookmarkLaunch m_launch;
   std::function<QString(bool save)> m_chooseFile;
+  std::function<bool(const QString& path)> m_confirmOverwrite;
+  std::function<void()> m_hide;
   StudentRecord::BookmarksChangedHook m_previousHook;
 };

@@ -79,7 +79,7 @@ SaveResult SaveProgressPath(const std::filesystem::path& path, const StudentReco
 }
 
 SaveResult SaveBookmarkPath(const std::filesystem::path& path, const std::vector<ActivityLocator>& bookmarks) {
-  const SaveResult result = SaveFileSafely(path, WriteBookmarkFile(bookmarks), false);
+  const SaveResult result = SaveFileSafely(path, WriteBookmarkFile(bookmarks));
   if (!result.ok) ShowNotice(kMsgSaveFailed, FileAndReason(path, result.reason));
   return result;
 }

@@ -43,6 +43,6 @@ std::string FileAndReason(const std::filesystem::path& path, const std::string& 
 SaveResult SaveProgressPath(const std::filesystem::path& path, const StudentRecord& learner,
                             const Preferences& preferences, const std::vector<WindowRecord>& windows);
 
-// Saves a bookmark file safely (no backup is kept: the list itself is the other copy);
-// reports a failure the same way.
+// Saves a bookmark file safely, keeping the file it replaces as "<name>.bak" as progress
+// files do; reports a failure the same way.
 SaveResult SaveBookmarkPath(const std::filesystem::path& path, const std::vector<ActivityLocator>& bookmarks);

@@ -97,6 +97,18 @@ bool StageBackup(const std::filesystem::path& path, const std::filesystem::path&
 }
 }  // namespace
 
+std::filesystem::path WithDefaultExtension(const std::filesystem::path& name, std::string_view extension,
+                                           bool* appended) {
+  const std::string file = name.filename().string();
+  const bool add = !file.empty() && file.find('.') == std::string::npos;
+  if (appended) *appended = add;
+  if (!add) return name;
+  std::filesystem::path out = name;
+  out += ".";
+  out += std::string(extension);
+  return out;
+}
+
 std::filesystem::path BackupPathOf(const std::filesystem::path& path) {
   std::filesystem::path backup = path;
   backup += ".bak";

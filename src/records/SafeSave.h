@@ -12,11 +12,18 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 
 struct SaveResult {
   bool ok = false;
   std::string reason;  // why it failed (the system's words), empty on success
 };
+
+// The name a save dialog gave, with "." and extension put on when its last component has
+// no extension of its own (a dot in a folder's name does not count). appended, when given,
+// tells whether it was put on.
+std::filesystem::path WithDefaultExtension(const std::filesystem::path& name, std::string_view extension,
+                                           bool* appended = nullptr);
 
 // "<path>.bak".
 std::filesystem::path BackupPathOf(const std::filesystem::path& path);

@@ -4,6 +4,7 @@
 
 #include "course/ContentsServices.h"
 #include "records/ProgressStore.h"
+#include "records/SafeSave.h"
 #include "records/StatsDocTemplate.h"
 #include "records/StudentRecord.h"
 
@@ -15,10 +16,17 @@ bool CStatsDoc::Save() { return m_path.empty() ? SaveAs() : SaveTo(m_path); }
 
 bool CStatsDoc::SaveAs() {
   if (!m_template.chooseFile) return false;
-  QString name = m_template.chooseFile(true);
+  const QString name = m_template.chooseFile(true);
   if (name.isEmpty()) return false;
-  if (!name.contains(QLatin1Char('.'))) name += m_template.strings().filterExtension;
-  return SaveTo(std::filesystem::path(name.toStdString()));
+  bool appended = false;
+  const std::filesystem::path path =
+      WithDefaultExtension(name.toStdString(), m_template.strings().filterExtension.mid(1).toStdString(), &appended);
+  // The dialog asked about the name as typed; the file with the extension is another one.
+  std::error_code ec;
+  if (appended && std::filesystem::exists(path, ec) && m_template.confirmOverwrite &&
+      !m_template.confirmOverwrite(QString::fromStdString(path.string())))
+    return false;
+  return SaveTo(path);
 }
 
 bool CStatsDoc::SaveTo(const std::filesystem::path& path) {

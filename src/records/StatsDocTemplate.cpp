@@ -14,6 +14,7 @@
 #include "course/Preferences.h"
 #include "course/ProgramResources.h"
 #include "course/Services.h"
+#include "records/BookmarkDialogs.h"
 #include "records/ProgressStore.h"
 #include "records/StatsDoc.h"
 #include "records/StudentInfoDlg.h"
@@ -84,6 +85,7 @@ CStatsDocTemplate::CStatsDocTemplate(StudentRecord* record, Preferences* prefere
                                           filter);
     return QFileDialog::getOpenFileName(nullptr, QString(), QString(), filter);
   };
+  confirmOverwrite = [](const QString& path) { return ConfirmOverwrite(nullptr, path); };
   skipSettingsHeld = [] {
     const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
     return (held & Qt::ControlModifier) && (held & Qt::ShiftModifier);

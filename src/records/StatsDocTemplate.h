@@ -83,6 +83,8 @@ class CStatsDocTemplate : public QObject {
   std::function<int(const QString& text)> askSave;
   // Chooses a file name to open (save false) or save as; empty cancels.
   std::function<QString(bool save)> chooseFile;
+  // Asks whether an existing file may be replaced; the standard question by default.
+  std::function<bool(const QString& path)> confirmOverwrite;
   // Whether Ctrl and Shift are both held (skip the preferences and windows of a file).
   std::function<bool()> skipSettingsHeld;
 

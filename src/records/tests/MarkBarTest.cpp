@@ -203,13 +203,51 @@ TEST(MarkBar, LoadMergeAndSaveBookmarkFiles) {
   s.bar.OnCommand(kCmdLoadBookmarks);
   EXPECT_EQ(s.record.bookmarkCount(), 2);
 
-  // A damaged file changes nothing and says so.
+  // A file cut short in its last bookmark loads the ones before the cut, without a word.
   auto bytes = kntest::ReadFileBytes(dir / "mine.mrk");
   bytes.pop_back();
   kntest::WriteFileBytes(dir / "mine.mrk", bytes);
   s.bar.OnCommand(kCmdLoadBookmarks);
-  EXPECT_EQ(s.record.bookmarkCount(), 2);
-  EXPECT_TRUE(s.notices.sawId(26303));
+  ASSERT_EQ(s.record.bookmarkCount(), 1);
+  EXPECT_EQ(s.record.bookmarks()[0], Loc(0, 0, 0));
+  EXPECT_TRUE(s.notices.notices().empty());
+}
+
+// The extension is put on the name typed, and the file it then names is asked about
+// before it is replaced; a dot in a folder's name is no extension.
+TEST(MarkBar, SavingPutsTheExtensionOnAndAsksBeforeReplacing) {
+  BarScene s;
+  const auto dir = kntest::MakeTempDir("ann.lee");
+  s.record.AddBookmark(Loc(0, 0, 0));
+  QString chosen = QString::fromStdString((dir / "marks").string());
+  s.bar.SetFileChooser([&](bool) { return chosen; });
+  std::vector<QString> asked;
+  bool replace = false;
+  s.bar.SetOverwriteQuestion([&](const QString& path) {
+    asked.push_back(path);
+    return replace;
+  });
+  s.bar.OnCommand(kCmdSaveBookmarks);
+  ASSERT_TRUE(std::filesystem::exists(dir / "marks.mrk"));
+  EXPECT_TRUE(asked.empty());
+  const auto first = kntest::ReadFileBytes(dir / "marks.mrk");
+
+  // "marks" again: the file is there now; No leaves it as it was.
+  s.record.AddBookmark(Loc(1, 0, 0));
+  s.bar.OnCommand(kCmdSaveBookmarks);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0], QString::fromStdString((dir / "marks.mrk").string()));
+  EXPECT_EQ(kntest::ReadFileBytes(dir / "marks.mrk"), first);
+  // Yes replaces it and keeps the one replaced as a backup.
+  replace = true;
+  s.bar.OnCommand(kCmdSaveBookmarks);
+  EXPECT_EQ(ReadBookmarkFile(kntest::ReadFileBytes(dir / "marks.mrk")).size(), 2u);
+  EXPECT_EQ(kntest::ReadFileBytes(dir / "marks.mrk.bak"), first);
+  // A name typed with its extension was asked about by the dialog itself.
+  chosen = QString::fromStdString((dir / "marks.mrk").string());
+  s.bar.OnCommand(kCmdSaveBookmarks);
+  EXPECT_EQ(asked.size(), 2u);
+  EXPECT_FALSE(std::filesystem::exists(dir / "marks.mrk.mrk"));
 }
 
 TEST(MarkBar, PrintsWholeRowsOnEachPage) {

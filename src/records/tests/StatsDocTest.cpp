@@ -252,4 +252,32 @@ TEST(StatsDocTemplate, AFileOpenedFromItsBackupCountsAsUnsaved) {
   EXPECT_TRUE(s.docs.document()->IsModified());
 }
 
+// Save As puts the extension on the name typed and asks before replacing the file it
+// then names; a dot in a folder's name is no extension.
+TEST(StatsDocTemplate, SaveAsPutsTheExtensionOnAndAsksBeforeReplacing) {
+  DocScene s;
+  const auto dir = kntest::MakeTempDir("ann.lee");
+  s.docs.chooseFile = [&dir](bool) { return QString::fromStdString((dir / "gus").string()); };
+  std::vector<QString> asked;
+  bool replace = false;
+  s.docs.confirmOverwrite = [&](const QString& path) {
+    asked.push_back(path);
+    return replace;
+  };
+  ASSERT_NE(s.docs.OpenDocument(std::nullopt), nullptr);
+  s.record.SetName("Gus");
+  ASSERT_TRUE(s.docs.document()->SaveAs());
+  EXPECT_EQ(s.docs.document()->path(), dir / "gus.kns");
+  EXPECT_TRUE(asked.empty());
+  const auto first = kntest::ReadFileBytes(dir / "gus.kns");
+  s.record.SetName("Gus Two");
+  EXPECT_FALSE(s.docs.document()->SaveAs());
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0], QString::fromStdString((dir / "gus.kns").string()));
+  EXPECT_EQ(kntest::ReadFileBytes(dir / "gus.kns"), first);
+  replace = true;
+  EXPECT_TRUE(s.docs.document()->SaveAs());
+  EXPECT_NE(kntest::ReadFileBytes(dir / "gus.kns"), first);
+}
+
 }  // namespace
