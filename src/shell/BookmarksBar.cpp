@@ -2,7 +2,9 @@
 
 #include <QtWidgets/QVBoxLayout>
 
+#include "shell/CommandIds.h"
 #include "shell/CourseNotify.h"
+#include "shell/MainFrame.h"
 
 namespace {
 BookmarkLaunch& DefaultLaunch() {
@@ -17,6 +19,16 @@ CBookmarksBar::CBookmarksBar(StudentRecord& record, QWidget* parent)
     : CTearToolBar(CMarkBar::kControlId, parent), m_marks(new CMarkBar(record, this)) {
   m_marks->hide();
   m_marks->SetLaunch(DefaultLaunch());
+  // The frame shows and hides this bar with its command; posted, since the menu that asked
+  // is still on the stack.
+  m_marks->SetHideHandler([this] {
+    QMetaObject::invokeMethod(
+        this,
+        [] {
+          if (CMainFrame* frame = CMainFrame::Instance()) frame->RouteCommand(cmd::kBookmarksBar);
+        },
+        Qt::QueuedConnection);
+  });
   // The list fills the bar; it draws its own rows and scroll bar.
   CMarkList* list = m_marks->list();
   auto* layout = new QVBoxLayout(this);

@@ -17,6 +17,8 @@ class CBookmarksBar : public CTearToolBar {
 
   CMarkBar* marks() const { return m_marks; }
   void OnCourseNotify(int code, void* data) override;
+  // The list's minimum tracking size, 140 by 100.
+  QSize minimumSizeHint() const override { return QSize(140, 100); }
 
  private:
   // Owns the list and the bookmark commands; never shown itself.

@@ -8,6 +8,7 @@
 #include "course/ProgramResources.h"
 #include "shell/ChildPlacement.h"
 #include "shell/CourseNotify.h"
+#include "shell/TearBarGeometry.h"
 #include "shell/TearToolBar.h"
 #include "shell/WindowTools.h"
 
@@ -39,11 +40,15 @@ CStatsDockWnd::CStatsDockWnd(const TearBarInfo& info, CTearToolBar* bar, QWidget
 }
 
 void CStatsDockWnd::ApplyLimits() {
-  // Docked along the top or bottom a bar is at most 200 high, along the sides at most 250
-  // wide; floating it is limited only by its minimum.
-  m_bar->setMinimumSize(m_bar->minimumSizeHint());  // each bar's own minimum tracking size
+  // Floating, a bar is at most 250 by 200 (never less than its own minimum); docked along
+  // the top or bottom it is at most 200 high, along the sides at most 250 wide.
+  const QSize minimum = m_bar->minimumSizeHint();  // each bar's own minimum tracking size
+  m_bar->setMinimumSize(minimum);
+  if (isFloating()) {
+    m_bar->setMaximumSize(kTearMaxTrack.expandedTo(minimum));
+    return;
+  }
   m_bar->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-  if (isFloating()) return;
   auto* main = qobject_cast<QMainWindow*>(parentWidget());
   const Qt::DockWidgetArea area = main ? main->dockWidgetArea(this) : Qt::NoDockWidgetArea;
   if (area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea)

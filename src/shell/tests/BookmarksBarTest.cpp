@@ -7,6 +7,9 @@
 #include "records/MarkList.h"
 #include "records/StudentRecord.h"
 #include "shell/BookmarksBar.h"
+#include "shell/CommandIds.h"
+#include "shell/MainFrame.h"
+#include "shell/StatsDockWnd.h"
 #include "shell/CourseNotify.h"
 
 namespace {
@@ -59,6 +62,34 @@ TEST(BookmarksBar, StartingABookmarkUsesTheProgramsLaunch) {
   bar.marks()->OnCommand(kCmdExecuteBookmark);
   CBookmarksBar::SetDefaultLaunch({});
   EXPECT_EQ(launched, 1);
+}
+
+// The frame's Bookmarks bar floats within its limits; "Hide Bookmarks" from the list's
+// menu hides it, as its command does.
+TEST(BookmarksBar, ItsLimitsAndHideBookmarksHidesTheFramesBar) {
+  StudentRecord record;
+  CMainFrame::SetTearBarFactory(cmd::kBookmarksBar, [&record]() -> CTearToolBar* { return new CBookmarksBar(record); });
+  {
+    CMainFrame frame(CMainFrame::Options{});
+    frame.show();
+    QApplication::processEvents();
+    frame.SetBarVisible(cmd::kBookmarksBar, true);
+    QApplication::processEvents();
+    ASSERT_TRUE(frame.barVisible(cmd::kBookmarksBar));
+    auto* bar = dynamic_cast<CBookmarksBar*>(frame.tearBar(cmd::kBookmarksBar)->bar());
+    ASSERT_NE(bar, nullptr);
+    // The list's own minimum, within the floating bar's maximum.
+    frame.tearBar(cmd::kBookmarksBar)->FloatAt(QRect(frame.geometry().topLeft() + QPoint(300, 100), QSize(400, 400)));
+    QApplication::processEvents();
+    EXPECT_EQ(bar->minimumSize(), QSize(140, 100));
+    EXPECT_EQ(bar->maximumSize(), QSize(250, 200));
+    ASSERT_TRUE(bar->marks()->CommandEnabled(kCmdHideBookmarks));
+    bar->marks()->OnCommand(kCmdHideBookmarks);
+    QApplication::processEvents();
+    EXPECT_FALSE(frame.barVisible(cmd::kBookmarksBar));
+    EXPECT_FALSE(frame.tearBar(cmd::kBookmarksBar)->isVisible());
+  }
+  CMainFrame::SetTearBarFactory(cmd::kBookmarksBar, nullptr);
 }
 
 }  // namespace

@@ -119,6 +119,10 @@ TEST(StatsDockWnd, DockedBarsKeepTheirLimitsAndFloatingOnesRememberTheirPlace) {
   EXPECT_EQ(dock->bar()->maximumWidth(), 250);
   EXPECT_GE(dock->bar()->minimumWidth(), 40);
   dock->FloatAt(QRect(f.frame->frameGeometry().topLeft() + QPoint(300, 120), QSize(220, 260)));
+  Settle();
+  // Floating: at most 250 by 200.
+  EXPECT_EQ(dock->bar()->maximumSize(), QSize(250, 200));
+  EXPECT_LE(dock->bar()->height(), 200);
   dock->RememberPlacement();
   const auto stored = f.prefs.LookupRect(8);
   ASSERT_TRUE(stored);
