@@ -168,7 +168,9 @@ QWidget* Launch(const ActivityLocator& r, int mode) {
   }
 
   const LaunchPlan plan = PlanLaunch(r, Service<ContentsTable>());
-  if (plan.fileName.empty() || plan.route.handler == LaunchHandler::None) return nullptr;
+  if (plan.fileName.empty()) return nullptr;
+  // The file is looked for before its extension is looked at: a missing file is reported
+  // whatever kind it would have been.
   CourseFile file;
   try {
     file = FindLaunchFile(plan, nullptr);

@@ -218,6 +218,13 @@ TEST_F(LauncherFixture, NamesWithoutAHandlerOpenNothingAndMissingFilesAreReporte
   EXPECT_EQ(Launch(Lesson0(0, 3), kLaunchOpen), nullptr);
   EXPECT_EQ(WindowCount(), before);
   EXPECT_TRUE(notices.notices().empty());
+  // The file is looked for first: missing, it is reported whatever its extension.
+  fs::remove(course.course / "ED" / "notes.final.exp");
+  EXPECT_EQ(Launch(Lesson0(0, 3), kLaunchOpen), nullptr);
+  ASSERT_EQ(notices.notices().size(), 1u);
+  EXPECT_EQ(notices.notices()[0].stringId, 8546);
+  EXPECT_NE(notices.notices()[0].text.find("notes.final.exp"), std::string::npos);
+  notices.clear();
   // A page names no file: nothing happens.
   EXPECT_EQ(Launch(Lesson0(0, -1), kLaunchOpen), nullptr);
   EXPECT_TRUE(notices.notices().empty());
