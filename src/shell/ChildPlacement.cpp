@@ -51,11 +51,12 @@ ChildPlacementResult PlaceChildRect(const ChildPlacementInput& in) {
   }
 
   if (!fixed) {
-    int maxW = area.width(), maxH = area.height();
-    if (in.maxTrack.width() > 0) maxW = std::min(maxW, in.maxTrack.width());
-    if (in.maxTrack.height() > 0) maxH = std::min(maxH, in.maxTrack.height());
-    if (r.width() > maxW) r.setWidth(std::max(maxW, in.minTrack.width()));
-    if (r.height() > maxH) r.setHeight(std::max(maxH, in.minTrack.height()));
+    // Only the window's own maximum shrinks it: a window larger than a small screen's area
+    // keeps the learner's size (and is saved with it); its left and top edges stay visible.
+    if (in.maxTrack.width() > 0 && r.width() > in.maxTrack.width())
+      r.setWidth(std::max(in.maxTrack.width(), in.minTrack.width()));
+    if (in.maxTrack.height() > 0 && r.height() > in.maxTrack.height())
+      r.setHeight(std::max(in.maxTrack.height(), in.minTrack.height()));
   } else {
     const int excessW = r.width() - area.width();
     const int excessH = r.height() - area.height();

@@ -173,7 +173,30 @@ TEST(Placement, ATooTallWindowHidesTheStatusBar) {
   auto* w = new TestWnd("tall", 34, nullptr);
   w->Open();
   EXPECT_FALSE(f.frame->barVisible(cmd::kStatusBar));
-  EXPECT_LE(w->geometry().bottom(), Area(f)->viewport()->height());
+  // Still taller than the grown area: its top stays in view, its size is the learner's.
+  EXPECT_EQ(w->geometry().top(), 0);
+  EXPECT_EQ(w->contentsRect().height(), areaHeight + 5);
+}
+
+// On a small screen a window remembered larger than the window area keeps the learner's
+// size: placed with its top-left corner in view, and remembered at that size again.
+TEST(Placement, AWindowLargerThanTheAreaKeepsItsSize) {
+  FrameFixture f;
+  f.frame->SetBarVisible(cmd::kStatusBar, false);
+  const QSize area = Area(f)->viewport()->size();
+  const CourseRect large{40, 30, 40 + area.width() + 100, 30 + area.height() + 80};
+  f.prefs.RememberRect(35, large);
+  auto* w = new TestWnd("large", 35, nullptr);
+  w->Open();
+  Settle();
+  EXPECT_EQ(w->geometry().topLeft(), QPoint(0, 0));
+  EXPECT_EQ(w->contentsRect().size(), QSize(large.width(), large.height()));
+  w->close();
+  Settle();
+  const auto stored = f.prefs.LookupRect(35);
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(stored->width(), large.width());
+  EXPECT_EQ(stored->height(), large.height());
 }
 
 // ---- the view base ----
@@ -211,6 +234,15 @@ TEST(CoreView, CtrlWheelChangesTheFontSizeAndBroadcastsTheOldPreferences) {
   EXPECT_EQ(f.prefs.fontSize, 24);
   EXPECT_EQ(w->lineView()->verticalScrollBar()->value(),
             std::min(36 * QApplication::wheelScrollLines() / 3, w->lineView()->verticalScrollBar()->maximum()));
+  // A wheel set to one line per notch turns a page per notch.
+  const int lines = QApplication::wheelScrollLines();
+  QApplication::setWheelScrollLines(1);
+  w->lineView()->verticalScrollBar()->setValue(0);
+  wheel(-120, Qt::NoModifier);
+  QApplication::setWheelScrollLines(lines);
+  EXPECT_EQ(w->lineView()->verticalScrollBar()->value(),
+            std::min(viewport->height(), w->lineView()->verticalScrollBar()->maximum()));
+  EXPECT_GT(w->lineView()->verticalScrollBar()->value(), 12);
   SetPreferencesChangedHook({});
 }
 

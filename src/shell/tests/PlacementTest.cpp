@@ -59,12 +59,12 @@ TEST(PlaceChildRect, KeepsTheWindowInsideTheArea) {
   }
 }
 
-TEST(PlaceChildRect, WiderThanTheAreaKeepsItsLeftEdgeVisible) {
+TEST(PlaceChildRect, WiderThanTheAreaKeepsItsSizeAndItsLeftEdgeVisible) {
   ChildPlacementInput in = Window(QRect(300, 0, 1200, 200));
-  in.maxTrack = QSize();  // no maximum: only the area limits it
+  in.maxTrack = QSize();  // no maximum: nothing shrinks it
   const QRect r = PlaceChildRect(in).outer;
   EXPECT_EQ(r.left(), 0);
-  EXPECT_EQ(r.width(), 1000);
+  EXPECT_EQ(r.width(), 1200);
 }
 
 TEST(PlaceChildRect, TooTallHidesTheStatusBarOnceAndUsesTheGrownArea) {
@@ -80,12 +80,12 @@ TEST(PlaceChildRect, TooTallHidesTheStatusBarOnceAndUsesTheGrownArea) {
   EXPECT_EQ(hides, 1);
   EXPECT_EQ(r.outer, QRect(0, 0, 300, 720));
 
-  in.statusBarVisible = false;  // already hidden: the window shrinks to the area instead
+  in.statusBarVisible = false;  // already hidden: the window keeps its height, top visible
   hides = 0;
   const ChildPlacementResult r2 = PlaceChildRect(in);
   EXPECT_FALSE(r2.hidStatusBar);
   EXPECT_EQ(hides, 0);
-  EXPECT_EQ(r2.outer.height(), 700);
+  EXPECT_EQ(r2.outer, QRect(0, 0, 300, 720));
 }
 
 TEST(PlaceChildRect, ResizableWindowShrinksToItsMaximumButNotBelowItsMinimum) {
@@ -94,7 +94,8 @@ TEST(PlaceChildRect, ResizableWindowShrinksToItsMaximumButNotBelowItsMinimum) {
   EXPECT_EQ(PlaceChildRect(in).outer.size(), QSize(400, 300));
 
   in = Window(QRect(0, 0, 600, 800));
-  in.minTrack = QSize(100, 750);  // a window that cannot be as short as the area
+  in.maxTrack = QSize(600, 700);
+  in.minTrack = QSize(100, 750);  // a minimum above the maximum wins
   EXPECT_EQ(PlaceChildRect(in).outer.height(), 750);
 }
 
