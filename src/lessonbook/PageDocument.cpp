@@ -295,7 +295,7 @@ PageHit PageDocument::HitTest(QPoint pt, int scroll, int viewHeight) const {
       const bool opaque = !icon || !icon->IsLoaded() || icon->OpaqueRegion().contains(pt - p.iconRect.topLeft());
       if (opaque) return {PageElement::Icon, i, -1, p.iconRect, {}, {}};
     }
-    if (p.activity && m_features.shrinkExplanation && !p.teacherExtension && p.shrinkBox.contains(pt))
+    if (p.activity && !p.teacherExtension && p.shrinkBox.contains(pt))
       return {PageElement::ShrinkBox, i, -1, p.shrinkBox, {}, {}};
     for (std::size_t m = 0; m < p.markers.size(); ++m)
       if (p.markers[m].rect.contains(pt)) return {PageElement::Marker, i, static_cast<int>(m), p.markers[m].rect, {}, {}};

@@ -52,7 +52,7 @@ struct PageFeatures {
   bool goalIcon = true;
   bool dogEar = true;
   bool pageNumber = true;
-  bool shrinkExplanation = true;
+  bool shrinkExplanation = true;  // chooses the help context only: entries shrink either way
   std::string lessonFace;                    // face list; empty: Times New Roman
   QRgb linkColour = qRgb(0x22, 0x22, 0xFF);  // defined terms
 };

@@ -74,9 +74,6 @@ void CPageView::PressElement(const PageHit& hit, QPoint canvas, Qt::KeyboardModi
     case PageElement::DogEar:
       if (!DogEarShown()) return;
       break;
-    case PageElement::ShrinkBox:
-      if (!m_document.features().shrinkExplanation) return;
-      break;
     default: break;
   }
   m_press = Press{hit, true, false, canvas};
@@ -371,7 +368,7 @@ bool CPageView::UpdateCommand(int id, CommandState& state) {
       state.text = ProgramString(kTextExecute);
       return true;
     case kShrink:
-      state.enabled = entry && m_document.features().shrinkExplanation;
+      state.enabled = entry;
       state.text = ProgramString(p && p->shrunk ? kTextExpand : kTextShrink);
       return true;
     case kToggleCompleted:
@@ -447,7 +444,7 @@ void CPageView::Execute(int paragraph) {
 
 void CPageView::ToggleShrink(int paragraph) {
   const auto& list = m_document.paragraphs();
-  if (!m_document.features().shrinkExplanation || paragraph < 0 || paragraph >= static_cast<int>(list.size())) return;
+  if (paragraph < 0 || paragraph >= static_cast<int>(list.size())) return;
   const PageParagraph& p = list[static_cast<std::size_t>(paragraph)];
   if (!p.activity || p.teacherExtension) return;
   PlayProgramSound(kSoundShrink);

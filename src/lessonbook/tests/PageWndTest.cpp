@@ -13,7 +13,9 @@
 
 #include "LessonBookTestSupport.h"
 #include "TestSupport.h"
+#include "course/CoursePersonality.h"
 #include "course/Notice.h"
+#include "course/ResourceContainer.h"
 #include "lessonbook/CompletionRecord.h"
 #include "lessonbook/GoToDlg.h"
 #include "lessonbook/LessonBook.h"
@@ -301,6 +303,41 @@ TEST_F(PageWndTest, ActivityMenuFollowsTheEntryUnderThePointer) {
   EXPECT_EQ(view()->document().paragraphs()[3].height, 0);
   view()->OnCommand(pagecmd::kShrink);
   EXPECT_EQ(view()->document().paragraphs()[3].height, height);
+}
+
+// A course whose "Shrink Explanation" is false still lets the learner open an entry that
+// starts shrunk: the key chooses only the help topic.
+TEST_F(PageWndTest, EntriesThatStartShrunkOpenAlsoWithoutShrinkExplanation) {
+  ContainerWriter w;
+  w.AddEntry(kEntryText, "Shrink Explanation", {'0'});
+  const auto personality = CoursePersonality::FromBytes(w.Build());
+  ScopedService<CoursePersonality> installed(personality.get());
+  course.WriteCourseFile("cd/cd1.pag", lbtest::PageFile("<img s=icon e=1 h=1 t=4><h2>Beta film</h2>Beta text.<p>"));
+  book->close();
+  Settle();
+  book = OpenLessonBook();
+  ASSERT_NE(book, nullptr);
+  book->GoTo(ActivityLocator(1, 0, -1), false, false);
+  view()->FinishTurn();
+  EXPECT_EQ(view()->helpContext(), 6025);
+  const int entry = view()->document().ParagraphOfActivity(0);
+  ASSERT_GE(entry, 0);
+  const auto paragraph = [&]() -> const PageParagraph& { return view()->document().paragraphs()[static_cast<std::size_t>(entry)]; };
+  ASSERT_TRUE(paragraph().shrunk);
+  // The box answers a click.
+  const QRect box = paragraph().shrinkBox;
+  ASSERT_FALSE(box.isEmpty());
+  EXPECT_EQ(view()->document().HitTest(box.center(), view()->verticalScrollBar()->value(), view()->viewport()->height()).element,
+            PageElement::ShrinkBox);
+  // The menu offers 9071, which opens the entry, and a second time shrinks it again.
+  view()->SetMenuParagraph(entry);
+  CommandState state;
+  view()->UpdateCommand(pagecmd::kShrink, state);
+  EXPECT_TRUE(state.enabled);
+  view()->OnCommand(pagecmd::kShrink);
+  EXPECT_FALSE(paragraph().shrunk);
+  view()->OnCommand(pagecmd::kShrink);
+  EXPECT_TRUE(paragraph().shrunk);
 }
 
 TEST_F(PageWndTest, AddendumOpensOnlyAFileOfItsOwnFolder) {
