@@ -21,7 +21,8 @@ int WheelFontSize(int fontSize, int notches) {
 int WheelScrollPixels(int notches, int linesPerNotch, int pageHeight) {
   if (notches == 0) return 0;
   const int page = std::max(1, pageHeight);
-  if (linesPerNotch < 1) return notches * page;
+  // One line per notch is too little to be of use: such a wheel turns pages, as a page-wise one does.
+  if (linesPerNotch <= 1) return notches * page;
   const long pixels = static_cast<long>(notches) * linesPerNotch * kWheelLinePixels;
   return static_cast<int>(std::clamp<long>(pixels, -page, page));
 }

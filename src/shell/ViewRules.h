@@ -19,7 +19,8 @@ inline constexpr int kWheelLinePixels = 12;
 int WheelFontSize(int fontSize, int notches);
 
 // Without Ctrl: 12 pixels per wheel line (the desktop's lines per notch) and notch, at
-// most a page either way; page-wise wheel settings (lines < 1) scroll a page per notch.
+// most a page either way; a setting of one line and page-wise settings (lines < 1) scroll
+// a page per notch.
 // Positive: towards the end.
 int WheelScrollPixels(int notches, int linesPerNotch, int pageHeight);
 

@@ -21,7 +21,8 @@ TEST(ViewRules, CtrlWheelChangesTheFontSizeWithin8And24) {
 TEST(ViewRules, WheelScrollsTwelvePixelsPerLineAtMostAPage) {
   EXPECT_EQ(WheelScrollPixels(1, 3, 400), 36);
   EXPECT_EQ(WheelScrollPixels(-1, 3, 400), -36);
-  EXPECT_EQ(WheelScrollPixels(2, 1, 400), 24);
+  EXPECT_EQ(WheelScrollPixels(2, 1, 400), 800);  // one line per notch: a page per notch
+  EXPECT_EQ(WheelScrollPixels(2, 2, 400), 48);
   EXPECT_EQ(WheelScrollPixels(1, 50, 400), 400);  // capped at a page
   EXPECT_EQ(WheelScrollPixels(-4, 20, 300), -300);
   EXPECT_EQ(WheelScrollPixels(1, 0, 300), 300);   // page-wise setting
