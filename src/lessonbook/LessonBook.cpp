@@ -1,9 +1,6 @@
 #include "lessonbook/LessonBook.h"
 
 #include <QtCore/QMimeData>
-#include <QtGui/QDragEnterEvent>
-#include <QtGui/QDropEvent>
-#include <QtWidgets/QApplication>
 #include <memory>
 
 #include "course/ContentsTable.h"
@@ -73,15 +70,5 @@ bool DropLocatorAt(const ActivityLocator& locator, QPoint globalPos) {
   const ContentsTable* contents = Service<ContentsTable>();
   const std::unique_ptr<QMimeData> data(
       BookmarkMimeData(locator, locator.source ? *locator.source : contents ? locator.Describe(*contents) : ""));
-  for (QWidget* w = QApplication::widgetAt(globalPos); w; w = w->parentWidget()) {
-    if (!w->acceptDrops()) continue;
-    const QPoint local = w->mapFromGlobal(globalPos);
-    QDragEnterEvent enter(local, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &enter);
-    if (!enter.isAccepted()) continue;
-    QDropEvent drop(QPointF(local), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &drop);
-    return drop.isAccepted();
-  }
-  return false;
+  return DropDataAt(*data, globalPos);
 }

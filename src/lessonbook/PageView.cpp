@@ -15,7 +15,7 @@
 #include "hypertext/Picture.h"
 #include "lessonbook/CompletionRecord.h"
 #include "lessonbook/CoursePage.h"
-#include "lessonbook/DragOutline.h"
+#include "shell/DragOutline.h"
 #include "lessonbook/LessonBookStrings.h"
 #include "lessonbook/PageNavigation.h"
 #include "lessonbook/PageTurn.h"

@@ -20,7 +20,7 @@
 #include "hypertext/MarkupText.h"
 #include "hypertext/Picture.h"
 #include "lessonbook/CompletionRecord.h"
-#include "lessonbook/DragOutline.h"
+#include "shell/DragOutline.h"
 #include "lessonbook/LessonBookLinks.h"
 #include "lessonbook/LessonBookStrings.h"
 #include "lessonbook/PageNavigation.h"

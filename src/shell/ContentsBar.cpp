@@ -17,6 +17,7 @@
 #include "records/StudentRecord.h"
 #include "shell/CommandIds.h"
 #include "shell/ContentsLabels.h"
+#include "shell/DragOutline.h"
 #include "shell/LessonBookLink.h"
 #include "shell/MainFrame.h"
 #include "shell/WindowTools.h"

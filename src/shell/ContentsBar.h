@@ -11,12 +11,14 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "course/ActivityLocator.h"
 #include "shell/ContentsRows.h"
 #include "shell/TearToolBar.h"
 
+class CDragOutline;
 class ContentsTable;
 class QMenu;
 class QMimeData;
@@ -89,10 +91,6 @@ class CContentsBar : public CTearToolBar {
   int pressedRow() const { return m_pressedRow; }
   bool pressInside() const { return m_pressInside; }
   bool dragging() const { return m_dragging; }
-  // Runs the drag of a row's locator: the default hands the data to QDrag (the bookmark
-  // bar accepts it; elsewhere the drag ends without a drop target). Replaced in tests.
-  using DragRunner = std::function<void(QMimeData* data, const QRect& rowRect)>;
-  void SetDragRunner(DragRunner runner) { m_dragRunner = std::move(runner); }
   // Opens the context menu at a screen point; the default runs QMenu::exec. Replaced in
   // tests, which get the menu and return the chosen command (0: none).
   using MenuRunner = std::function<int(QMenu& menu, const QPoint& globalPos)>;
@@ -112,7 +110,9 @@ class CContentsBar : public CTearToolBar {
   void TakePlace(QWidget* book);
   bool PlaceDiffers(QWidget* book) const;
   void CompletionChanged(const ActivityLocator* locator);
-  void StartDrag(int row);
+  void StartDrag(QPoint globalPos);
+  void StopDrag();
+  void DropRow(int row, QPoint globalPos);
   void TurnBook(int row);
   void EndTracking();
   bool TocIcons() const;
@@ -129,7 +129,7 @@ class CContentsBar : public CTearToolBar {
   bool m_pressInside = false;
   bool m_dragging = false;
   bool m_menuPressed = false;
-  DragRunner m_dragRunner;
+  std::unique_ptr<CDragOutline> m_outline;  // follows the pointer while dragging
   MenuRunner m_menuRunner;
 };
 

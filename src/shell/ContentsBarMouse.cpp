@@ -1,14 +1,17 @@
 // The Table of Contents bar's mouse: the menu box and the right button open the context
 // menu; a click on a branch's box or label opens or closes it; any other click on a row
 // is tracked while a Lesson Book is open, turns the book when released on the row, and
-// becomes a drag of the row's locator when the pointer goes far from the row.
-#include <QtGui/QDrag>
+// becomes a drag of the row's locator when the pointer goes far from the row; coming back
+// to the row takes the drag back, and a release elsewhere drops the locator there.
+#include <QtCore/QMimeData>
+#include <QtGui/QGuiApplication>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 
 #include "course/ContentsTable.h"
 #include "records/BookmarkClipboard.h"
 #include "shell/ContentsBar.h"
+#include "shell/DragOutline.h"
 #include "shell/LessonBookLink.h"
 #include "shell/ProgramArt.h"
 #include "shell/WindowTools.h"
@@ -55,22 +58,36 @@ void CContentsBar::mousePressEvent(QMouseEvent* event) {
 void CContentsBar::mouseMoveEvent(QMouseEvent* event) {
   if (m_pressedRow < 0) return;
   const QPoint pos = event->position().toPoint();
+  const QPoint global = event->globalPosition().toPoint();
   const QRect rect = RowRect(m_pressedRow);
   const bool inside = rect.contains(pos);
+  if (m_dragging) {
+    // Back on the row the drag is taken back: the press goes on, and a release turns the book.
+    if (inside)
+      StopDrag();
+    else if (m_outline)
+      m_outline->MoveTo(global);
+  } else {
+    const QRect near = rect.adjusted(-kDragDistance, -kDragDistance, kDragDistance, kDragDistance);
+    if (!near.contains(pos)) StartDrag(global);
+  }
   if (inside != m_pressInside) {
     m_pressInside = inside;
     update(rect);
   }
-  const QRect near = rect.adjusted(-kDragDistance, -kDragDistance, kDragDistance, kDragDistance);
-  if (!near.contains(pos)) StartDrag(m_pressedRow);
 }
 
 void CContentsBar::mouseReleaseEvent(QMouseEvent* event) {
   if (m_pressedRow < 0) return;
   const int row = m_pressedRow;
   const bool inside = RowRect(row).contains(event->position().toPoint());
+  const bool dragged = m_dragging && !inside;
   EndTracking();
-  if (event->button() == Qt::LeftButton && inside) TurnBook(row);
+  if (event->button() != Qt::LeftButton) return;
+  if (inside)
+    TurnBook(row);
+  else if (dragged)
+    DropRow(row, event->globalPosition().toPoint());
 }
 
 void CContentsBar::showEvent(QShowEvent* event) {
@@ -87,44 +104,45 @@ void CContentsBar::hideEvent(QHideEvent* event) {
 
 void CContentsBar::EndTracking() {
   if (m_pressedRow < 0 && !m_dragging) return;
+  StopDrag();
   m_pressedRow = -1;
   m_pressInside = false;
-  m_dragging = false;
   update();
 }
 
-void CContentsBar::StartDrag(int row) {
+void CContentsBar::StartDrag(QPoint globalPos) {
+  if (RowLocator(m_pressedRow).lesson < 0) return;
+  m_dragging = true;
+  QGuiApplication::setOverrideCursor(ProgramCursor(kDragCursor));
+  // An outline of the row, centred on the pointer, follows it over the screen.
+  QPainterPath outline;
+  outline.addRect(QRectF(QPointF(0, 0), RowRect(m_pressedRow).size()));
+  m_outline = std::make_unique<CDragOutline>(outline);
+  m_outline->MoveTo(globalPos);
+  m_outline->show();
+  update(RowRect(m_pressedRow));
+}
+
+void CContentsBar::StopDrag() {
+  if (!m_dragging) return;
+  m_dragging = false;
+  if (m_outline) {
+    m_outline->hide();
+    m_outline.reset();
+  }
+  QGuiApplication::restoreOverrideCursor();
+  if (m_pressedRow >= 0) update(RowRect(m_pressedRow));
+}
+
+void CContentsBar::DropRow(int row, QPoint globalPos) {
   ActivityLocator locator = RowLocator(row);
   if (locator.lesson < 0) return;
   // A bookmark points at a page at least: a lesson is its first page.
   if (locator.page < 0) locator.page = 0;
   const ContentsTable* contents = BarContents();
-  QMimeData* data = BookmarkMimeData(locator, contents ? locator.Describe(*contents) : RowText(row));
-  m_dragging = true;
-  update(RowRect(row));
-  const QRect rect = RowRect(row);
-  if (m_dragRunner) {
-    m_dragRunner(data, rect);
-  } else {
-    auto* drag = new QDrag(this);
-    drag->setMimeData(data);
-    // An outline of the row, centred on the pointer, follows it.
-    QPixmap outline(rect.size().boundedTo(QSize(400, 100)).expandedTo(QSize(2, 2)));
-    outline.fill(Qt::transparent);
-    QPainter painter(&outline);
-    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    painter.drawRect(outline.rect().adjusted(0, 0, -1, -1));
-    painter.end();
-    drag->setPixmap(outline);
-    drag->setHotSpot(QPoint(outline.width() / 2, outline.height() / 2));
-    const QPixmap cursor = ProgramPixmap("cursor", kDragCursor, QSize(32, 32));
-    drag->setDragCursor(cursor, Qt::CopyAction);
-    drag->setDragCursor(cursor, Qt::MoveAction);
-    // Where no window accepts the locator the drag ends without a drop.
-    drag->exec(Qt::CopyAction, Qt::CopyAction);
-  }
-  // The button was released during the drag: the click is over.
-  EndTracking();
+  const std::unique_ptr<QMimeData> data(
+      BookmarkMimeData(locator, contents ? locator.Describe(*contents) : RowText(row)));
+  DropDataAt(*data, globalPos);
 }
 
 void CContentsBar::TurnBook(int row) {

@@ -1,5 +1,8 @@
 #include "shell/WindowTools.h"
 
+#include <QtCore/QMimeData>
+#include <QtGui/QDragEnterEvent>
+#include <QtGui/QDropEvent>
 #include <QtGui/QPainter>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QDialog>
@@ -143,4 +146,18 @@ bool SaveFrameScreenshot(QMainWindow& frame, const QString& file) {
     if (w->parentWidget() == &frame || !w->parentWidget()) drawWindow(*w, w->geometry().topLeft() - origin);
   painter.end();
   return picture.save(file, "PNG");
+}
+
+bool DropDataAt(const QMimeData& data, QPoint globalPos) {
+  for (QWidget* w = QApplication::widgetAt(globalPos); w; w = w->parentWidget()) {
+    if (!w->acceptDrops()) continue;
+    const QPoint local = w->mapFromGlobal(globalPos);
+    QDragEnterEvent enter(local, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &enter);
+    if (!enter.isAccepted()) continue;
+    QDropEvent drop(QPointF(local), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &drop);
+    return drop.isAccepted();
+  }
+  return false;
 }

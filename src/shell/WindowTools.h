@@ -3,6 +3,8 @@
 // windows in the preferences' window table.
 #pragma once
 
+#include <QtCore/QPoint>
+
 #include <functional>
 
 class QMdiSubWindow;
@@ -43,3 +45,8 @@ class QString;
 // window, floating bars, dialogs), as the learner sees them, to a PNG file. False when
 // it cannot be written.
 bool SaveFrameScreenshot(QMainWindow& frame, const QString& file);
+
+class QMimeData;
+// Drops data on the window under a screen point, as a drag and drop would: the innermost
+// window there that takes drops and accepts this data gets it. False when none does.
+bool DropDataAt(const QMimeData& data, QPoint globalPos);

@@ -16,6 +16,7 @@
 #include "course/ResourceContainer.h"
 #include "records/BookmarkClipboard.h"
 #include "records/StudentRecord.h"
+#include "shell/BookmarksBar.h"
 #include "shell/CommandIds.h"
 #include "shell/ContentsBar.h"
 #include "shell/ContentsLabels.h"
@@ -318,32 +319,57 @@ TEST(ContentsBar, ReleasingOnARowTurnsTheBookWithoutAnimation) {
   EXPECT_EQ(book->turns.size(), 1u);
 }
 
-TEST(ContentsBar, DraggingFarFromTheRowOffersItsLocatorAsABookmark) {
-  BarFixture f;
-  NotifyLog log;
-  auto* book = new TurningBook(&log);
-  book->Open();
-  f.Show();
-  f.Paint();
-  std::vector<ActivityLocator> dragged;
-  f.bar->SetDragRunner([&](QMimeData* data, const QRect&) {
+// A press that goes far from its row drags the row's locator: released over the Bookmarks
+// bar it becomes a bookmark there; brought back to the row first, it is a click again.
+TEST(ContentsBar, ADragDropsTheRowsLocatorAndReturningToTheRowTakesItBack) {
+  StudentRecord record;
+  CMainFrame::SetTearBarFactory(cmd::kBookmarksBar, [&record]() -> CTearToolBar* { return new CBookmarksBar(record); });
+  {
+    BarFixture f;
+    NotifyLog log;
+    auto* book = new TurningBook(&log);
+    book->Open();
+    f.Show();
+    f.Paint();
+    CMainFrame& frame = *f.frames->frame;
+    CStatsDockWnd* marks = frame.tearBar(cmd::kBookmarksBar);
+    ASSERT_NE(marks, nullptr);
+    frame.addDockWidget(Qt::LeftDockWidgetArea, marks);
+    marks->setFloating(false);
+    marks->show();
+    Settle();
+    QWidget* list = dynamic_cast<CBookmarksBar*>(marks->bar())->marks()->list()->viewport();
+    const QPoint target(list->mapToGlobal(QPoint(list->width() / 2, 0)).x(), 560);
+    ASSERT_EQ(QApplication::widgetAt(target), list);
+
+    const int lesson = f.Find("Sampling");
+    const QPoint start = f.BlankPoint(lesson);
+    f.Mouse(QEvent::MouseButtonPress, start);
+    f.Mouse(QEvent::MouseMove, start + QPoint(0, 150));  // not yet beyond 150 pixels
+    EXPECT_FALSE(f.bar->dragging());
+    f.Mouse(QEvent::MouseMove, start + QPoint(0, f.bar->RowHeight() + 151));
     EXPECT_TRUE(f.bar->dragging());
-    EXPECT_TRUE(HasBookmark(data));
-    if (auto l = BookmarkFromMime(data, f.contents)) dragged.push_back(*l);
-    delete data;
-  });
-  const int lesson = f.Find("Sampling");
-  const QPoint start = f.BlankPoint(lesson);
-  f.Mouse(QEvent::MouseButtonPress, start);
-  f.Mouse(QEvent::MouseMove, start + QPoint(0, 150));  // not yet beyond 150 pixels
-  EXPECT_TRUE(dragged.empty());
-  f.Mouse(QEvent::MouseMove, start + QPoint(0, f.bar->RowHeight() + 151));
-  ASSERT_EQ(dragged.size(), 1u);
-  EXPECT_EQ(dragged[0].lesson, 3);
-  EXPECT_EQ(dragged[0].page, 0);  // a lesson's page -1 becomes its first page
-  EXPECT_FALSE(f.bar->dragging());
-  EXPECT_EQ(f.bar->pressedRow(), -1);
-  EXPECT_TRUE(book->turns.empty());
+    // Back on the row: the drag is taken back, and the release there turns the book.
+    f.Mouse(QEvent::MouseMove, start);
+    EXPECT_FALSE(f.bar->dragging());
+    f.Mouse(QEvent::MouseButtonRelease, start);
+    ASSERT_EQ(book->turns.size(), 1u);
+    EXPECT_EQ(book->turns[0].lesson, 3);
+    EXPECT_EQ(record.bookmarkCount(), 0);
+
+    // Released over the Bookmarks bar: a bookmark of the lesson's first page.
+    f.Mouse(QEvent::MouseButtonPress, start);
+    f.Mouse(QEvent::MouseMove, f.bar->mapFromGlobal(target));
+    EXPECT_TRUE(f.bar->dragging());
+    f.Mouse(QEvent::MouseButtonRelease, f.bar->mapFromGlobal(target));
+    EXPECT_FALSE(f.bar->dragging());
+    EXPECT_EQ(f.bar->pressedRow(), -1);
+    ASSERT_EQ(record.bookmarkCount(), 1);
+    EXPECT_EQ(record.bookmarks()[0].lesson, 3);
+    EXPECT_EQ(record.bookmarks()[0].page, 0);  // a lesson's page -1 becomes its first page
+    EXPECT_EQ(book->turns.size(), 1u);
+  }
+  CMainFrame::SetTearBarFactory(cmd::kBookmarksBar, nullptr);
 }
 
 TEST(ContentsBar, CompletionNoticesFlipOnlyTheActivityRow) {

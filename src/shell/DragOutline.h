@@ -1,5 +1,5 @@
-// The outline that follows the pointer over the whole screen while an activity or an
-// asterisk note is dragged from a page: a small window of its own, passing every mouse
+// The outline that follows the pointer over the whole screen while an activity, an
+// asterisk note or a row of the Table of Contents is dragged: a small window of its own, passing every mouse
 // event through, drawing the outline in black and white dashes so that it shows on any
 // background.
 #pragma once

@@ -1,4 +1,4 @@
-#include "lessonbook/DragOutline.h"
+#include "shell/DragOutline.h"
 
 #include <QtGui/QPainter>
 
