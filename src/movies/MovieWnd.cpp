@@ -62,6 +62,7 @@ CMovieWnd::CMovieWnd() : CStatWnd(kPlacementKey, kTimerInterval, kHelpContext) {
   m_view = new CMovieView;
   setWidget(m_view);
   setWindowTitle(QStringLiteral("Movie"));
+  SetFrameIcon(kFrameIcon);
   connect(this, &QMdiSubWindow::windowStateChanged, this,
           [this](Qt::WindowStates o, Qt::WindowStates n) { OnActiveChanged(o, n); });
 }

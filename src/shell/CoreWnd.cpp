@@ -8,6 +8,7 @@
 #include "shell/CommandIds.h"
 #include "shell/CoreView.h"
 #include "shell/MainFrame.h"
+#include "shell/ProgramArt.h"
 #include "shell/WindowTools.h"
 
 CCoreWnd::CCoreWnd(int placementKey, int timerInterval, int helpContext, QWidget* parent)
@@ -37,6 +38,15 @@ void CCoreWnd::Open() {
   if (m_placementKey != 0) PlaceChildWindow(this, m_placementKey);
   show();
   BringToFront(this);
+}
+
+void CCoreWnd::SetFrameIcon(int iconId) {
+  QIcon icon;
+  for (const int side : {16, 32}) {
+    const QPixmap pixmap = ProgramPixmap("icon", iconId, QSize(side, side), 1.0);
+    if (!pixmap.isNull()) icon.addPixmap(pixmap);
+  }
+  if (!icon.isNull()) setWindowIcon(icon);
 }
 
 void CCoreWnd::OnCourseNotify(int code, void* data) {

@@ -36,6 +36,9 @@ class CCoreWnd : public QMdiSubWindow, public CourseNotifyTarget, public Command
 
   // Adds the window to the main frame's window area, places it and shows it.
   void Open();
+  // Shows the program's icon resource iconId (the window's frame resource) in the window's
+  // caption instead of the program's own icon; nothing changes when there is no such icon.
+  void SetFrameIcon(int iconId);
 
   void OnCourseNotify(int code, void* data) override;
 

@@ -27,6 +27,7 @@
 #include "records/StudentRecord.h"
 #include "shell/CommandTarget.h"
 #include "shell/MainFrame.h"
+#include "shell/ProgramArt.h"
 
 namespace fs = std::filesystem;
 using launchtest::TestCourse;
@@ -104,6 +105,10 @@ TEST_F(MovieWndFixture, PlaysATwoSecondMovieToItsEndOnItsTimerAndCompletesTheAct
   auto* w = dynamic_cast<CMovieWnd*>(Launch(pile, kLaunchOpen));
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->windowTitle(), "Where do the values pile up?");
+  // Its caption shows the movie window's own icon, not the program's.
+  const QImage icon = w->windowIcon().pixmap(QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+  EXPECT_EQ(icon, ProgramPixmap("icon", 5027, QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32));
+  EXPECT_NE(icon, QApplication::windowIcon().pixmap(QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32));
   EXPECT_EQ(w->clientSize(), QSize(320 + 4, 16 + 240 + 4));
   EXPECT_EQ(w->movieView()->movie()->Duration(), 2 * kMovieTimeScale);
   EXPECT_FALSE(record.IsCompleted(pile));

@@ -199,4 +199,16 @@ TEST(MainFrame, AllFourTearOffBarsFloatOnScreenWithoutCoveringEachOther) {
   }
 }
 
+// Every icon resource a window's caption or a list names is among the program's pictures:
+// the windows' frame icons, the kind, state and custom bookmark icons, the dog ear, the
+// index's rows without a lesson and the open and closed branches of hypertext trees.
+TEST(ProgramArt, TheIconsWindowsAndListsNameExist) {
+  std::vector<int> ids = {5000, 5001, 5002, 5015, 5016, 5017, 5020, 5021, 5023, 5026, 5027, 5029, 5030, 5031};
+  for (int id = 5003; id <= 5014; ++id) ids.push_back(id);
+  for (int id : {5001, 5024, 5028, 5019, 5031, 5033, 5027, 5035, 5015, 5000, 5030, 5021, 5023, 5018, 5022, 5025,
+                 5032, 5034})
+    ids.push_back(id);
+  for (int id : ids) EXPECT_FALSE(ProgramPixmap("icon", id, QSize(16, 16), 1.0).isNull()) << id;
+}
+
 }  // namespace
