@@ -200,6 +200,9 @@ TEST_F(MovieWndFixture, TheTranscriptIsShownAndClosesWithTheMovie) {
   ASSERT_NE(text, nullptr);
   EXPECT_TRUE(text->text().startsWith("Transcript of the pattern-h264 test movie."));
   EXPECT_EQ(text->windowTitle(), w->windowTitle());
+  // The exposition text window's icon, 5001.
+  EXPECT_EQ(text->windowIcon().pixmap(QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32),
+            ProgramPixmap("icon", 5001, QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32));
   w->close();
   Settle();
   EXPECT_TRUE(text.isNull() || text->isHidden());
