@@ -12,6 +12,7 @@ extern "C" {
 
 #include "course/CourseFile.h"
 #include "course/CourseFileError.h"
+#include "movies/FfmpegLibrary.h"
 
 namespace movies {
 
@@ -59,6 +60,7 @@ std::string LibraryErrorText(int code) {
 }
 
 MovieInput::MovieInput(SharedMovieFile file, std::string label) : m_file(std::move(file)), m_label(std::move(label)) {
+  if (!FfmpegLoaded()) ThrowFormat(m_label, "this system has no movie library (" + FfmpegLoadError() + ")");
   QuietLibrary();
   const AVInputFormat* quickTime = av_find_input_format("mov");
   if (!quickTime) ThrowFormat(m_label, "this system's movie library cannot read QuickTime movies");
