@@ -10,6 +10,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "movies/FfmpegLibrary.h"
 #include "movies/FfmpegPtr.h"
 
 namespace {
@@ -33,7 +34,7 @@ std::chrono::steady_clock::time_point ProgramStart() {
 MovieSupport::~MovieSupport() { Shutdown(); }
 
 bool MovieSupport::Initialise() {
-  m_initialised = Major(avutil_version()) == LIBAVUTIL_VERSION_MAJOR &&
+  m_initialised = movies::FfmpegLoaded() && Major(avutil_version()) == LIBAVUTIL_VERSION_MAJOR &&
                   Major(avcodec_version()) == LIBAVCODEC_VERSION_MAJOR &&
                   Major(avformat_version()) == LIBAVFORMAT_VERSION_MAJOR &&
                   Major(swscale_version()) == LIBSWSCALE_VERSION_MAJOR &&
@@ -91,6 +92,21 @@ MovieSupport::Status MovieSupport::Start() {
     return Status::CannotStart;
   }
   return Status::Ready;
+}
+
+void MovieSupport::StartWhenFirstNeeded(Starter start, std::function<void(Status)> failed) {
+  m_start = std::move(start);
+  m_startFailed = std::move(failed);
+  m_startPending = true;
+}
+
+bool MovieSupport::EnsureStarted() {
+  if (m_startPending) {
+    m_startPending = false;
+    const Status status = m_start ? m_start(*this) : Start();
+    if (status != Status::Ready && m_startFailed) m_startFailed(status);
+  }
+  return Available();
 }
 
 std::string MovieSupport::VersionText() const {

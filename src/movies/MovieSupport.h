@@ -2,13 +2,18 @@
 // It binds and checks the FFmpeg libraries the way the program's start-up and the disc
 // launcher's movie check expect of a movie library: initialise, ask the version,
 // start the toolbox, and stop and shut down at exit. The course player creates it only
-// when the course wants movies; windows that play movies test Available() first.
+// when the course wants movies; windows that play movies call EnsureStarted() first.
+//
+// Binding FFmpeg costs more than the rest of the player's start-up together, so the
+// player starts the service at start-up only when the Welcome window plays a movie;
+// otherwise the start waits for the first movie (StartWhenFirstNeeded).
 //
 // Versions are libavformat's (major << 16 | minor << 8 | micro); the runtime libraries
 // must have the major versions the program was built with.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class MovieSupport {
@@ -41,6 +46,14 @@ class MovieSupport {
   Status Start();
   // Whether movies can be played now (started and not stopped).
   bool Available() const { return m_started; }
+
+  // The start that waits for the first movie: start (Start() when empty) runs at the
+  // first EnsureStarted(), and failed hears its status when that was not Ready (the
+  // player shows the notice of a failed start there). It runs once per service.
+  using Starter = std::function<Status(MovieSupport&)>;
+  void StartWhenFirstNeeded(Starter start, std::function<void(Status)> failed);
+  // Runs a start that waits for the first movie; whether movies can be played now.
+  bool EnsureStarted();
   // "libavformat 59.27.100, libavcodec ..." for authors' tools; empty before Initialise.
   std::string VersionText() const;
 
@@ -51,4 +64,7 @@ class MovieSupport {
  private:
   bool m_initialised = false;
   bool m_started = false;
+  bool m_startPending = false;
+  Starter m_start;
+  std::function<void(Status)> m_startFailed;
 };

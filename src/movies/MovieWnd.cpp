@@ -80,8 +80,8 @@ bool CMovieWnd::OpenActivity(const ActivityLocator& locator, CourseFile file) {
   m_loaded = false;
   m_view->Unload();
 
-  const MovieSupport* support = Service<MovieSupport>();
-  if (!support || !support->Available()) {
+  MovieSupport* support = Service<MovieSupport>();
+  if (!support || !support->EnsureStarted()) {
     Fail("movies cannot be played on this computer");
     return false;
   }

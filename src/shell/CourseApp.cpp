@@ -71,6 +71,10 @@ CCourseApp::CCourseApp(CommandLine commandLine, Environment environment)
     : m_commandLine(std::move(commandLine)), m_env(std::move(environment)) {
   g_app = this;
   if (!m_env.modifiers) m_env.modifiers = [] { return QGuiApplication::queryKeyboardModifiers(); };
+  if (!m_env.welcomeMovie) m_env.welcomeMovie = [] {
+    std::filesystem::path path;
+    return CSplashDlg::FindWelcomeMovie(path);
+  };
   if (!m_env.desktopSize) m_env.desktopSize = [] {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry().size() : QSize(1024, 768);
@@ -142,7 +146,10 @@ bool CCourseApp::Startup() {
   const bool skipSaved = (held & Qt::ControlModifier) && (held & Qt::ShiftModifier);
   m_services.CreatePreferences(!skipSaved);
   // 10.
-  if (const int notice = m_services.CreateCourseServices(m_env.startMovies, m_env.soundOutput)) {
+  // The movie library is bound now only for a Welcome window that plays a movie.
+  const auto movieStart = m_env.welcomeMovie() ? ProgramServices::MovieStart::WithServices
+                                                : ProgramServices::MovieStart::AtFirstMovie;
+  if (const int notice = m_services.CreateCourseServices(m_env.startMovies, m_env.soundOutput, movieStart)) {
     m_splash.reset();
     QGuiApplication::restoreOverrideCursor();
     ShowNotice(notice);

@@ -40,6 +40,8 @@ class CCourseApp : public QObject, public CommandTarget {
     std::function<Qt::KeyboardModifiers()> modifiers;  // keys held at start-up (default: the keyboard's)
     std::function<QSize()> desktopSize;                // the desktop's client area (default: the primary screen's)
     ProgramServices::MovieStarter startMovies;         // default: MovieSupport::Start
+    std::function<bool()> welcomeMovie;                // whether the Welcome window plays a movie
+                                                       // (default: its movie is found)
     ProgramServices::SoundOutputMaker soundOutput;     // default: the system's sound device
     bool singleInstance = true;                        // listen for later launches
     QString socketPath;                                // default: InstanceSocketPath()

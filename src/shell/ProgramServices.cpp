@@ -9,6 +9,7 @@
 #include "course/CourseModelLinks.h"
 #include "course/CoursePersonality.h"
 #include "course/Preferences.h"
+#include "course/Notice.h"
 #include "course/Services.h"
 #include "exposition/KeywordOrder.h"
 #include "movies/MovieSupport.h"
@@ -57,7 +58,8 @@ void ProgramServices::CreatePreferences(bool loadSaved) {
   m_preferences->DiscoverVolume();
 }
 
-int ProgramServices::CreateCourseServices(MovieStarter startMovies, SoundOutputMaker soundOutput) {
+int ProgramServices::CreateCourseServices(MovieStarter startMovies, SoundOutputMaker soundOutput,
+                                          MovieStart movieStart) {
   auto bundles = std::make_unique<BundleList>();
   bundles->Load();
   Install(m_bundles, std::move(bundles), "BundleList");
@@ -68,8 +70,18 @@ int ProgramServices::CreateCourseServices(MovieStarter startMovies, SoundOutputM
 
   if (PersonalityBool(kKeyQuickTime, true)) {
     auto movies = std::make_unique<MovieSupport>();
-    const int status = startMovies ? startMovies(*movies) : static_cast<int>(movies->Start());
-    if (const int notice = MovieStartNotice(status)) return notice;
+    if (movieStart == MovieStart::WithServices) {
+      const int status = startMovies ? startMovies(*movies) : static_cast<int>(movies->Start());
+      if (const int notice = MovieStartNotice(status)) return notice;
+    } else {
+      MovieSupport::Starter start;
+      if (startMovies)
+        start = [startMovies](MovieSupport& m) { return static_cast<MovieSupport::Status>(startMovies(m)); };
+      // Unsaved work may be open by then: the notice, but no end of the program.
+      movies->StartWhenFirstNeeded(std::move(start), [](MovieSupport::Status status) {
+        ShowNotice(MovieStartNotice(static_cast<int>(status)));
+      });
+    }
     Install(m_movies, std::move(movies), "MovieSupport");
   }
 

@@ -44,10 +44,17 @@ class ProgramServices {
   void CreatePersonality();
   // loadSaved: read the saved preferences (false when Ctrl and Shift are held).
   void CreatePreferences(bool loadSaved);
+  // When movie support binds and checks the movie library: with the other services
+  // (the Welcome window plays a movie at once), or when the first movie is wanted, since
+  // binding the library costs more than the rest of start-up together.
+  enum class MovieStart { WithServices, AtFirstMovie };
   // Creates services 3 to 11 in order. Returns 0, or the notice (8558, 8559) after which
   // the program must end: movie support was asked for and the movie library is missing,
   // too old or cannot start. Services made before the failure stay for the exit.
-  int CreateCourseServices(MovieStarter startMovies = {}, SoundOutputMaker soundOutput = {});
+  // Started at the first movie, movie support exists from here on; a start that fails
+  // then shows the same notice and leaves movies unavailable, the program running.
+  int CreateCourseServices(MovieStarter startMovies = {}, SoundOutputMaker soundOutput = {},
+                           MovieStart movieStart = MovieStart::WithServices);
   // Stops movie support (the first step of exit).
   void ShutdownMovieSupport();
   // Destroys every service in the exit order (also done by the destructor).

@@ -82,18 +82,24 @@ void CSplashDlg::showEvent(QShowEvent* event) {
   if (!m_movieTried) StartMovie();
 }
 
+bool CSplashDlg::FindWelcomeMovie(std::filesystem::path& path) {
+  const std::string name = PersonalityString(kKeySplashMovie);
+  return !name.empty() && FindCourseFile(name, kSearchCourse, path);
+}
+
 void CSplashDlg::StartMovie() {
   m_movieTried = true;
-  if (!Service<MovieSupport>() || !Maker()) return;
-  const std::string name = PersonalityString(kKeySplashMovie);
+  MovieSupport* movies = Service<MovieSupport>();
+  if (!movies || !Maker()) return;
   std::filesystem::path path;
-  if (name.empty() || !FindCourseFile(name, kSearchCourse, path)) {
+  if (!FindWelcomeMovie(path)) {
     if (!g_movieNoticeShown) {
       g_movieNoticeShown = true;
       ShowNotice(kNoticeNoVolume);
     }
     return;
   }
+  if (!movies->EnsureStarted()) return;
   m_movie = Maker()(path, this);
   if (!m_movie) return;
   m_movie->setGeometry(rect());

@@ -27,6 +27,9 @@ class CSplashDlg : public QDialog {
   static void SetMovieMaker(MovieMaker maker);
   // The "cannot find the movie" notice is shown once per run; tests start a new run.
   static void ResetMovieNotice();
+  // The welcome movie the personality names ("Splash Movie"), when it is found in the
+  // course locations: whether a Welcome window will want the movie library.
+  static bool FindWelcomeMovie(std::filesystem::path& path);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -187,11 +187,48 @@ TEST(Startup, MovieSupportMissingOrOldEndsTheProgramAfterItsNotice) {
     NoticeRecorder notices;
     CCourseApp::Environment env = TestEnvironment();
     env.startMovies = Starting(c.status);
+    // The Welcome window plays a movie: the library is checked with the other services.
+    env.welcomeMovie = [] { return true; };
     CCourseApp app(CommandLine{}, env);
     EXPECT_FALSE(app.Startup());
     EXPECT_EQ(app.exitCode(), 0);
     EXPECT_EQ(app.frame(), nullptr);
     EXPECT_EQ(NoticeIds(notices), std::vector<int>{c.notice});
+  }
+}
+
+// Without a Welcome movie the library is checked when the first movie wants it; a
+// failed check then is the same notice, but the program and its open work stay.
+TEST(Startup, MovieSupportWithoutAWelcomeMovieStartsAtTheFirstMovie) {
+  struct Case {
+    MovieSupport::Status status;
+    std::vector<int> notices;
+  } cases[] = {{MovieSupport::Status::Ready, {}},
+               {MovieSupport::Status::NotInstalled, {8558}},
+               {MovieSupport::Status::TooOld, {8559}}};
+  for (const Case& c : cases) {
+    ClearProfile();
+    NoticeRecorder notices;
+    CCourseApp::Environment env = TestEnvironment();
+    int starts = 0;
+    env.startMovies = [&starts, status = c.status](MovieSupport&) {
+      ++starts;
+      return static_cast<int>(status);
+    };
+    env.welcomeMovie = [] { return false; };
+    CCourseApp app(CommandLine{}, env);
+    ASSERT_TRUE(app.Startup());
+    ASSERT_TRUE(WaitFor([&] { return app.welcome() != nullptr; }));
+    MovieSupport* movies = Service<MovieSupport>();
+    ASSERT_NE(movies, nullptr);
+    EXPECT_EQ(starts, 0);
+    EXPECT_TRUE(NoticeIds(notices).empty());
+    movies->EnsureStarted();
+    movies->EnsureStarted();
+    EXPECT_EQ(starts, 1);
+    EXPECT_EQ(NoticeIds(notices), c.notices);
+    EXPECT_NE(app.frame(), nullptr);
+    EXPECT_TRUE(app.frame()->isVisible());
   }
 }
 
