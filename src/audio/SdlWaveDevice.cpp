@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "audio/AudioFormat.h"
+#include "audio/SdlLibrary.h"
 
 namespace audio {
 
@@ -18,6 +19,7 @@ void PrepareSdl() {
 }  // namespace
 
 DeviceOpenResult SdlWaveDevice::Open(Completion completion) {
+  if (!SdlLoaded()) return {nullptr, DeviceProblem::NoDevice};
   PrepareSdl();
   DeviceProblem problem = DeviceProblem::NoDevice;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
@@ -31,6 +33,7 @@ DeviceOpenResult SdlWaveDevice::Open(Completion completion) {
 }
 
 DeviceOpenResult SdlWaveDevice::OpenDummy(Completion completion) {
+  if (!SdlLoaded()) return {nullptr, DeviceProblem::NoDevice};
   PrepareSdl();
   if (SDL_AudioInit("dummy") != 0) return {nullptr, DeviceProblem::NoDevice};
   std::unique_ptr<SdlWaveDevice> device(new SdlWaveDevice(std::move(completion), Init::DummyDriver));

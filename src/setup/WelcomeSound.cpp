@@ -3,6 +3,7 @@
 #include <QtCore/QFile>
 #include <SDL.h>
 
+#include "audio/SdlLibrary.h"
 #include "course/ProgramResources.h"
 
 CWelcomeSound::~CWelcomeSound() { Stop(); }
@@ -10,7 +11,7 @@ CWelcomeSound::~CWelcomeSound() { Stop(); }
 bool CWelcomeSound::Play(std::span<const std::uint8_t> wav) {
   Stop();
   if (wav.empty() || wav.size() > static_cast<std::size_t>(INT32_MAX)) return false;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (!audio::SdlLoaded() || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   m_audioStarted = true;
   SDL_RWops* rw = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
   SDL_AudioSpec audioFormat{};
