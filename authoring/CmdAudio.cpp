@@ -16,17 +16,6 @@ namespace {
 
 using kncourse::Args;
 
-const char* kUsage =
-    "Usage:\n"
-    "  kncourse audio info FILE\n"
-    "      A narration clip (.aif, .ogg): its format number (0 AIFF, 1 and 2 AIFC ima4 at\n"
-    "      22050 and 11025 Hz, 3 Ogg Vorbis), source rate and length on the narration\n"
-    "      clock (samples at 22050 Hz). A .wav sound: how the player plays it as a\n"
-    "      built-in sound.\n"
-    "  kncourse audio decode FILE OUT.wav [--from UNITS]\n"
-    "      Writes the 22050 Hz mono 16-bit stream the wave output receives, from the\n"
-    "      start or from clock unit UNITS (moved back to where decoding can start).\n";
-
 bool IsWave(const std::string& name) {
   return name.size() >= 4 && (name.compare(name.size() - 4, 4, ".wav") == 0 || name.compare(name.size() - 4, 4, ".WAV") == 0);
 }
@@ -44,8 +33,12 @@ std::optional<std::vector<std::int16_t>> WaveStream(const std::vector<std::uint8
   return std::nullopt;
 }
 
-int Info(const Args& a) {
-  if (a.size() != 1) return kncourse::UsageError("audio info takes one FILE", kUsage);
+}  // namespace
+
+namespace kncourse {
+
+int AudioInfo(Args a) {
+  if (a.size() != 1) kncourse::BadUsage("audio info takes one FILE");
   if (IsWave(a[0])) {
     auto file = CourseFile::Open(a[0]);
     int rate = 0;
@@ -71,17 +64,16 @@ int Info(const Args& a) {
   return 0;
 }
 
-int Decode(const Args& args) {
-  Args a = args;
+int AudioDecode(Args a) {
   std::int64_t from = 0;
   if (auto f = kncourse::TakeOption(a, "from")) {
     try {
       from = std::stoll(*f);
     } catch (const std::exception&) {
-      return kncourse::UsageError("--from takes a number of clock units", kUsage);
+      kncourse::BadUsage("--from takes a number of clock units");
     }
   }
-  if (a.size() != 2) return kncourse::UsageError("audio decode takes FILE OUT.wav", kUsage);
+  if (a.size() != 2) kncourse::BadUsage("audio decode takes FILE OUT.wav");
   std::vector<std::int16_t> stream;
   if (IsWave(a[0])) {
     auto file = CourseFile::Open(a[0]);
@@ -107,21 +99,4 @@ int Decode(const Args& args) {
   return kncourse::WriteOutput(a[1], bytes);
 }
 
-int Audio(const Args& args) {
-  if (args.empty() || kncourse::WantsHelp(args)) {
-    std::cout << kUsage;
-    return args.empty() ? 2 : 0;
-  }
-  const Args rest(args.begin() + 1, args.end());
-  try {
-    if (args[0] == "info") return Info(rest);
-    if (args[0] == "decode") return Decode(rest);
-  } catch (const CourseFileError& e) {
-    return kncourse::Fail(e.what());
-  }
-  return kncourse::UsageError("unknown audio command '" + args[0] + "'", kUsage);
-}
-
-}  // namespace
-
-KN_COMMAND("audio", "narration clips and sounds as the player decodes them", Audio);
+}  // namespace kncourse

@@ -11,18 +11,6 @@ namespace {
 
 using kncourse::Args;
 
-const char* kUsage =
-    "Usage:\n"
-    "  kncourse container list FILE\n"
-    "      The type code, text section and every directory entry (type, name, offset, length).\n"
-    "  kncourse container find FILE NAME TYPE\n"
-    "      The entry the player's lookup selects; TYPE is picture, sound, text or any (0, 1, 2, -1).\n"
-    "      Exit status 1 when nothing is found.\n"
-    "  kncourse container pack DIR OUT [--code XXXX]\n"
-    "      Builds a container from a source folder (manifest.txt, section.txt, picture/, sound/, text/).\n"
-    "  kncourse container extract FILE DIR\n"
-    "      Writes the source-folder form of a container; pack gives the same bytes back.\n";
-
 std::string TypeText(std::uint32_t type) {
   const char* n = EntryTypeName(type);
   return n ? n : "type " + std::to_string(type);
@@ -33,8 +21,12 @@ void PrintEntry(const ContainerEntry& e, std::size_t index) {
               kncourse::Show(e.name).c_str());
 }
 
-int List(const Args& a) {
-  if (a.size() != 1) return kncourse::UsageError("container list takes one FILE", kUsage);
+}  // namespace
+
+namespace kncourse {
+
+int ContainerList(Args a) {
+  if (a.size() != 1) kncourse::BadUsage("container list takes one FILE");
   auto c = ResourceContainer::Open(a[0]);
   const auto& d = c.directory();
   if (d.typeCode() == 0)
@@ -49,15 +41,15 @@ int List(const Args& a) {
   return 0;
 }
 
-int Find(const Args& a) {
-  if (a.size() != 3) return kncourse::UsageError("container find takes FILE NAME TYPE", kUsage);
+int ContainerFind(Args a) {
+  if (a.size() != 3) kncourse::BadUsage("container find takes FILE NAME TYPE");
   int type = 0;
   if (a[2] == "any" || a[2] == "-1") {
     type = kAnyEntryType;
   } else if (auto t = EntryTypeFromName(a[2])) {
     type = static_cast<int>(*t);
   } else {
-    return kncourse::UsageError("unknown TYPE '" + a[2] + "'", kUsage);
+    kncourse::BadUsage("unknown TYPE '" + a[2] + "'");
   }
   auto c = ResourceContainer::Open(a[0]);
   const ContainerEntry* e = c.FindEntry(a[1], type);
@@ -69,42 +61,22 @@ int Find(const Args& a) {
   return 0;
 }
 
-int Pack(const Args& args) {
-  Args a = args;
+int ContainerPack(Args a) {
   std::optional<std::uint32_t> code;
   if (auto c = kncourse::TakeOption(a, "code")) {
     code = TypeCodeFromString(*c);
-    if (!code) return kncourse::UsageError("--code takes four characters", kUsage);
+    if (!code) kncourse::BadUsage("--code takes four characters");
   }
-  if (a.size() != 2) return kncourse::UsageError("container pack takes DIR OUT", kUsage);
+  if (a.size() != 2) kncourse::BadUsage("container pack takes DIR OUT");
   const auto bytes = PackContainerFolder(a[0], code);
   return kncourse::WriteOutput(a[1], bytes);
 }
 
-int Extract(const Args& a) {
-  if (a.size() != 2) return kncourse::UsageError("container extract takes FILE DIR", kUsage);
+int ContainerExtract(Args a) {
+  if (a.size() != 2) kncourse::BadUsage("container extract takes FILE DIR");
   auto file = CourseFile::Open(a[0]);
   ExtractContainerFolder(file.readAll(), a[1]);
   return 0;
 }
 
-int Container(const Args& args) {
-  if (args.empty() || kncourse::WantsHelp(args)) {
-    std::cout << kUsage;
-    return args.empty() ? 2 : 0;
-  }
-  const Args rest(args.begin() + 1, args.end());
-  try {
-    if (args[0] == "list") return List(rest);
-    if (args[0] == "find") return Find(rest);
-    if (args[0] == "pack") return Pack(rest);
-    if (args[0] == "extract") return Extract(rest);
-  } catch (const CourseFileError& e) {
-    return kncourse::Fail(e.what());
-  }
-  return kncourse::UsageError("unknown container command '" + args[0] + "'", kUsage);
-}
-
-}  // namespace
-
-KN_COMMAND("container", "list, find, pack and extract resource containers", Container);
+}  // namespace kncourse

@@ -22,21 +22,6 @@ namespace {
 using kncourse::Args;
 using kncourse::Show;
 
-const char* kContentsUsage =
-    "Usage: kncourse contents DIR [--bundle N] [--lesson-base N]\n"
-    "  The course tree of DIR/contents.txt in display order: group headings, lesson\n"
-    "  numbers, pages, activity kinds and files. Lines the player drops are listed on\n"
-    "  stderr as warnings.\n"
-    "  --bundle N        order the lessons for entry N of DIR/Bundle.txt (0: file order)\n"
-    "  --lesson-base N   number of the first lesson; default: \"Lesson Base\" of the\n"
-    "                    personal.knp beside DIR, else 1\n";
-
-const char* kResolveUsage =
-    "Usage: kncourse resolve DIR ID [--bundle N] [--lesson-base N]\n"
-    "  The activity locator that the identifier ID (a file name, or :code:file) names in\n"
-    "  DIR/contents.txt: its fields, kind, description and course path. Prints \"not found\"\n"
-    "  and exits with status 1 when it names nothing.\n";
-
 struct Course {
   ContentsTable contents;
   BundleList bundles;
@@ -118,15 +103,16 @@ std::string BundleText(const Course& c) {
   return std::to_string(b) + " " + Show(c.bundles.Key(b)) + " (" + Show(c.bundles.Value(b)) + ")";
 }
 
-int Contents(const Args& args) {
-  if (kncourse::WantsHelp(args)) {
-    std::cout << kContentsUsage;
-    return 0;
-  }
-  Args a = args;
+std::string Optional(const std::optional<std::string>& s) { return s ? "\"" + Show(*s) + "\"" : "none"; }
+
+}  // namespace
+
+namespace kncourse {
+
+int ContentsTree(Args a) {
   Course course;
-  if (auto error = LoadCourse(a, course)) return kncourse::UsageError(*error, kContentsUsage);
-  if (a.size() != 1) return kncourse::UsageError("contents takes one DIR", kContentsUsage);
+  if (auto error = LoadCourse(a, course)) kncourse::BadUsage(*error);
+  if (a.size() != 1) kncourse::BadUsage("contents takes one DIR");
 
   const ContentsTable& t = course.contents;
   std::printf("lessons: %d  groups: %d  orderings: %d  text: %zu bytes\n", t.LessonCount(), t.GroupCount(),
@@ -151,17 +137,10 @@ int Contents(const Args& args) {
   return 0;
 }
 
-std::string Optional(const std::optional<std::string>& s) { return s ? "\"" + Show(*s) + "\"" : "none"; }
-
-int Resolve(const Args& args) {
-  if (kncourse::WantsHelp(args)) {
-    std::cout << kResolveUsage;
-    return 0;
-  }
-  Args a = args;
+int ResolveId(Args a) {
   Course course;
-  if (auto error = LoadCourse(a, course)) return kncourse::UsageError(*error, kResolveUsage);
-  if (a.size() != 2) return kncourse::UsageError("resolve takes DIR and ID", kResolveUsage);
+  if (auto error = LoadCourse(a, course)) kncourse::BadUsage(*error);
+  if (a.size() != 2) kncourse::BadUsage("resolve takes DIR and ID");
 
   const ContentsTable& t = course.contents;
   const auto loc = t.Resolve(a[1]);
@@ -193,15 +172,4 @@ int Resolve(const Args& args) {
   return 0;
 }
 
-int Guarded(int (*command)(const Args&), const Args& args) {
-  try {
-    return command(args);
-  } catch (const CourseFileError& e) {
-    return kncourse::Fail(e.what());
-  }
-}
-
-}  // namespace
-
-KN_COMMAND("contents", "the course tree of a course folder's contents.txt", [](const Args& a) { return Guarded(Contents, a); });
-KN_COMMAND("resolve", "what an activity identifier names in a course folder", [](const Args& a) { return Guarded(Resolve, a); });
+}  // namespace kncourse

@@ -22,14 +22,6 @@ namespace {
 using kncourse::Args;
 using kncourse::Show;
 
-const char* kUsage =
-    "Usage: kncourse launch --dry-run ROOT ID\n"
-    "  What launching the activity identifier ID (a file name, or :code:file) would do in\n"
-    "  the course whose folder ROOT holds course/contents.txt: the activity's file, its\n"
-    "  path among the course folders, the file found, the sound, and the window or outside\n"
-    "  application that would open it. Nothing is opened or started. Exit status 1 when\n"
-    "  ID names nothing or its file is not found or would be refused.\n";
-
 const char* HandlerName(LaunchHandler h) {
   switch (h) {
     case LaunchHandler::None: return "nothing (no handler for this extension)";
@@ -42,13 +34,13 @@ const char* HandlerName(LaunchHandler h) {
   return "";
 }
 
-int Launch(Args args) {
-  if (kncourse::WantsHelp(args)) {
-    std::fputs(kUsage, stdout);
-    return 0;
-  }
-  if (!kncourse::TakeSwitch(args, "dry-run")) return kncourse::UsageError("only --dry-run is supported", kUsage);
-  if (args.size() != 2) return kncourse::UsageError("expected ROOT and ID", kUsage);
+}  // namespace
+
+namespace kncourse {
+
+int LaunchDryRun(Args args) {
+  if (!kncourse::TakeSwitch(args, "dry-run")) kncourse::BadUsage("only --dry-run is supported");
+  if (args.size() != 2) kncourse::BadUsage("expected ROOT and ID");
   const std::filesystem::path root(args[0]);
   const auto contentsPath = ResolveCoursePath(root, "course\\contents.txt");
   if (!contentsPath) return kncourse::Fail("no course/contents.txt in " + root.string());
@@ -107,6 +99,4 @@ int Launch(Args args) {
   return 0;
 }
 
-}  // namespace
-
-KN_COMMAND("launch", "what launching an activity would open (--dry-run)", Launch);
+}  // namespace kncourse

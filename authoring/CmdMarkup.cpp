@@ -23,23 +23,6 @@ namespace {
 
 using kncourse::Args;
 
-const char* kUsage =
-    "Usage:\n"
-    "  kncourse markup strip FILE [--container]\n"
-    "      The text with tags and comments removed and entities decoded, line by line.\n"
-    "  kncourse markup events FILE [--container] [--pass-through]\n"
-    "      The tokenizer's events, one a line: word, line (a line end in the source),\n"
-    "      tag and end, each with the text pending at that event.\n"
-    "  kncourse markup paragraphs FILE [--container]\n"
-    "      The hypertext view's paragraphs: flags, indent, list number, picture size\n"
-    "      and normalised markup; then title, directives and source buttons.\n"
-    "  kncourse markup render FILE OUT.png [--container] [--width N] [--height N]\n"
-    "                         [--font-size N] [--lesson-font FACES] [--link-color #RRGGBB]\n"
-    "      Draws the text as a hypertext window of that client size shows it (defaults\n"
-    "      480 by the text's height, FontSize 12).\n"
-    "--container: FILE is a resource container; its text section is the markup and\n"
-    "its picture entries are the pictures \"img\" names.\n";
-
 // Course bytes for a terminal: UTF-8, with control bytes, quotes and
 // backslashes escaped.
 std::string Quote(std::string_view bytes) {
@@ -83,9 +66,32 @@ std::unique_ptr<QGuiApplication> MakeGuiApplication() {
   return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-int Strip(Args a) {
+void LoadDocument(HyperDocument& document, const std::vector<std::uint8_t>& bytes, bool container,
+                  const std::string& label) {
+  document.SetLinks(CourseSourceLinks(ActivityLocator()));
+  if (!document.SetText(bytes, container))
+    throw CourseFileError(CourseFileError::Kind::Format, label, "not a resource container");
+}
+
+bool TakeInt(Args& a, const char* name, int& value, int low, int high) {
+  if (auto v = kncourse::TakeOption(a, name)) {
+    try {
+      value = std::stoi(*v);
+    } catch (const std::exception&) {
+      return false;
+    }
+    return value >= low && value <= high;
+  }
+  return true;
+}
+
+}  // namespace
+
+namespace kncourse {
+
+int MarkupStrip(Args a) {
   const bool container = kncourse::TakeSwitch(a, "container");
-  if (a.size() != 1) return kncourse::UsageError("markup strip takes one FILE", kUsage);
+  if (a.size() != 1) kncourse::BadUsage("markup strip takes one FILE");
   const auto bytes = ReadFile(a[0]);
   // The whole text: every event's pending text is taken as it comes, so that
   // files longer than one event's text are shown whole.
@@ -100,10 +106,10 @@ int Strip(Args a) {
   return 0;
 }
 
-int Events(Args a) {
+int MarkupEvents(Args a) {
   const bool container = kncourse::TakeSwitch(a, "container");
   const bool passThrough = kncourse::TakeSwitch(a, "pass-through");
-  if (a.size() != 1) return kncourse::UsageError("markup events takes one FILE", kUsage);
+  if (a.size() != 1) kncourse::BadUsage("markup events takes one FILE");
   const auto bytes = ReadFile(a[0]);
   Tokenize(
       TextOf(bytes, container, a[0]),
@@ -134,16 +140,9 @@ int Events(Args a) {
   return 0;
 }
 
-void LoadDocument(HyperDocument& document, const std::vector<std::uint8_t>& bytes, bool container,
-                  const std::string& label) {
-  document.SetLinks(CourseSourceLinks(ActivityLocator()));
-  if (!document.SetText(bytes, container))
-    throw CourseFileError(CourseFileError::Kind::Format, label, "not a resource container");
-}
-
-int Paragraphs(Args a) {
+int MarkupParagraphs(Args a) {
   const bool container = kncourse::TakeSwitch(a, "container");
-  if (a.size() != 1) return kncourse::UsageError("markup paragraphs takes one FILE", kUsage);
+  if (a.size() != 1) kncourse::BadUsage("markup paragraphs takes one FILE");
   const auto app = MakeGuiApplication();
   HyperDocument document;
   LoadDocument(document, ReadFile(a[0]), container, a[0]);
@@ -168,27 +167,15 @@ int Paragraphs(Args a) {
   return 0;
 }
 
-bool TakeInt(Args& a, const char* name, int& value, int low, int high) {
-  if (auto v = kncourse::TakeOption(a, name)) {
-    try {
-      value = std::stoi(*v);
-    } catch (const std::exception&) {
-      return false;
-    }
-    return value >= low && value <= high;
-  }
-  return true;
-}
-
-int Render(Args a) {
+int MarkupRender(Args a) {
   const bool container = kncourse::TakeSwitch(a, "container");
   int width = 480, height = 0, fontSize = 12;
   if (!TakeInt(a, "width", width, 240, 4000) || !TakeInt(a, "height", height, 0, 20000) ||
       !TakeInt(a, "font-size", fontSize, 8, 24))
-    return kncourse::UsageError("--width takes 240 to 4000, --height 0 to 20000, --font-size 8 to 24", kUsage);
+    kncourse::BadUsage("--width takes 240 to 4000, --height 0 to 20000, --font-size 8 to 24");
   const auto lessonFont = kncourse::TakeOption(a, "lesson-font");
   const auto linkColour = kncourse::TakeOption(a, "link-color");
-  if (a.size() != 2) return kncourse::UsageError("markup render takes FILE OUT.png", kUsage);
+  if (a.size() != 2) kncourse::BadUsage("markup render takes FILE OUT.png");
   const auto app = MakeGuiApplication();
 
   HyperStyle style = CurrentHyperStyle(96);
@@ -196,7 +183,7 @@ int Render(Args a) {
   if (lessonFont) style.lessonFace = *lessonFont;
   if (linkColour) {
     const QColor c(QString::fromStdString(*linkColour));
-    if (!c.isValid()) return kncourse::UsageError("--link-color takes #RRGGBB", kUsage);
+    if (!c.isValid()) kncourse::BadUsage("--link-color takes #RRGGBB");
     style.linkColour = c.rgb();
   }
   HyperDocument document;
@@ -228,23 +215,4 @@ int Render(Args a) {
   return 0;
 }
 
-int Markup(const Args& args) {
-  if (args.empty() || kncourse::WantsHelp(args)) {
-    std::cout << kUsage;
-    return args.empty() ? 2 : 0;
-  }
-  const Args rest(args.begin() + 1, args.end());
-  try {
-    if (args[0] == "strip") return Strip(rest);
-    if (args[0] == "events") return Events(rest);
-    if (args[0] == "paragraphs") return Paragraphs(rest);
-    if (args[0] == "render") return Render(rest);
-  } catch (const CourseFileError& e) {
-    return kncourse::Fail(e.what());
-  }
-  return kncourse::UsageError("unknown markup command '" + args[0] + "'", kUsage);
-}
-
-}  // namespace
-
-KN_COMMAND("markup", "course markup: plain text, tokenizer events, paragraphs, rendering", Markup);
+}  // namespace kncourse

@@ -20,16 +20,6 @@ namespace {
 
 using kncourse::Args;
 
-const char* kUsage =
-    "Usage:\n"
-    "  kncourse movie info FILE\n"
-    "      Natural size, duration, frame rate and tracks of a QuickTime movie, the movie window's\n"
-    "      client sizes, and whether a transcript (.mtx) lies beside it. A file the player would\n"
-    "      refuse gives the reason and exit status 2.\n"
-    "  kncourse movie frame FILE SECONDS OUT.png\n"
-    "      Writes the frame the player shows at SECONDS (a decimal number; before the start shows\n"
-    "      the first frame, past the end the last) as a PNG picture of the movie's natural size.\n";
-
 std::string Seconds(MovieTime t) {
   char text[32];
   std::snprintf(text, sizeof text, "%.3f s", static_cast<double>(t) / kMovieTimeScale);
@@ -52,8 +42,12 @@ std::string Transcript(const std::string& movie) {
   return {};
 }
 
-int Info(const Args& a) {
-  if (a.size() != 1) return kncourse::UsageError("movie info takes one FILE", kUsage);
+}  // namespace
+
+namespace kncourse {
+
+int MovieInfo(Args a) {
+  if (a.size() != 1) kncourse::BadUsage("movie info takes one FILE");
   const auto movie = CMovie::Open(a[0]);
   MovieSupport support;
   support.Initialise();
@@ -81,8 +75,8 @@ int Info(const Args& a) {
   return 0;
 }
 
-int Frame(const Args& a) {
-  if (a.size() != 3) return kncourse::UsageError("movie frame takes FILE SECONDS OUT.png", kUsage);
+int MovieFrame(Args a) {
+  if (a.size() != 3) kncourse::BadUsage("movie frame takes FILE SECONDS OUT.png");
   double seconds = 0;
   std::size_t used = 0;
   try {
@@ -91,7 +85,7 @@ int Frame(const Args& a) {
     used = 0;
   }
   if (used != a[1].size() || !std::isfinite(seconds))
-    return kncourse::UsageError("SECONDS must be a decimal number, not '" + a[1] + "'", kUsage);
+    kncourse::BadUsage("SECONDS must be a decimal number, not '" + a[1] + "'");
   const auto movie = CMovie::Open(a[0]);
   if (!movie->HasPictures()) return kncourse::Fail(a[0] + ": the movie has no pictures");
   const QImage& frame = movie->FrameAt(SecondsToMovieTime(seconds));
@@ -99,21 +93,4 @@ int Frame(const Args& a) {
   return 0;
 }
 
-int Movie(const Args& args) {
-  if (args.empty() || kncourse::WantsHelp(args)) {
-    std::cout << kUsage;
-    return args.empty() ? 2 : 0;
-  }
-  const Args rest(args.begin() + 1, args.end());
-  try {
-    if (args[0] == "info") return Info(rest);
-    if (args[0] == "frame") return Frame(rest);
-  } catch (const CourseFileError& e) {
-    return kncourse::Fail(e.what());
-  }
-  return kncourse::UsageError("unknown movie command '" + args[0] + "'", kUsage);
-}
-
-}  // namespace
-
-KN_COMMAND("movie", "size, duration and tracks of a movie, and the frame shown at a time", Movie);
+}  // namespace kncourse

@@ -11,15 +11,6 @@ namespace {
 
 using kncourse::Args;
 
-const char* kUsage =
-    "Usage:\n"
-    "  kncourse personality FILE\n"
-    "      Every personality key of FILE (a personal.knp) with its id, type, the value the\n"
-    "      player uses and where that value comes from: \"file\" or the built-in \"default\".\n"
-    "      Typed values are shown as the player reads them, with the text from the file after\n"
-    "      them. Then the named pictures the player looks for and the entry each one finds.\n"
-    "      Exit status 2 when the file is missing or damaged.\n";
-
 const char* TypeName(PersonalityType t) {
   switch (t) {
     case PersonalityType::String: return "string";
@@ -43,12 +34,12 @@ std::string Resolved(const CoursePersonality& p, const PersonalityKey& key) {
   return value;
 }
 
-int Personality(const Args& args) {
-  if (kncourse::WantsHelp(args)) {
-    std::cout << kUsage;
-    return 0;
-  }
-  if (args.size() != 1) return kncourse::UsageError("personality takes one FILE", kUsage);
+}  // namespace
+
+namespace kncourse {
+
+int PersonalityShow(Args args) {
+  if (args.size() != 1) kncourse::BadUsage("personality takes one FILE");
   NoticeRecorder quiet;  // the player's message box; the reason is reported below instead
   const CoursePersonality p{std::filesystem::path(args[0])};
   if (p.loadState() == CoursePersonality::LoadState::Missing) return kncourse::Fail("cannot open " + args[0]);
@@ -73,6 +64,4 @@ int Personality(const Args& args) {
   return 0;
 }
 
-}  // namespace
-
-KN_COMMAND("personality", "show every personality key as the player resolves it", Personality);
+}  // namespace kncourse

@@ -16,24 +16,6 @@ namespace {
 
 using kncourse::Args;
 
-const char* kUsage =
-    "Usage:\n"
-    "  kncourse picture FILE|CONTAINER:NAME OUT.png [options]\n"
-    "      Draws the picture as the player does, on a canvas of the background colour, and\n"
-    "      saves it as PNG. FILE is a .bmp or .png file; CONTAINER:NAME is a picture entry of a\n"
-    "      resource container, found as the player finds it.\n"
-    "  kncourse picture FILE|CONTAINER:NAME --info\n"
-    "      Kind, size, depth, and the key and opaque pixels as a masked picture has them.\n"
-    "Options:\n"
-    "  --size WxH          draw scaled to W x H pixels (default: the picture's size)\n"
-    "  --masked            leave key pixels out (blend RGBA images over the canvas)\n"
-    "  --key RRGGBB        replace the key colour first, as the hypertext view does with ffffff\n"
-    "  --fade F            mix with the tint colour by the fraction F (0 to 1)\n"
-    "  --tint RRGGBB       the colour --fade mixes in (default 000000)\n"
-    "  --background RRGGBB canvas and background colour (default ffffff)\n"
-    "  --shadow DEPTH      draw with the drop shadow, DEPTH 0 (raised) to 6 (pressed)\n"
-    "  --dark              with --shadow: darken 8-bit pictures, as a pressed icon\n";
-
 std::optional<QRgb> ParseColour(std::string text) {
   if (!text.empty() && text[0] == '#') text.erase(0, 1);
   unsigned value = 0;
@@ -115,8 +97,11 @@ int Info(const Picture& p) {
   return 0;
 }
 
-int Render(const Args& args) {
-  Args a = args;
+}  // namespace
+
+namespace kncourse {
+
+int PictureDraw(Args a) {
   const bool info = kncourse::TakeSwitch(a, "info");
   const bool masked = kncourse::TakeSwitch(a, "masked");
   const bool dark = kncourse::TakeSwitch(a, "dark");
@@ -126,37 +111,36 @@ int Render(const Args& args) {
   float fade = 0.0f;
   std::optional<int> depth;
   if (auto v = kncourse::TakeOption(a, "size"); v && !(size = ParseSize(*v)))
-    return kncourse::UsageError("--size takes WxH, each 1 to 16384", kUsage);
+    kncourse::BadUsage("--size takes WxH, each 1 to 16384");
   if (auto v = kncourse::TakeOption(a, "key"); v && !(key = ParseColour(*v)))
-    return kncourse::UsageError("--key takes a colour RRGGBB", kUsage);
+    kncourse::BadUsage("--key takes a colour RRGGBB");
   if (auto v = kncourse::TakeOption(a, "tint")) {
     const auto c = ParseColour(*v);
-    if (!c) return kncourse::UsageError("--tint takes a colour RRGGBB", kUsage);
+    if (!c) kncourse::BadUsage("--tint takes a colour RRGGBB");
     tint = *c;
   }
   if (auto v = kncourse::TakeOption(a, "background")) {
     const auto c = ParseColour(*v);
-    if (!c) return kncourse::UsageError("--background takes a colour RRGGBB", kUsage);
+    if (!c) kncourse::BadUsage("--background takes a colour RRGGBB");
     background = *c;
   }
   if (auto v = kncourse::TakeOption(a, "fade")) {
     const auto [end, ec] = std::from_chars(v->data(), v->data() + v->size(), fade);
     if (ec != std::errc() || end != v->data() + v->size() || !(fade >= 0.0f && fade <= 1.0f))
-      return kncourse::UsageError("--fade takes a fraction from 0 to 1", kUsage);
+      kncourse::BadUsage("--fade takes a fraction from 0 to 1");
   }
   if (auto v = kncourse::TakeOption(a, "shadow")) {
     int d = -1;
     const auto [end, ec] = std::from_chars(v->data(), v->data() + v->size(), d);
     if (ec != std::errc() || end != v->data() + v->size() || d < 0 || d > PictureShadow::kMaxDepth)
-      return kncourse::UsageError("--shadow takes a depth from 0 to 6", kUsage);
+      kncourse::BadUsage("--shadow takes a depth from 0 to 6");
     depth = d;
   }
-  if (size && depth) return kncourse::UsageError("--shadow draws at the picture's own size; leave out --size", kUsage);
+  if (size && depth) kncourse::BadUsage("--shadow draws at the picture's own size; leave out --size");
   for (const auto& arg : a)
-    if (arg.rfind("--", 0) == 0) return kncourse::UsageError("unknown option " + arg, kUsage);
+    if (arg.rfind("--", 0) == 0) kncourse::BadUsage("unknown option " + arg);
   if (a.size() != (info ? 1u : 2u))
-    return kncourse::UsageError(info ? "picture --info takes one picture" : "picture takes a picture and OUT.png",
-                                kUsage);
+    kncourse::BadUsage(info ? "picture --info takes one picture" : "picture takes a picture and OUT.png");
 
   Picture picture;
   std::string error;
@@ -184,18 +168,4 @@ int Render(const Args& args) {
   return 0;
 }
 
-int PictureCommand(const Args& args) {
-  if (args.empty() || kncourse::WantsHelp(args)) {
-    std::cout << kUsage;
-    return args.empty() ? 2 : 0;
-  }
-  try {
-    return Render(args);
-  } catch (const CourseFileError& e) {
-    return kncourse::Fail(e.what());
-  }
-}
-
-}  // namespace
-
-KN_COMMAND("picture", "render a picture as the player draws it, or describe it", PictureCommand);
+}  // namespace kncourse

@@ -15,23 +15,6 @@ namespace {
 
 using kncourse::Args;
 
-const char* kProgressUsage =
-    "Usage:\n"
-    "  kncourse progress FILE [--contents CONTENTS]\n"
-    "      What a student progress file (.kns) holds: the learner's name, the completed\n"
-    "      activities (lesson display position, page and activity, counted from 0), the\n"
-    "      bookmarks, the preferences block and the window records. With --contents (a\n"
-    "      contents.txt) each place is also shown by its titles, and completions the player\n"
-    "      would drop because that course does not hold them are marked \"dropped\".\n"
-    "      Exit status 2 when the file is missing or the player would refuse it.\n";
-
-const char* kBookmarksUsage =
-    "Usage:\n"
-    "  kncourse bookmarks FILE [--contents CONTENTS]\n"
-    "      The bookmarks of a bookmark file (.mrk) in file order, as the player loads them.\n"
-    "      With --contents each one is also shown by the text the Bookmarks bar shows.\n"
-    "      Exit status 2 when the file is missing or damaged (the player loads nothing).\n";
-
 std::string Text(const std::optional<std::string>& s) {
   return s ? "\"" + kncourse::Show(*s) + "\"" : std::string("-");
 }
@@ -68,16 +51,15 @@ std::string FailureText(const CourseFileError& e) {
   return text;
 }
 
-int Progress(const Args& args) {
-  if (kncourse::WantsHelp(args)) {
-    std::cout << kProgressUsage;
-    return 0;
-  }
-  Args a = args;
+}  // namespace
+
+namespace kncourse {
+
+int ProgressShow(Args a) {
   std::optional<ContentsTable> contents;
   int status = 0;
   if (!LoadContents(a, contents, status)) return status;
-  if (a.size() != 1) return kncourse::UsageError("progress takes one FILE", kProgressUsage);
+  if (a.size() != 1) kncourse::BadUsage("progress takes one FILE");
 
   ProgressData d;
   try {
@@ -133,16 +115,11 @@ int Progress(const Args& args) {
   return 0;
 }
 
-int Bookmarks(const Args& args) {
-  if (kncourse::WantsHelp(args)) {
-    std::cout << kBookmarksUsage;
-    return 0;
-  }
-  Args a = args;
+int BookmarksShow(Args a) {
   std::optional<ContentsTable> contents;
   int status = 0;
   if (!LoadContents(a, contents, status)) return status;
-  if (a.size() != 1) return kncourse::UsageError("bookmarks takes one FILE", kBookmarksUsage);
+  if (a.size() != 1) kncourse::BadUsage("bookmarks takes one FILE");
   std::vector<ActivityLocator> list;
   try {
     list = LoadBookmarkFile(a[0]);
@@ -157,7 +134,4 @@ int Bookmarks(const Args& args) {
   return 0;
 }
 
-}  // namespace
-
-KN_COMMAND("progress", "show what a student progress file holds", Progress);
-KN_COMMAND("bookmarks", "show the bookmarks of a bookmark file", Bookmarks);
+}  // namespace kncourse

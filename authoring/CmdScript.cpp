@@ -23,28 +23,6 @@ namespace {
 
 using kncourse::Args;
 
-const char* kUsage =
-    "Usage:\n"
-    "  kncourse script chunks FILE [--text]\n"
-    "      Every script chunk of an exposition file (.exp, .scr): its start in samples of the\n"
-    "      22 050 Hz clock and in seconds, label, clear mark, and its tokens by name and value,\n"
-    "      one script line to a row. With --text, FILE is the exposition text alone, without\n"
-    "      the container header. Exit status 1 when a line or chunk too long stopped the loading.\n"
-    "  kncourse script tokens 'SOURCE'\n"
-    "      The tokens of one script line.\n"
-    "  kncourse script args 'ARGUMENTS'\n"
-    "      Reads an argument list as a function or statement receives it: `with X` and\n"
-    "      `without X` become X 1 and X 0, then the positional value (when the count is odd)\n"
-    "      and each keyword with its value, one to a row.\n"
-    "  kncourse script eval 'EXPRESSION' [--as KIND] [--seed N]\n"
-    "      Evaluates one expression without a window (variables are zero, view functions other\n"
-    "      than x, y, extent and location of a point give nothing) and prints the value's kind\n"
-    "      and payload, then any tokens the expression left unread. --as converts the value as\n"
-    "      a statement asking for KIND would (integer, real, text, colour, point). --seed seeds\n"
-    "      the random generator first. Exit status 1 when the expression, or the conversion,\n"
-    "      yields nothing.\n"
-    "SOURCE and EXPRESSION are UTF-8 and are read as the course's Windows-1252 bytes.\n";
-
 // Command-line text (UTF-8 from the terminal) as course bytes.
 std::string CourseBytes(const std::string& arg) { return IsValidUtf8(arg) ? Utf8ToCourse(arg) : arg; }
 
@@ -60,10 +38,20 @@ std::string StopText(const ChunkLoadResult& r) {
   return {};
 }
 
-int Chunks(const Args& args) {
-  Args a = args;
+std::optional<ScriptKind> KindFromName(const std::string& name) {
+  for (ScriptKind k : {ScriptKind::Integer, ScriptKind::Real, ScriptKind::Text, ScriptKind::Colour, ScriptKind::Point})
+    if (ScriptKindName(k) == name) return k;
+  if (name == "color") return ScriptKind::Colour;
+  return std::nullopt;
+}
+
+}  // namespace
+
+namespace kncourse {
+
+int ScriptChunks(Args a) {
   const bool textOnly = kncourse::TakeSwitch(a, "text");
-  if (a.size() != 1) return kncourse::UsageError("script chunks takes one FILE", kUsage);
+  if (a.size() != 1) kncourse::BadUsage("script chunks takes one FILE");
   ChunkLoadResult result;
   if (textOnly) {
     auto file = CourseFile::Open(a[0]);
@@ -99,16 +87,16 @@ int Chunks(const Args& args) {
   return 0;
 }
 
-int Tokens(const Args& a) {
-  if (a.size() != 1) return kncourse::UsageError("script tokens takes one SOURCE", kUsage);
+int ScriptTokens(Args a) {
+  if (a.size() != 1) kncourse::BadUsage("script tokens takes one SOURCE");
   std::vector<std::uint8_t> tokens;
   TokenizeChunk(CourseBytes(a[0]) + "\n", tokens);
   std::printf("%s\n", kncourse::Show(DescribeTokens(tokens)).c_str());
   return 0;
 }
 
-int ArgumentsCommand(const Args& a) {
-  if (a.size() != 1) return kncourse::UsageError("script args takes one ARGUMENTS", kUsage);
+int ScriptArgs(Args a) {
+  if (a.size() != 1) kncourse::BadUsage("script args takes one ARGUMENTS");
   std::vector<std::uint8_t> tokens;
   TokenizeChunk(CourseBytes(a[0]) + "\n", tokens);
   PlainScriptView view;
@@ -128,28 +116,20 @@ int ArgumentsCommand(const Args& a) {
   return 0;
 }
 
-std::optional<ScriptKind> KindFromName(const std::string& name) {
-  for (ScriptKind k : {ScriptKind::Integer, ScriptKind::Real, ScriptKind::Text, ScriptKind::Colour, ScriptKind::Point})
-    if (ScriptKindName(k) == name) return k;
-  if (name == "color") return ScriptKind::Colour;
-  return std::nullopt;
-}
-
-int Eval(const Args& args) {
-  Args a = args;
+int ScriptEval(Args a) {
   std::optional<ScriptKind> as;
   if (auto kind = kncourse::TakeOption(a, "as")) {
     as = KindFromName(*kind);
-    if (!as) return kncourse::UsageError("--as takes integer, real, text, colour or point", kUsage);
+    if (!as) kncourse::BadUsage("--as takes integer, real, text, colour or point");
   }
   if (auto seed = kncourse::TakeOption(a, "seed")) {
     try {
       SeedRandom(static_cast<std::uint32_t>(std::stoul(*seed)));
     } catch (const std::exception&) {
-      return kncourse::UsageError("--seed takes a number", kUsage);
+      kncourse::BadUsage("--seed takes a number");
     }
   }
-  if (a.size() != 1) return kncourse::UsageError("script eval takes one EXPRESSION", kUsage);
+  if (a.size() != 1) kncourse::BadUsage("script eval takes one EXPRESSION");
   std::vector<std::uint8_t> tokens;
   TokenizeChunk(CourseBytes(a[0]) + "\n", tokens);
   PlainScriptView view;
@@ -169,23 +149,4 @@ int Eval(const Args& args) {
   return v.isNone() ? 1 : 0;
 }
 
-int Script(const Args& args) {
-  if (args.empty() || kncourse::WantsHelp(args)) {
-    std::cout << kUsage;
-    return args.empty() ? 2 : 0;
-  }
-  const Args rest(args.begin() + 1, args.end());
-  try {
-    if (args[0] == "chunks") return Chunks(rest);
-    if (args[0] == "tokens") return Tokens(rest);
-    if (args[0] == "args") return ArgumentsCommand(rest);
-    if (args[0] == "eval") return Eval(rest);
-  } catch (const CourseFileError& e) {
-    return kncourse::Fail(e.what());
-  }
-  return kncourse::UsageError("unknown script command '" + args[0] + "'", kUsage);
-}
-
-}  // namespace
-
-KN_COMMAND("script", "script chunks of exposition files, tokens and expressions", Script);
+}  // namespace kncourse

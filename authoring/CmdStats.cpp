@@ -65,26 +65,6 @@ const std::vector<Function>& Functions() {
   return functions;
 }
 
-std::string Usage() {
-  std::ostringstream u;
-  u << "Usage:\n"
-       "  kncourse stats FUNCTION ARG...\n"
-       "      Prints the function's value with 10 significant digits, as the player computes it.\n"
-       "      inf and -inf are the infinities; an argument outside a function's domain gives the\n"
-       "      error value, inf. Arguments are decimal numbers (inf and nan are accepted).\n"
-       "  kncourse stats RandomInt N [--seed S] [--count K]\n"
-       "      K (default 1) draws of the program's random generator modulo N, one a line, after\n"
-       "      seeding it with S (default: the millisecond clock, as the player does at start-up).\n"
-       "  kncourse stats RandomDraw [--seed S] [--count K]\n"
-       "      The same for the raw draws, 0 to 32767.\n"
-       "\nFunctions (probabilities lower-tail unless they say otherwise):\n";
-  for (const auto& f : Functions()) {
-    const std::string call = std::string(f.name) + " " + f.args;
-    u << "  " << call << std::string(call.size() < 32 ? 32 - call.size() : 1, ' ') << f.meaning << '\n';
-  }
-  return u.str();
-}
-
 bool SameName(const std::string& a, const char* b) {
   const std::string bs = b;
   return a.size() == bs.size() && std::equal(a.begin(), a.end(), bs.begin(), [](char x, char y) {
@@ -118,23 +98,23 @@ int Random(const std::string& name, Args a) {
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count());
   if (auto s = kncourse::TakeOption(a, "seed")) {
     const auto v = ParseInteger(*s, -2147483648LL, 4294967295LL);
-    if (!v) return kncourse::UsageError("--seed takes a 32-bit integer", Usage());
+    if (!v) kncourse::BadUsage("--seed takes a 32-bit integer");
     seed = static_cast<std::uint32_t>(*v);  // a negative seed wraps as the script language's would
   }
   long long count = 1;
   if (auto c = kncourse::TakeOption(a, "count")) {
     const auto v = ParseInteger(*c, 0, 100000000);
-    if (!v) return kncourse::UsageError("--count takes a number from 0 to 100000000", Usage());
+    if (!v) kncourse::BadUsage("--count takes a number from 0 to 100000000");
     count = *v;
   }
   int n = 0;
   if (!raw) {
-    if (a.size() != 1) return kncourse::UsageError("RandomInt takes N", Usage());
+    if (a.size() != 1) kncourse::BadUsage("RandomInt takes N");
     const auto v = ParseInteger(a[0], 1, 2147483647);
-    if (!v) return kncourse::UsageError("N must be an integer from 1 to 2147483647", Usage());
+    if (!v) kncourse::BadUsage("N must be an integer from 1 to 2147483647");
     n = static_cast<int>(*v);
   } else if (!a.empty()) {
-    return kncourse::UsageError("RandomDraw takes no arguments", Usage());
+    kncourse::BadUsage("RandomDraw takes no arguments");
   }
   SeedRandom(seed);
   std::string out;
@@ -150,36 +130,46 @@ int Random(const std::string& name, Args a) {
   return 0;
 }
 
-int Stats(const Args& args) {
-  if (args.empty() || kncourse::WantsHelp(args)) {
-    std::cout << Usage();
-    return args.empty() ? 2 : 0;
+}  // namespace
+
+namespace kncourse {
+
+// The functions for the usage text, from the table that evaluates them.
+std::string StatsFunctionList() {
+  std::ostringstream u;
+  u << "\nFunctions (probabilities lower-tail unless they say otherwise):\n";
+  for (const auto& f : Functions()) {
+    const std::string call = std::string(f.name) + " " + f.args;
+    u << "  " << call << std::string(call.size() < 32 ? 32 - call.size() : 1, ' ') << f.meaning << '\n';
   }
+  return u.str();
+}
+
+int StatsEvaluate(Args args) {
+  if (args.empty()) kncourse::BadUsage("stats takes FUNCTION ARG...");
   const std::string& name = args[0];
   const Args rest(args.begin() + 1, args.end());
   if (SameName(name, "RandomInt") || SameName(name, "RandomDraw")) return Random(name, rest);
   const auto& functions = Functions();
   const auto f = std::find_if(functions.begin(), functions.end(), [&](const Function& fn) { return SameName(name, fn.name); });
-  if (f == functions.end()) return kncourse::UsageError("unknown function '" + name + "'", Usage());
+  if (f == functions.end()) kncourse::BadUsage("unknown function '" + name + "'");
   const std::size_t arity = static_cast<std::size_t>(std::count(f->args, f->args + std::strlen(f->args), ' ') + 1);
   if (rest.size() != arity)
-    return kncourse::UsageError(std::string(f->name) + " takes " + f->args, Usage());
+    kncourse::BadUsage(std::string(f->name) + " takes " + f->args);
   std::vector<double> values;
   for (std::size_t i = 0; i < rest.size(); ++i) {
     if (f->integerLastArg && i + 1 == rest.size()) {
       const auto v = ParseInteger(rest[i], -2147483648LL, 2147483647LL);
-      if (!v) return kncourse::UsageError("'" + rest[i] + "' is not an integer degrees of freedom", Usage());
+      if (!v) kncourse::BadUsage("'" + rest[i] + "' is not an integer degrees of freedom");
       values.push_back(static_cast<double>(*v));
       continue;
     }
     const auto v = ParseNumber(rest[i]);
-    if (!v) return kncourse::UsageError("'" + rest[i] + "' is not a number", Usage());
+    if (!v) kncourse::BadUsage("'" + rest[i] + "' is not a number");
     values.push_back(*v);
   }
   std::cout << Format(f->eval(values)) << '\n';
   return 0;
 }
 
-}  // namespace
-
-KN_COMMAND("stats", "evaluate the statistical functions and replay the random generator", Stats);
+}  // namespace kncourse

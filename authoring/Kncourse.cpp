@@ -3,33 +3,107 @@
 #include <algorithm>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "course/CourseText.h"
 
 namespace kncourse {
 
 namespace {
-std::vector<Command>& Registry() {
-  static std::vector<Command> commands;
-  return commands;
-}
-}  // namespace
 
-Registrar::Registrar(std::string name, std::string summary, CommandFn run) {
-  Registry().push_back({std::move(name), std::move(summary), std::move(run)});
+// Thrown by BadUsage and reported by Dispatch with the usage of the command being run. Not a
+// std::exception, so that a handler's own catch of library errors does not swallow it.
+struct UsageFault {
+  std::string message;
+};
+
+bool Runnable(const Subcommand& s) { return s.run != nullptr; }
+bool TakesArgumentsItself(const Command& c) { return !c.subcommands.empty() && c.subcommands.front().name.empty(); }
+
+void Overview(std::ostream& out) {
+  out << "Usage: kncourse COMMAND [ARGS...]\n"
+         "The course authors' command: pack, inspect and check course files.\n\nCommands:\n";
+  for (const auto& c : Commands())
+    out << "  " << c.name << std::string(14 - std::min<std::size_t>(13, c.name.size()), ' ') << c.summary << '\n';
+  out << "\nRun 'kncourse COMMAND --help' for a command's usage.\n";
 }
 
-const std::vector<Command>& Commands() {
-  auto& r = Registry();
-  std::sort(r.begin(), r.end(), [](const Command& a, const Command& b) { return a.name < b.name; });
-  return r;
+// The command's usage: a line for each row (only the rows of one subcommand when only is
+// given), each followed by its explanation, then the command's notes.
+std::string UsageText(const Command& c, const Subcommand* only = nullptr) {
+  std::ostringstream u;
+  u << "Usage:\n";
+  bool shown = false;
+  for (const Subcommand& s : c.subcommands) {
+    // A row without a handler belongs to the row above it.
+    if (Runnable(s)) shown = only == nullptr || &s == only;
+    if (!shown) continue;
+    u << "  kncourse " << c.name;
+    if (!s.name.empty()) u << ' ' << s.name;
+    if (!s.synopsis.empty()) u << ' ' << s.synopsis;
+    u << '\n';
+    std::string_view help = s.help;
+    while (!help.empty()) {
+      const std::size_t end = std::min(help.find('\n'), help.size());
+      u << "      " << help.substr(0, end) << '\n';
+      help.remove_prefix(std::min(end + 1, help.size()));
+    }
+  }
+  u << c.notes;
+  if (c.moreNotes) u << c.moreNotes();
+  return u.str();
 }
 
-int UsageError(std::string_view message, std::string_view usage) {
-  std::cerr << "kncourse: " << message << "\n\n" << usage;
-  if (!usage.empty() && usage.back() != '\n') std::cerr << '\n';
+int UsageError(const Command& c, std::string_view message) {
+  std::cerr << "kncourse: " << message << "\n\n" << UsageText(c);
   return 2;
 }
+
+const Subcommand* FindSubcommand(const Command& c, std::string_view name) {
+  for (const Subcommand& s : c.subcommands)
+    if (Runnable(s) && s.name == name) return &s;
+  return nullptr;
+}
+
+int Dispatch(const Command& c, const Args& args) {
+  if (args.empty()) {
+    std::cerr << UsageText(c);
+    return 2;
+  }
+  const Subcommand* sub = TakesArgumentsItself(c) ? &c.subcommands.front() : FindSubcommand(c, args[0]);
+  if (WantsHelp(args)) {
+    std::cout << UsageText(c, TakesArgumentsItself(c) ? nullptr : sub);
+    return 0;
+  }
+  if (!sub) return UsageError(c, "unknown " + std::string(c.name) + " command '" + args[0] + "'");
+  try {
+    return sub->run(TakesArgumentsItself(c) ? args : Args(args.begin() + 1, args.end()));
+  } catch (const UsageFault& f) {
+    return UsageError(c, f.message);
+  } catch (const std::exception& e) {
+    return Fail(e.what());
+  }
+}
+
+}  // namespace
+
+int Main(const Args& args) {
+  if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    Overview(args.empty() ? std::cerr : std::cout);
+    return args.empty() ? 2 : 0;
+  }
+  if (args[0] == "--version") {
+    std::cout << "kncourse " << KN_VERSION << '\n';
+    return 0;
+  }
+  for (const auto& c : Commands())
+    if (c.name == args[0]) return Dispatch(c, Args(args.begin() + 1, args.end()));
+  std::cerr << "kncourse: unknown command '" << args[0] << "'\n\n";
+  Overview(std::cerr);
+  return 2;
+}
+
+void BadUsage(std::string_view message) { throw UsageFault{std::string(message)}; }
 
 int Fail(std::string_view message) {
   std::cerr << "kncourse: " << message << '\n';
@@ -76,36 +150,4 @@ std::string Show(std::string_view courseBytes) { return CourseToUtf8(courseBytes
 
 }  // namespace kncourse
 
-namespace {
-void Overview(std::ostream& out) {
-  out << "Usage: kncourse COMMAND [ARGS...]\n"
-         "The course authors' command: pack, inspect and check course files.\n\nCommands:\n";
-  for (const auto& c : kncourse::Commands()) out << "  " << c.name << std::string(14 - std::min<std::size_t>(13, c.name.size()), ' ') << c.summary << '\n';
-  out << "\nRun 'kncourse COMMAND --help' for a command's usage.\n";
-}
-}  // namespace
-
-int main(int argc, char** argv) {
-  kncourse::Args args(argv + 1, argv + argc);
-  if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-    Overview(args.empty() ? std::cerr : std::cout);
-    return args.empty() ? 2 : 0;
-  }
-  if (args[0] == "--version") {
-    std::cout << "kncourse " << KN_VERSION << '\n';
-    return 0;
-  }
-  for (const auto& c : kncourse::Commands()) {
-    if (c.name == args[0]) {
-      kncourse::Args rest(args.begin() + 1, args.end());
-      try {
-        return c.run(rest);
-      } catch (const std::exception& e) {
-        return kncourse::Fail(e.what());
-      }
-    }
-  }
-  std::cerr << "kncourse: unknown command '" << args[0] << "'\n\n";
-  Overview(std::cerr);
-  return 2;
-}
+int main(int argc, char** argv) { return kncourse::Main(kncourse::Args(argv + 1, argv + argc)); }

@@ -1,11 +1,10 @@
-// kncourse: the course authors' command. Each command group ("container", "stats",
-// ...) lives in its own Cmd*.cpp and registers itself with KN_COMMAND; main()
-// dispatches on the first argument.
+// kncourse: the course authors' command. Every command and subcommand is one row of the
+// table in CommandTable.cpp: its name, usage line, explanation and handler. The overview
+// (--help), each command's usage (COMMAND --help) and the dispatch all read that table,
+// so a new subcommand is a row there plus its handler in the group's Cmd*.cpp.
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <iosfwd>
 #include <optional>
 #include <span>
 #include <string>
@@ -16,22 +15,35 @@ namespace kncourse {
 
 using Args = std::vector<std::string>;
 // Returns the process exit status: 0 success, 1 "not found"/check failures, 2 usage or file errors.
-using CommandFn = std::function<int(const Args& args)>;
+// The arguments are those after the subcommand's name (after the command's name when it has
+// no subcommands); handlers take them apart with TakeOption/TakeSwitch.
+using Handler = int (*)(Args args);
+
+struct Subcommand {
+  std::string_view name;      // empty: the command takes its arguments itself
+  std::string_view synopsis;  // the arguments, as the usage line shows them after the name
+  std::string_view help;      // what it does, one or more lines
+  // Runs it. A row without a handler shows another form of the row above it in the usage.
+  Handler run = nullptr;
+};
 
 struct Command {
-  std::string name;
-  std::string summary;  // one line for the overview
-  CommandFn run;
+  std::string_view name;
+  std::string_view summary;  // one line for the overview
+  std::vector<Subcommand> subcommands;
+  std::string_view notes = {};                   // printed after the usage lines
+  std::string (*moreNotes)() = nullptr;          // notes built from a table of the group's own
 };
 
-struct Registrar {
-  Registrar(std::string name, std::string summary, CommandFn run);
-};
-
+// Every command in overview order (by name).
 const std::vector<Command>& Commands();
 
-// Usage error: prints "kncourse: message" and the usage text to stderr, returns 2.
-int UsageError(std::string_view message, std::string_view usage);
+// Runs kncourse with the arguments after the program name; the process exit status.
+int Main(const Args& args);
+
+// A usage error of the command being run: "kncourse: message" and the command's usage on
+// stderr, exit status 2. Never returns: the dispatcher, which knows the command, reports it.
+[[noreturn]] void BadUsage(std::string_view message);
 // Reports an error to stderr and returns 2.
 int Fail(std::string_view message);
 
@@ -49,9 +61,32 @@ bool TakeSwitch(Args& args, std::string_view name);
 // Course bytes (Windows-1252) shown on a UTF-8 terminal.
 std::string Show(std::string_view courseBytes);
 
-}  // namespace kncourse
+// The handlers, one per row of the command table, defined in the group's Cmd*.cpp.
+int AudioInfo(Args args);
+int AudioDecode(Args args);
+int CheckFolder(Args args);
+int ContainerList(Args args);
+int ContainerFind(Args args);
+int ContainerPack(Args args);
+int ContainerExtract(Args args);
+int ContentsTree(Args args);
+int ResolveId(Args args);
+int LaunchDryRun(Args args);
+int MarkupStrip(Args args);
+int MarkupEvents(Args args);
+int MarkupParagraphs(Args args);
+int MarkupRender(Args args);
+int MovieInfo(Args args);
+int MovieFrame(Args args);
+int PersonalityShow(Args args);
+int PictureDraw(Args args);
+int ProgressShow(Args args);
+int BookmarksShow(Args args);
+int ScriptChunks(Args args);
+int ScriptTokens(Args args);
+int ScriptArgs(Args args);
+int ScriptEval(Args args);
+int StatsEvaluate(Args args);
+std::string StatsFunctionList();
 
-#define KN_COMMAND_CONCAT2(a, b) a##b
-#define KN_COMMAND_CONCAT(a, b) KN_COMMAND_CONCAT2(a, b)
-#define KN_COMMAND(name, summary, fn) \
-  static ::kncourse::Registrar KN_COMMAND_CONCAT(kn_command_, __LINE__)(name, summary, fn)
+}  // namespace kncourse
