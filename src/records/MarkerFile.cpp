@@ -62,7 +62,9 @@ bool IsReadOnly(const std::filesystem::path& path) {
   return (st.st_mode & S_IWUSR) == 0 || ::access(path.c_str(), W_OK) != 0;
 }
 
-bool Delete(const std::filesystem::path& path) { return ::unlink(path.c_str()) == 0; }
+// A marker is deleted after use unless it is read-only: whoever made it read-only means
+// to use it again, whatever became of this request.
+bool Delete(const std::filesystem::path& path) { return !IsReadOnly(path) && ::unlink(path.c_str()) == 0; }
 
 struct MarkerRead {
   enum class Status { Ok, CannotOpen, NotRegular, Corrupted } status = Status::Ok;
@@ -261,7 +263,7 @@ MarkerResult OpenMarker(std::string_view command, MarkerHost& host) {
       break;
     }
   }
-  if (!IsReadOnly(file)) result.deleted = Delete(file);
+  result.deleted = Delete(file);
   return result;
 }
 

@@ -121,14 +121,28 @@ TEST(MarkerOpen, MessagesOfTheOtherOutcomes) {
   EXPECT_TRUE(s.host.launched.empty());
 }
 
+// Whatever the outcome, a read-only marker stays where it is.
 TEST(MarkerOpen, ReadOnlyMarkerIsKept) {
-  Scene s;
-  const auto marker = s.Marker("ch1\\intro.exp");
-  ::chmod(marker.c_str(), 0444);
-  const MarkerResult r = s.Open(marker);
-  EXPECT_EQ(r.outcome, MarkerOutcome::Launched);
-  EXPECT_FALSE(r.deleted);
-  EXPECT_TRUE(std::filesystem::exists(marker));
+  struct Case {
+    const char* text;
+    bool progressFileOpen;
+    MarkerOutcome outcome;
+  } cases[] = {
+      {"ch1\\intro.exp", true, MarkerOutcome::Launched},
+      {"ch1\\intro.exp", false, MarkerOutcome::NoProgressFile},
+      {"missing.exp", true, MarkerOutcome::Missing},
+      {"../../etc/passwd", true, MarkerOutcome::Corrupted},
+  };
+  for (const Case& k : cases) {
+    Scene s;
+    s.host.open = k.progressFileOpen;
+    const auto marker = s.Marker(k.text);
+    ::chmod(marker.c_str(), 0444);
+    const MarkerResult r = s.Open(marker);
+    EXPECT_EQ(r.outcome, k.outcome) << k.text;
+    EXPECT_FALSE(r.deleted) << k.text;
+    EXPECT_TRUE(std::filesystem::exists(marker)) << k.text;
+  }
 }
 
 // Every one of these is refused as corrupted: nothing launched, nothing read outside.
