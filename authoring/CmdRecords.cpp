@@ -98,8 +98,7 @@ int ProgressShow(Args a) {
       p.textToSpeech);
   std::printf("  FontSize %d  BundledText %d  PageFormat %d  Asterisks 0x%04X\n", p.fontSize, p.bundledText,
               p.pageFormat, p.asterisks);
-  const auto& teacher = p.folder(Preferences::kTeacherFolder);
-  std::printf("  teacher folder %s\n", teacher.valid ? ("\"" + kncourse::Show(teacher.path) + "\"").c_str() : "-");
+  std::printf("  teacher folder %s\n", d.teacherFolder.empty() ? "-" : ("\"" + kncourse::Show(d.teacherFolder) + "\"").c_str());
   std::printf("  window entries taken from the file:\n");
   for (int i = 0; i < p.UsedWindowEntries(); ++i) {
     const auto& e = p.windowTable()[static_cast<std::size_t>(i)];

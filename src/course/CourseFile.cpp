@@ -45,12 +45,16 @@ CourseFile::~CourseFile() { close(); }
 CourseFile CourseFile::Open(const std::filesystem::path& path, Mode mode) {
   CourseFile f;
   f.m_path = path.string();
-  const int flags = (mode == Mode::ReadWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC;
+  // O_NONBLOCK: opening a FIFO or a device waits for its other end, which may never come.
+  // Only regular files pass the check below; reads of those are never short for it.
+  const int flags = (mode == Mode::ReadWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK;
   int fd = ::open(path.c_str(), flags);
   if (fd < 0) {
     const int err = errno;
     if (err == ENOENT || err == ENOTDIR)
       throw CourseFileError(CourseFileError::Kind::NotFound, f.m_path, "file not found");
+    if (err == ENXIO)  // a FIFO without a writer, a socket
+      throw CourseFileError(CourseFileError::Kind::Access, f.m_path, "not a regular file");
     ThrowErrno(f.m_path, "cannot open", err);
   }
   struct stat st {};
@@ -58,6 +62,7 @@ CourseFile CourseFile::Open(const std::filesystem::path& path, Mode mode) {
     ::close(fd);
     throw CourseFileError(CourseFileError::Kind::Access, f.m_path, "not a regular file");
   }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   if (::flock(fd, (mode == Mode::ReadWrite ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
     const int err = errno;
     ::close(fd);
@@ -66,6 +71,12 @@ CourseFile CourseFile::Open(const std::filesystem::path& path, Mode mode) {
     // File systems without locks: open without one.
     fd = ::open(path.c_str(), flags);
     if (fd < 0) ThrowErrno(f.m_path, "cannot open", errno);
+    // Swapped for something else between the two opens: refused like the first time.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      ::close(fd);
+      throw CourseFileError(CourseFileError::Kind::Access, f.m_path, "not a regular file");
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   }
   f.m_fd = fd;
   return f;

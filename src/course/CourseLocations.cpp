@@ -49,7 +49,7 @@ std::vector<Candidate> Candidates(const Preferences* prefs, int flags) {
     if (flags & kSearchProgramFolder) out.push_back({CourseRootFolder(), "course\\"});
     return out;
   }
-  const auto& teacher = prefs->folder(Preferences::kTeacherFolder);
+  const auto& teacher = prefs->teacherFolder();
   const auto& program = prefs->folder(Preferences::kProgramFolder);
   const auto& volume = prefs->folder(Preferences::kCourseVolume);
   if ((flags & kSearchTeacherFolder) && teacher.valid) out.push_back({teacher.path, ""});

@@ -73,6 +73,13 @@ bool Preferences::SetFolder(int slot, std::string_view path) {
   return true;
 }
 
+bool Preferences::SetFileTeacherFolder(std::string_view path) {
+  if (path.size() > kMaxFolderPath) return false;
+  m_fileTeacher.path.assign(path);
+  m_fileTeacher.valid = !path.empty();
+  return true;
+}
+
 // ---- window table ----
 
 bool Preferences::StoreRect(std::uint16_t key, const CourseRect& rect) {
@@ -118,13 +125,13 @@ int Preferences::UsedWindowEntries() const {
 
 // ---- preferences block ----
 
-void Preferences::Serialize(CourseStream& stream) {
+void Preferences::Serialize(CourseStream& stream, std::string* blockTeacherFolder) {
   if (stream.isStoring()) {
     WriteBlock(stream);
     return;
   }
   Preferences read = *this;
-  read.ReadBlock(stream);  // throws before anything here has changed
+  read.ReadBlock(stream, blockTeacherFolder);  // throws before anything here has changed
   read.Normalize();
   read.m_changed = true;
   *this = std::move(read);
@@ -140,7 +147,7 @@ void Preferences::WriteBlock(CourseStream& s) const {
   s.WriteU16(0);  // Activities
   for (std::uint8_t b : spare) s.WriteByte(b);
   for (int slot = 0; slot < 3; ++slot) {
-    const Folder& f = folder(slot);
+    const Folder& f = slot == kTeacherFolder ? teacherFolder() : folder(slot);
     // A path the one-byte length cannot hold is written as absent: cut, it would name
     // another folder when read back.
     s.WriteString(f.valid && f.path.size() <= CourseStream::kMaxString ? f.path : std::string());
@@ -154,7 +161,7 @@ void Preferences::WriteBlock(CourseStream& s) const {
   }
 }
 
-void Preferences::ReadBlock(CourseStream& s) {
+void Preferences::ReadBlock(CourseStream& s, std::string* blockTeacherFolder) {
   for (bool* b : {&flag0, &disableSounds, &neverAdjust, &hideTime, &flag4, &expoSource, &showTips, &flag7, &flag8,
                   &textToSpeech})
     *b = s.ReadFlag("preference flag");
@@ -167,7 +174,7 @@ void Preferences::ReadBlock(CourseStream& s) {
   const std::string teacher = s.ReadString("teacher folder");
   s.ReadString("program folder");  // where the file was written: of no use here
   s.ReadString("course volume");
-  if (!teacher.empty()) SetFolder(kTeacherFolder, teacher);
+  if (blockTeacherFolder) *blockTeacherFolder = teacher;
   const int n = s.ReadU16("window count");
   for (int i = 0; i < n; ++i) {
     const std::int16_t key = s.ReadI16("window key");

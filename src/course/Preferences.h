@@ -91,6 +91,14 @@ class Preferences {
   void SetChanged(bool changed = true) { m_changed = changed; }
 
   const Folder& folder(int slot) const { return folders.at(static_cast<std::size_t>(slot)); }
+
+  // Slot 0 is this computer's own teacher folder: the profile's, or the learner's choice
+  // in the Preferences dialog; it alone goes to the profile. While a student progress
+  // file is open whose teacher folder the learner accepted, that folder serves instead:
+  // teacherFolder() is the one course files are searched in (and the one the file keeps).
+  const Folder& teacherFolder() const { return m_fileTeacher.valid ? m_fileTeacher : folders[kTeacherFolder]; }
+  // Empty: back to this computer's own. A path longer than kMaxFolderPath is refused.
+  bool SetFileTeacherFolder(std::string_view path);
   // Sets a slot, valid when path is non-empty. A path longer than kMaxFolderPath does not
   // fit: the slot is left as it was and the result is false.
   bool SetFolder(int slot, std::string_view path);
@@ -98,6 +106,10 @@ class Preferences {
   // ---- the profile ----
   // $XDG_CONFIG_HOME/Kestrelon/Kestrelon.ini (~/.config/... by default).
   static std::filesystem::path ProfilePath();
+  // The profile holds the learner's recent-file paths: it is the learner's alone. Creates
+  // the file (and its folder, 0700) when missing and gives it mode 0600; every writer of
+  // the profile calls it before writing.
+  static void RestrictProfile(const std::filesystem::path& iniFile);
   // Reads section "Config" with the current values as defaults, then normalises. Missing
   // keys keep their values; a damaged "Windows" value is ignored.
   void LoadProfile();
@@ -112,8 +124,11 @@ class Preferences {
 
   // ---- the preferences block of a student progress file ----
   // Storing writes the block; loading reads one into this record (a block that ends early
-  // throws and leaves the record untouched), normalises it and marks it changed.
-  void Serialize(CourseStream& stream);
+  // throws and leaves the record untouched), normalises it and marks it changed. The
+  // teacher folder a block names is never taken: a file from elsewhere must not choose
+  // where course files come from. It goes to blockTeacherFolder (empty: none) for the
+  // caller to offer to the learner.
+  void Serialize(CourseStream& stream, std::string* blockTeacherFolder = nullptr);
 
   // ---- the course locations ----
   // Slot 3 the temporary folder, slot 2 the course volume among the mounted volumes
@@ -138,11 +153,12 @@ class Preferences {
  private:
   // Stores into the table without touching the changed mark; false when nothing changed.
   bool StoreRect(std::uint16_t key, const CourseRect& rect);
-  void ReadBlock(CourseStream& stream);
+  void ReadBlock(CourseStream& stream, std::string* blockTeacherFolder);
   void WriteBlock(CourseStream& stream) const;
 
   bool m_changed = false;
   WindowTable m_windows{};
+  Folder m_fileTeacher;  // the open progress file's teacher folder, when accepted
 };
 
 // The "Windows" profile value: each byte as two letters, "A" plus its low four bits,

@@ -2,6 +2,10 @@
 // per setting, integers and flags as decimal numbers, the teacher folder as text and the
 // window table in the profile's byte encoding (20 bytes an entry: 16-bit key, 16 bits of
 // filler, left, top, right, bottom as 32-bit little-endian).
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QtCore/QFile>
 #include <QtCore/QSettings>
 #include <QtCore/QStringList>
@@ -67,6 +71,18 @@ std::filesystem::path Preferences::ProfilePath() {
   return std::filesystem::path(QFile::encodeName(s.fileName()).toStdString());
 }
 
+void Preferences::RestrictProfile(const std::filesystem::path& iniFile) {
+  std::error_code ec;
+  const auto folder = iniFile.parent_path();
+  if (!folder.empty() && !std::filesystem::exists(folder, ec) && std::filesystem::create_directories(folder, ec))
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ec);
+  const int fd = ::open(iniFile.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+  if (fd < 0) return;
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) ::fchmod(fd, S_IRUSR | S_IWUSR);
+  ::close(fd);
+}
+
 void Preferences::LoadProfile() { LoadProfile(ProfilePath()); }
 
 void Preferences::LoadProfile(const std::filesystem::path& iniFile) {
@@ -121,6 +137,7 @@ bool Preferences::LoadProfileWindows(std::string_view value) {
 bool Preferences::SaveProfile() { return SaveProfile(ProfilePath()); }
 
 bool Preferences::SaveProfile(const std::filesystem::path& iniFile) {
+  RestrictProfile(iniFile);
   QSettings s(QFile::decodeName(QByteArray::fromStdString(iniFile.string())), QSettings::IniFormat);
   s.beginGroup(kSection);
   s.setValue("DisableSounds", int(disableSounds));
@@ -155,6 +172,7 @@ bool Preferences::SaveProfile(const std::filesystem::path& iniFile) {
   s.endGroup();
   s.sync();
   if (s.status() != QSettings::NoError) return false;
+  RestrictProfile(iniFile);  // the settings file may have been written anew beside it
   m_changed = false;
   return true;
 }

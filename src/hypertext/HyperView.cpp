@@ -1,8 +1,6 @@
 #include "hypertext/HyperView.h"
 
-#include <QtCore/QUrl>
 #include <QtGui/QClipboard>
-#include <QtGui/QDesktopServices>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
@@ -17,8 +15,10 @@
 #include "course/ActivityKind.h"
 #include "course/CourseFile.h"
 #include "course/CourseFileError.h"
+#include "course/CourseLocations.h"
 #include "course/CourseText.h"
 #include "course/Notice.h"
+#include "course/OutsideGate.h"
 #include "course/ProgramResources.h"
 #include "hypertext/HyperServices.h"
 
@@ -255,8 +255,7 @@ void CHyperView::RunSource(int index) {
   if (index < 0 || index >= static_cast<int>(sources.size())) return;
   const std::string& target = sources[static_cast<std::size_t>(index)].target;
   if (!target.empty() && target.back() == ':') {
-    if (auto folder = FindHyperSource(m_locator, target))
-      QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder->string())));
+    if (auto folder = FindHyperSource(m_locator, target)) OpenOutsideFolder(*folder, AcceptedCourseFolders(nullptr, kSearchCourse));
     return;
   }
   const auto& launch = CurrentHyperWindowLinks().launch;

@@ -1,10 +1,5 @@
 #include "launch/CompanionApp.h"
 
-#include <cerrno>
-
-#include <QtCore/QProcess>
-#include <QtCore/QStringList>
-
 #include "course/CourseFile.h"
 #include "course/CourseFileError.h"
 #include "course/CourseLocations.h"
@@ -29,16 +24,4 @@ std::optional<std::filesystem::path> FindCompanionApplication(const Preferences*
     if (std::filesystem::is_regular_file(path, ec)) return path;
   }
   return std::nullopt;
-}
-
-bool StartDetachedProgram(const std::string& program, const std::vector<std::string>& arguments, int* error) {
-  QProcess process;
-  process.setProgram(QString::fromStdString(program));
-  QStringList args;
-  for (const std::string& a : arguments) args << QString::fromStdString(a);
-  process.setArguments(args);
-  errno = 0;
-  if (process.startDetached()) return true;
-  if (error) *error = errno != 0 ? errno : ENOEXEC;
-  return false;
 }

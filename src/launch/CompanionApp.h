@@ -11,14 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "course/OutsideGate.h"  // programs start through StartOutsideProgram
+
 class Preferences;
 
 // The companion application's path, or none when no course folder holds it (or what
 // holds the name is not a file).
 std::optional<std::filesystem::path> FindCompanionApplication(const Preferences* prefs);
 
-// Starts program with arguments, detached. True when the process started; otherwise
-// error holds the system's error number.
-using ProgramStarter =
-    std::function<bool(const std::string& program, const std::vector<std::string>& arguments, int* error)>;
-bool StartDetachedProgram(const std::string& program, const std::vector<std::string>& arguments, int* error);

@@ -6,9 +6,8 @@
 // Only files inside the course folders are ever handed on. FindLaunchFile opens the file
 // through the course file locator (which refuses ".." and treats absolute names as
 // course names), then checks that the file it opened, with every symbolic link followed,
-// still lies inside one of the course folders. Files for the desktop's open action must
-// in addition be plain documents: no execute permission, not a script ("#!"), not a
-// program (ELF), not a desktop entry.
+// still lies inside one of the course folders. What goes to the desktop or to a program
+// passes the program's one gate as well (course/OutsideGate.h).
 #pragma once
 
 #include <filesystem>
@@ -19,6 +18,7 @@
 
 #include "course/ActivityLocator.h"
 #include "course/CourseFile.h"
+#include "course/OutsideGate.h"
 #include "launch/LaunchTable.h"
 
 class ContentsTable;
@@ -38,21 +38,9 @@ struct LaunchPlan {
 // contents loaded: only a lesson-level locator's own file can be launched).
 LaunchPlan PlanLaunch(const ActivityLocator& locator, const ContentsTable* contents);
 
-// The folders course files are looked for in, as the course file locator searches them
-// with flags (teacher folder, program folder's "course", course volume's "course"),
-// canonical; folders that do not exist are left out.
-std::vector<std::filesystem::path> CourseFolderRoots(const Preferences* prefs, int flags);
-
-// Whether path, with every link followed, lies inside one of roots.
-bool IsInsideCourseFolders(const std::filesystem::path& path, const std::vector<std::filesystem::path>& roots);
-
-// Whether the file at path may go to the desktop's open action: a regular file without
-// any execute permission that starts like neither a script, a program nor a desktop entry
-// (nor has a ".desktop" name). reason says why not.
-bool IsPlainDocument(const std::filesystem::path& path, std::string* reason = nullptr);
-// What the first bytes of a file show it to be when it is a script, a program or a
-// desktop entry ("it is a script"); null for anything else.
-const char* ProgramKindOfStart(std::string_view start);
+// Whether the handler opens one of the program's own windows; the desktop's open action
+// and the companion application are outside (a restored window record never starts them).
+bool OpensCourseWindow(LaunchHandler handler);
 
 // The flags the launcher searches activity files with.
 int LaunchSearchFlags();

@@ -1,7 +1,5 @@
 #include "launch/Launcher.h"
 
-#include <QtCore/QUrl>
-#include <QtGui/QDesktopServices>
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>
 #include <array>
@@ -47,14 +45,6 @@ std::map<std::string, ActivityWindowMaker, std::less<>>& Makers() {
 LessonBookTurnHook& TurnHook() {
   static LessonBookTurnHook hook;
   return hook;
-}
-DocumentOpener& Opener() {
-  static DocumentOpener opener = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
-  return opener;
-}
-ProgramStarter& Starter() {
-  static ProgramStarter starter = StartDetachedProgram;
-  return starter;
 }
 
 // The course windows of the main frame's window area, front to back; a window that has
@@ -134,27 +124,44 @@ void StartExploration(const ActivityLocator& r, CourseFile file) {
     return;
   }
   int error = 0;
-  if (Starter()(app->string(), {exploration.string()}, &error))
-    MarkActivityCompleted(r);
-  else
-    ShowNotice(kCompanionFailed, std::to_string(error));
+  std::string why;
+  switch (StartOutsideProgram(*app, {exploration.string()}, AcceptedCourseFolders(prefs, LaunchSearchFlags()), &error,
+                              &why)) {
+    case HandOff::Done:
+      MarkActivityCompleted(r);
+      return;
+    case HandOff::Refused:
+      ShowNotice(kLaunchFailed, LaunchErrorText("'" + app->filename().string() + "' cannot be started: " + why + "."));
+      return;
+    case HandOff::Failed:
+      ShowNotice(kCompanionFailed, std::to_string(error));
+      return;
+  }
 }
 
-void OpenOutsideDocument(const LaunchPlan& plan, CourseFile file) {
-  std::error_code ec;
-  const fs::path path = fs::canonical(file.path(), ec);
+void OpenDocumentOfPlan(const LaunchPlan& plan, CourseFile file) {
+  const fs::path path = file.path();
   file.close();
   std::string why;
-  if (ec || !IsPlainDocument(path, &why)) {
-    ShowNotice(kLaunchFailed, LaunchErrorText("'" + plan.fileName + "' cannot be opened: " + why + "."));
-    return;
+  switch (OpenOutsideDocument(path, AcceptedCourseFolders(Service<Preferences>(), LaunchSearchFlags()), &why)) {
+    case HandOff::Done:
+      return;
+    case HandOff::Refused:
+      ShowNotice(kLaunchFailed, LaunchErrorText("'" + plan.fileName + "' cannot be opened: " + why + "."));
+      return;
+    case HandOff::Failed:
+      ShowNotice(plan.route.failureMessage);
+      return;
   }
-  if (!Opener()(QString::fromStdString(path.string()))) ShowNotice(plan.route.failureMessage);
 }
 
 }  // namespace
 
-QWidget* Launch(const ActivityLocator& r, int mode) {
+namespace {
+
+// windowsOnly: only the program's own windows may open (a restored window record);
+// outside documents, web pages and the companion application need the learner's click.
+QWidget* LaunchActivity(const ActivityLocator& r, int mode, bool windowsOnly) {
   QWidget* found = nullptr;
   if (mode == kLaunchOpen || r.kind != 0) {
     found = FindWindowShowing(r);
@@ -169,6 +176,7 @@ QWidget* Launch(const ActivityLocator& r, int mode) {
 
   const LaunchPlan plan = PlanLaunch(r, Service<ContentsTable>());
   if (plan.fileName.empty()) return nullptr;
+  if (windowsOnly && !OpensCourseWindow(plan.route.handler)) return nullptr;
   // The file is looked for before its extension is looked at: a missing file is reported
   // whatever kind it would have been.
   CourseFile file;
@@ -196,13 +204,19 @@ QWidget* Launch(const ActivityLocator& r, int mode) {
       StartExploration(r, std::move(file));
       return nullptr;
     case LaunchHandler::OpenAction:
-      OpenOutsideDocument(plan, std::move(file));
+      OpenDocumentOfPlan(plan, std::move(file));
       return nullptr;
     case LaunchHandler::None:
       break;
   }
   return nullptr;
 }
+
+}  // namespace
+
+QWidget* Launch(const ActivityLocator& locator, int mode) { return LaunchActivity(locator, mode, false); }
+
+QWidget* LaunchCourseWindow(const ActivityLocator& locator) { return LaunchActivity(locator, kLaunchOpen, true); }
 
 void PlayLaunchSound(const ActivityLocator& locator) {
   const ContentsTable* contents = Service<ContentsTable>();
@@ -246,22 +260,10 @@ bool MarkActivityCompleted(const ActivityLocator& locator) {
 
 void SetLessonBookTurnHook(LessonBookTurnHook hook) { TurnHook() = std::move(hook); }
 
-DocumentOpener SetDocumentOpener(DocumentOpener opener) {
-  DocumentOpener previous = std::move(Opener());
-  Opener() = std::move(opener);
-  return previous;
-}
-
-ProgramStarter SetProgramStarter(ProgramStarter starter) {
-  ProgramStarter previous = std::move(Starter());
-  Starter() = std::move(starter);
-  return previous;
-}
-
 void InstallLauncher() {
   CCourseApp::SetActivityLocator([](const ActivityLocator& locator) { Launch(locator, kLaunchLocate); });
 }
 
 void ConnectLauncher() {
-  CCourseApp::SetWindowLauncher([](const ActivityLocator& locator) { return Launch(locator, kLaunchOpen); });
+  CCourseApp::SetWindowLauncher(LaunchCourseWindow);
 }

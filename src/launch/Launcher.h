@@ -29,6 +29,11 @@ enum LaunchMode : int {
 // The window that shows the activity afterwards (activated), or null.
 QWidget* Launch(const ActivityLocator& locator, int mode);
 
+// Launch in open mode for a window restored from a student progress file: only the
+// program's own activity windows open; an outside document, a web page or the companion
+// application is left for the learner to start (null).
+QWidget* LaunchCourseWindow(const ActivityLocator& locator);
+
 // Plays the launch sound of the locator's type (the Lesson Book, when the learner starts
 // an activity).
 void PlayLaunchSound(const ActivityLocator& locator);
@@ -67,10 +72,5 @@ void ConnectLauncher();
 // Lesson Book sets it when it starts; without it a locate-mode launch opens the activity.
 using LessonBookTurnHook = std::function<void(QWidget* book, const ActivityLocator& locator, bool execute)>;
 void SetLessonBookTurnHook(LessonBookTurnHook hook);
-
-// How a document goes to the desktop's open action (default: QDesktopServices::openUrl);
-// true when it was handed on.
-using DocumentOpener = std::function<bool(const QString& path)>;
-DocumentOpener SetDocumentOpener(DocumentOpener opener);
-// How the companion application is started (default: StartDetachedProgram).
-ProgramStarter SetProgramStarter(ProgramStarter starter);
+// What a launch hands to the desktop or starts goes through the program's gate; its
+// seams (SetDocumentOpener, SetProgramStarter) are in course/OutsideGate.h.

@@ -1,9 +1,7 @@
 // The learner's actions on a page: pressing, dragging and releasing its elements, the
 // activity menu and the commands behind it.
 #include <QtCore/QTimer>
-#include <QtCore/QUrl>
 #include <QtGui/QContextMenuEvent>
-#include <QtGui/QDesktopServices>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QMouseEvent>
 #include <QtWidgets/QMenu>
@@ -14,6 +12,7 @@
 #include "course/CourseLocations.h"
 #include "course/CourseText.h"
 #include "course/Notice.h"
+#include "course/OutsideGate.h"
 #include "course/ProgramResources.h"
 #include "course/Services.h"
 #include "hypertext/HyperServices.h"
@@ -431,8 +430,19 @@ void CPageView::Execute(int paragraph) {
       ShowNotice(kNoticeExtensionOpenFailed, CourseToUtf8(m_extensionFile) + ": file not found");
       return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string()))))
-      ShowNotice(kNoticeExtensionOpenFailed, path.string() + ": no program opens it");
+    // The same gate as every other launch: inside the (accepted) teacher folder, a plain
+    // document by its content.
+    std::string why;
+    switch (OpenOutsideDocument(path, AcceptedCourseFolders(nullptr, kSearchTeacherFolder), &why)) {
+      case HandOff::Done:
+        break;
+      case HandOff::Refused:
+        ShowNotice(kNoticeExtensionOpenFailed, path.filename().string() + ": " + why);
+        break;
+      case HandOff::Failed:
+        ShowNotice(kNoticeExtensionOpenFailed, path.string() + ": no program opens it");
+        break;
+    }
     return;
   }
   const std::optional<ActivityLocator> locator = LocatorOf(paragraph);

@@ -1,8 +1,6 @@
 // The accessory commands of the Lesson Book, for the lesson shown: the explore file or
 // the labs (9092), homework (9094), projects (9097), the page's tools (9098, 9099) and the
 // lesson's web page (9100).
-#include <QtCore/QUrl>
-#include <QtGui/QDesktopServices>
 
 #include "audio/SoundService.h"
 #include "course/ActivityKind.h"
@@ -13,6 +11,7 @@
 #include "course/CoursePersonality.h"
 #include "course/CourseText.h"
 #include "course/Notice.h"
+#include "course/OutsideGate.h"
 #include "course/ProgramResources.h"
 #include "course/ToolWindowClass.h"
 #include "lessonbook/LessonBookLinks.h"
@@ -24,8 +23,10 @@
 
 namespace {
 
-bool OpenByDesktop(const std::filesystem::path& path) {
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string())));
+// Through the program's gate: a course document, nothing else, goes to the desktop.
+void OpenByDesktop(const std::filesystem::path& path) {
+  if (OpenOutsideDocument(path, AcceptedCourseFolders(nullptr, kSearchCourse)) != HandOff::Done)
+    ShowNotice(kNoticeCannotOpen, path.string());
 }
 
 std::string FileNameOf(std::string_view courseName) {
@@ -57,7 +58,7 @@ void CPageWnd::LaunchExplore() {
   }
   PlayProgramSound(kSoundExplore);
   if (file.action == ExploreAction::Reference) {
-    if (!OpenByDesktop(path)) ShowNotice(kNoticeCannotOpen, path.string());
+    OpenByDesktop(path);
     return;
   }
   // The lesson's explore file is an activity of the lesson, started like any other.
@@ -113,5 +114,5 @@ void CPageWnd::OpenWeb() {
     return;
   }
   PlayProgramSound(kSoundWeb);
-  if (!OpenByDesktop(path)) ShowNotice(kNoticeCannotOpen, path.string());
+  OpenByDesktop(path);
 }

@@ -161,7 +161,7 @@ std::vector<std::filesystem::path> CourseFolderRoots(const Preferences* prefs) {
     return roots;
   }
   const auto add = [&](int slot, const char* sub) {
-    const Preferences::Folder& f = prefs->folder(slot);
+    const Preferences::Folder& f = slot == Preferences::kTeacherFolder ? prefs->teacherFolder() : prefs->folder(slot);
     if (!f.valid || f.path.empty()) return;
     std::filesystem::path p(f.path);
     if (*sub) {

@@ -18,7 +18,7 @@ ProgressData ReadProgressFile(std::span<const std::uint8_t> bytes, const Progres
   if (options.skipSettings) return data;
 
   if (options.basePreferences) data.preferences = *options.basePreferences;
-  data.preferences.Serialize(s);
+  data.preferences.Serialize(s, &data.teacherFolder);
   const int w = s.ReadU16("window count");
   // No course shows anywhere near this many windows; a larger count is damage, and
   // honouring it would open window after window.

@@ -46,7 +46,8 @@ ActivityLocator EmptyWindowLocator();
 struct ProgressData {
   StudentRecord learner;     // name, completions, bookmarks (no hook connected)
   bool hasSettings = false;  // false when the preferences and windows were skipped
-  Preferences preferences;   // as read: normalised and marked changed
+  Preferences preferences;   // as read: normalised and marked changed, teacher folder not taken
+  std::string teacherFolder; // the teacher folder the file names (empty: none), to offer the learner
   std::vector<WindowRecord> windows;
 };
 

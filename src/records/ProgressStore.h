@@ -18,6 +18,7 @@ enum RecordsMessage : int {
   kMsgBookmarkFileDamaged = 26303,    // a damaged bookmark file; the list stays
   kMsgBookmarkFileUnreadable = 26304,
   kMsgSaveChanges = 26305,            // closing with work not on disc: Yes, No or Cancel
+  kMsgUseTeacherFolder = 26306,       // a progress file names a teacher folder: Yes or No
 };
 
 struct ProgressOpen {

@@ -1,5 +1,6 @@
 #include "records/StatsDocTemplate.h"
 
+#include <QtCore/QFile>
 #include <QtCore/QSettings>
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QApplication>
@@ -35,6 +36,7 @@ QString Personality(int id, const char* fallback) {
 }
 
 QSettings Profile() {
+  Preferences::RestrictProfile(Preferences::ProfilePath());
   return QSettings(QString::fromStdString(Preferences::ProfilePath().string()), QSettings::IniFormat);
 }
 
@@ -48,6 +50,16 @@ Preferences& FallbackPreferences() {
   return preferences;
 }
 }  // namespace
+
+TeacherFolderChoice ChooseTeacherFolder(const std::string& fileFolder, const Preferences& preferences) {
+  if (fileFolder.empty()) return TeacherFolderChoice::Own;
+  const Preferences::Folder& own = preferences.folder(Preferences::kTeacherFolder);
+  std::error_code ec;
+  if (own.valid && (own.path == fileFolder || std::filesystem::equivalent(own.path, fileFolder, ec)))
+    return TeacherFolderChoice::Same;
+  if (!std::filesystem::is_directory(fileFolder, ec)) return TeacherFolderChoice::Own;
+  return TeacherFolderChoice::Ask;
+}
 
 StatsDocStrings MakeStatsDocStrings() {
   StatsDocStrings s;
@@ -86,6 +98,10 @@ CStatsDocTemplate::CStatsDocTemplate(StudentRecord* record, Preferences* prefere
     return QFileDialog::getOpenFileName(nullptr, QString(), QString(), filter);
   };
   confirmOverwrite = [](const QString& path) { return ConfirmOverwrite(nullptr, path); };
+  askTeacherFolder = [this](const QString& text) {
+    return QMessageBox::question(nullptr, m_strings.windowTitle, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+  };
   skipSettingsHeld = [] {
     const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
     return (held & Qt::ControlModifier) && (held & Qt::ShiftModifier);
@@ -140,6 +156,21 @@ bool CStatsDocTemplate::Apply(ProgressData data, const std::filesystem::path& pa
   document->SetPath(path);
   m_record->ReplaceLearner(data.learner);
   if (data.hasSettings) {
+    // The file's teacher folder serves while this file is open, and only when the learner
+    // says so; the profile keeps this computer's own.
+    data.preferences.SetFileTeacherFolder({});
+    switch (ChooseTeacherFolder(data.teacherFolder, data.preferences)) {
+      case TeacherFolderChoice::Own:
+      case TeacherFolderChoice::Same:
+        break;
+      case TeacherFolderChoice::Ask: {
+        const std::string shown = QFile::decodeName(QByteArray::fromStdString(data.teacherFolder)).toStdString();
+        if (askTeacherFolder &&
+            askTeacherFolder(QString::fromStdString(FormatProgramString(kMsgUseTeacherFolder, shown))))
+          data.preferences.SetFileTeacherFolder(data.teacherFolder);
+        break;
+      }
+    }
     const Preferences previous = *m_preferences;
     *m_preferences = std::move(data.preferences);
     NotifyPreferencesChanged(previous);
@@ -169,6 +200,8 @@ bool CStatsDocTemplate::SaveModified() {
 
 void CStatsDocTemplate::CloseDocument() {
   m_document.reset();
+  // A teacher folder accepted for that file goes with it.
+  m_preferences->SetFileTeacherFolder({});
   m_record->Reset();  // the record tells the bookmark listeners itself
   // The completion marks shown (the Table of Contents, for one) were the learner's: they go too.
   Notify(kNotifyCompletion, nullptr);

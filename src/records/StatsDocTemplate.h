@@ -18,6 +18,14 @@ class CStatsDoc;
 class Preferences;
 class StudentRecord;
 
+// What becomes of the teacher folder a progress file names. A file travels between
+// computers, so its folder is never taken silently: Own keeps this computer's own (the
+// file names none, or a folder this computer does not have), Same is this computer's own
+// anyway, Ask puts the question to the learner. An accepted folder serves while the file
+// is open and never reaches the profile.
+enum class TeacherFolderChoice { Own, Same, Ask };
+TeacherFolderChoice ChooseTeacherFolder(const std::string& fileFolder, const Preferences& preferences);
+
 // The template's strings: window title and new-file name (the product name), filter name
 // and extension (with the course's "Windows Suffix"), file type id and name.
 struct StatsDocStrings {
@@ -85,6 +93,9 @@ class CStatsDocTemplate : public QObject {
   std::function<QString(bool save)> chooseFile;
   // Asks whether an existing file may be replaced; the standard question by default.
   std::function<bool(const QString& path)> confirmOverwrite;
+  // Asks whether to use, on this computer, the teacher folder a progress file names
+  // (message 26306 with the folder); the standard message box by default.
+  std::function<bool(const QString& text)> askTeacherFolder;
   // Whether Ctrl and Shift are both held (skip the preferences and windows of a file).
   std::function<bool()> skipSettingsHeld;
 

@@ -1,12 +1,18 @@
 #include "records/WindowPart.h"
 
+#include <algorithm>
+
 #include "course/Preferences.h"
 
 void RestoreWindowPart(const std::vector<WindowRecord>& records, Preferences& preferences,
                        const WindowRestoreActions& a) {
   if (a.hideFloatingBars) a.hideFloatingBars();
   std::vector<int> opened;
-  for (const WindowRecord& r : records) {
+  // No more windows than the placement table can remember: a file asking for more is
+  // not one the program wrote.
+  const std::size_t count = std::min<std::size_t>(records.size(), Preferences::kWindowSlots);
+  for (std::size_t i = 0; i < count; ++i) {
+    const WindowRecord& r = records[i];
     if (r.kind > 0) preferences.RememberRect(r.kind, r.rect);
     int window = 0;
     if (r.kind == kWindowIgnored || r.kind < 0) {

@@ -49,7 +49,7 @@ struct OpenWindow {
 std::vector<WindowRecord> CollectWindowPart(const std::vector<OpenWindow>& windows, const std::vector<OpenWindow>& bars,
                                             Preferences& preferences);
 
-// Restores records: each rectangle is stored as the saved placement of its kind in
+// Restores at most the first 64 records (the placement table's size): each rectangle is stored as the saved placement of its kind in
 // preferences, then the kind decides: 0 nothing; 1 the Lesson Book at the record's page
 // (activity "none"); 7 to 10 a floating bar; 15 and 16 commands 9032 and 9089; any other
 // kind launches the activity. Each window opened is activated at once; at the end every

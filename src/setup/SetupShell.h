@@ -16,7 +16,8 @@ class CSetupShell {
   virtual bool StartProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments) = 0;
 };
 
-// QDesktopServices and QProcess; needs the application object.
+// The desktop and the system, through the program's gate (course/OutsideGate.h); needs
+// the application object.
 class CDesktopShell : public CSetupShell {
  public:
   bool OpenDocument(const std::filesystem::path& path) override;

@@ -336,6 +336,7 @@ void CCourseApp::UpdateTitleAndRecentFiles() {
 // ---- recent files ----
 
 std::unique_ptr<QSettings> CCourseApp::Profile() const {
+  Preferences::RestrictProfile(Preferences::ProfilePath());
   return std::make_unique<QSettings>(QString::fromStdString(Preferences::ProfilePath().string()),
                                      QSettings::IniFormat);
 }

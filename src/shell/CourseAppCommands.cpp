@@ -1,8 +1,7 @@
 // The application's commands: New, Open, Save and Save As student file, the recent files,
 // Print Setup, Exit, About, Preferences and help.
-#include <QtCore/QUrl>
 #include <map>
-#include <QtGui/QDesktopServices>
+#include <vector>
 #include <QtPrintSupport/QPageSetupDialog>
 #include <QtWidgets/QApplication>
 
@@ -11,6 +10,7 @@
 #include "course/CoursePersonality.h"
 #include "course/CourseText.h"
 #include "course/Notice.h"
+#include "course/OutsideGate.h"
 #include "course/Preferences.h"
 #include "course/PreferencesDlg.h"
 #include "course/Services.h"
@@ -35,8 +35,20 @@ std::map<int, CCourseApp::CommandHandler>& Handlers() {
   return handlers;
 }
 
-bool OpenByShell(const std::filesystem::path& path) {
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path.string())));
+// Help goes to the desktop through the program's gate, from the folders named by roots.
+bool OpenByShell(const std::filesystem::path& path, const std::vector<std::filesystem::path>& roots) {
+  return OpenOutsideDocument(path, roots) == HandOff::Done;
+}
+
+// The program's own folders for its help file, as the gate compares them.
+std::vector<std::filesystem::path> CanonicalFolders(std::initializer_list<std::filesystem::path> folders) {
+  std::vector<std::filesystem::path> out;
+  for (const auto& f : folders) {
+    std::error_code ec;
+    auto canonical = std::filesystem::canonical(f, ec);
+    if (!ec) out.push_back(std::move(canonical));
+  }
+  return out;
 }
 
 }  // namespace
@@ -167,11 +179,12 @@ void CCourseApp::ShowHelp() {
   // the installed program's data folder.
   const QString name = ApplicationName() + QStringLiteral(".html");
   const std::filesystem::path program = ProgramFolder();
-  for (const std::filesystem::path& candidate :
-       {program / name.toStdString(), program / ".." / "share" / "kestrelon" / name.toStdString()}) {
+  const std::filesystem::path shared = program / ".." / "share" / "kestrelon";
+  const auto roots = CanonicalFolders({program, shared});
+  for (const std::filesystem::path& candidate : {program / name.toStdString(), shared / name.toStdString()}) {
     std::error_code ec;
     if (std::filesystem::is_regular_file(candidate, ec)) {
-      if (!OpenByShell(std::filesystem::weakly_canonical(candidate, ec))) ShowNotice(kFailedToLaunchHelp);
+      if (!OpenByShell(candidate, roots)) ShowNotice(kFailedToLaunchHelp);
       return;
     }
   }
@@ -186,5 +199,5 @@ void CCourseApp::ShowExploreHelp() {
     return;
   }
   // Help files of every kind go to the desktop, which picks their viewer.
-  if (!OpenByShell(path)) ShowNotice(kFailedToLaunchHelp);
+  if (!OpenByShell(path, AcceptedCourseFolders(nullptr, kSearchCourse))) ShowNotice(kFailedToLaunchHelp);
 }

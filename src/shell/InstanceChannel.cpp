@@ -1,9 +1,11 @@
 #include "shell/InstanceChannel.h"
 
 #include <QtCore/QDir>
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QStandardPaths>
+#include <QtCore/QThread>
 #include <QtCore/QTimer>
 #include <QtNetwork/QLocalServer>
 #include <QtNetwork/QLocalSocket>
@@ -11,7 +13,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "shell/InstanceMessage.h"
+#include "shell/NoticeDlg.h"
 
 namespace {
 constexpr const char* kSocketName = "kestrelon-instance";
@@ -37,13 +42,17 @@ bool PeerIsSameUser(int socketDescriptor) {
   return cred.uid == ::geteuid();
 }
 
-ForwardResult ForwardToRunningInstance(const QString& path, const std::string& command, int timeoutMs) {
-  const std::string frame = EncodeInstanceFrame(command);
-  if (frame.empty() || path.isEmpty()) return ForwardResult::Failed;
+namespace {
+
+// One connection: connects within connectMs, then waits up to answerMs for the answer.
+// dropped is set when the program closed the connection without answering (it had too
+// many, or none of this): the request was not handled and may be sent again.
+ForwardResult Attempt(const QString& path, const std::string& frame, int connectMs, int answerMs, bool& dropped) {
+  dropped = false;
   if (!QFileInfo::exists(path)) return ForwardResult::NoInstance;
   QLocalSocket socket;
   socket.connectToServer(path);
-  if (!socket.waitForConnected(timeoutMs)) {
+  if (!socket.waitForConnected(connectMs)) {
     const auto error = socket.error();
     if (error == QLocalSocket::ServerNotFoundError || error == QLocalSocket::ConnectionRefusedError)
       return ForwardResult::NoInstance;
@@ -52,14 +61,45 @@ ForwardResult ForwardToRunningInstance(const QString& path, const std::string& c
   // A path names a learner's file: hand it only to a program of the same user.
   if (!PeerIsSameUser(static_cast<int>(socket.socketDescriptor()))) return ForwardResult::Failed;
   socket.write(frame.data(), static_cast<qint64>(frame.size()));
-  if (!socket.waitForBytesWritten(timeoutMs)) return ForwardResult::Failed;
-  if (!socket.bytesAvailable() && !socket.waitForReadyRead(timeoutMs)) return ForwardResult::Failed;
+  if (!socket.waitForBytesWritten(connectMs)) {
+    dropped = socket.state() != QLocalSocket::ConnectedState;
+    return ForwardResult::Failed;
+  }
+  if (!socket.bytesAvailable() && !socket.waitForReadyRead(answerMs)) {
+    dropped = socket.state() != QLocalSocket::ConnectedState && !socket.bytesAvailable();
+    return ForwardResult::Failed;
+  }
   char answer = 0;
   if (socket.read(&answer, 1) != 1) return ForwardResult::Failed;
   socket.disconnectFromServer();
   if (answer == kInstanceAccepted) return ForwardResult::Delivered;
   if (answer == kInstanceRefused) return ForwardResult::Refused;
   return ForwardResult::Failed;
+}
+
+}  // namespace
+
+ForwardResult ForwardToRunningInstance(const QString& path, const std::string& command, int timeoutMs) {
+  const std::string frame = EncodeInstanceFrame(command);
+  if (frame.empty() || path.isEmpty()) return ForwardResult::Failed;
+  bool dropped = false;
+  return Attempt(path, frame, timeoutMs, timeoutMs, dropped);
+}
+
+ForwardResult HandOverToRunningInstance(const QString& path, const std::string& command, int patienceMs) {
+  const std::string frame = EncodeInstanceFrame(command);
+  if (frame.empty() || path.isEmpty()) return ForwardResult::Failed;
+  QElapsedTimer clock;
+  clock.start();
+  for (;;) {
+    // A busy program answers once its event loop runs again: the answer is waited for
+    // with all the patience left, not sent a second time.
+    const int left = std::max(100, patienceMs - static_cast<int>(clock.elapsed()));
+    bool dropped = false;
+    const ForwardResult r = Attempt(path, frame, std::min(left, kRequestTimeoutMs), left, dropped);
+    if (r != ForwardResult::Failed || !dropped || clock.elapsed() + 100 >= patienceMs) return r;
+    QThread::msleep(50);
+  }
 }
 
 CInstanceServer::CInstanceServer(QObject* parent) : QObject(parent) {}
@@ -109,27 +149,43 @@ void CInstanceServer::OnNewConnection() {
   while (QLocalSocket* socket = m_server->nextPendingConnection()) {
     socket->setParent(this);
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    if (m_open >= kMaxOpenConnections || !PeerIsSameUser(static_cast<int>(socket->socketDescriptor()))) {
+    if (!PeerIsSameUser(static_cast<int>(socket->socketDescriptor()))) {
       ++m_refused;
       socket->abort();
       socket->deleteLater();
       continue;
+    }
+    // Full: the connection that has waited longest without sending its request goes.
+    while (static_cast<int>(m_waiting.size()) >= kMaxOpenConnections) {
+      QPointer<QLocalSocket> oldest = m_waiting.front();
+      m_waiting.pop_front();
+      if (oldest) {
+        ++m_refused;
+        oldest->abort();
+      }
     }
     Serve(socket);
   }
 }
 
 void CInstanceServer::Serve(QLocalSocket* socket) {
-  ++m_open;
+  m_waiting.emplace_back(socket);
+  const auto settled = [this, socket] {
+    for (auto it = m_waiting.begin(); it != m_waiting.end();)
+      it = (!*it || *it == socket) ? m_waiting.erase(it) : it + 1;
+  };
   auto reader = std::make_shared<InstanceFrameReader>();
   auto* timer = new QTimer(socket);
   timer->setSingleShot(true);
-  connect(socket, &QObject::destroyed, this, [this] { --m_open; });
-  connect(timer, &QTimer::timeout, socket, [this, socket] {
+  connect(socket, &QObject::destroyed, this, [this] {
+    for (auto it = m_waiting.begin(); it != m_waiting.end();) it = *it ? it + 1 : m_waiting.erase(it);
+  });
+  connect(timer, &QTimer::timeout, socket, [this, socket, settled] {
+    settled();
     ++m_refused;
     socket->abort();
   });
-  auto readMore = [this, socket, reader, timer] {
+  auto readMore = [this, socket, reader, timer, settled] {
     if (reader->state() != InstanceFrameReader::State::NeedMore) {
       socket->readAll();  // already answered; the sender is closing
       return;
@@ -140,15 +196,18 @@ void CInstanceServer::Serve(QLocalSocket* socket) {
         return;
       case InstanceFrameReader::State::Refused:
         timer->stop();
+        settled();
         ++m_refused;
         Answer(socket, false);
         return;
       case InstanceFrameReader::State::Complete:
         timer->stop();
+        settled();
         Answer(socket, true);
-        // Handled once the answer is on its way: the handler may open modal notices.
+        // Handled once the answer is on its way, and never under a notice on screen: the
+        // handler may raise notices of its own.
         QTimer::singleShot(0, this, [this, command = reader->command()] {
-          if (m_handler) m_handler(command);
+          if (m_handler) AfterNotices([handler = m_handler, command] { handler(command); });
         });
         return;
     }

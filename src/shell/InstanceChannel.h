@@ -7,8 +7,10 @@
 #pragma once
 
 #include <QtCore/QObject>
+#include <QtCore/QPointer>
 #include <QtCore/QString>
 #include <functional>
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -16,7 +18,13 @@ class QLocalServer;
 class QLocalSocket;
 
 inline constexpr int kRequestTimeoutMs = 2000;
-inline constexpr int kMaxOpenConnections = 8;
+// Connections served at once. When all are taken, the oldest one still waiting for its
+// request is dropped for the newcomer: connections that never send anything cannot keep
+// a real request out.
+inline constexpr int kMaxOpenConnections = 16;
+// How long a later launch keeps trying a program that does not answer before it decides
+// that program is gone.
+inline constexpr int kHandOverPatienceMs = 5000;
 
 // The socket's path: "kestrelon-instance" in $XDG_RUNTIME_DIR (Qt's runtime location,
 // which falls back to a private folder under the temporary folder). Empty when there is
@@ -41,6 +49,11 @@ enum class ForwardResult {
 ForwardResult ForwardToRunningInstance(const QString& path, const std::string& command,
                                        int timeoutMs = kRequestTimeoutMs);
 
+// ForwardToRunningInstance again and again while the result is Failed (a program that is
+// busy or swamped), for at most patienceMs in all.
+ForwardResult HandOverToRunningInstance(const QString& path, const std::string& command,
+                                        int patienceMs = kHandOverPatienceMs);
+
 class CInstanceServer : public QObject {
   Q_OBJECT
  public:
@@ -58,7 +71,7 @@ class CInstanceServer : public QObject {
   QString path() const;
 
   // Receives every accepted command text on the user-interface thread, after the sender
-  // has had its answer.
+  // has had its answer and after any notice on screen has been closed (AfterNotices).
   void SetHandler(std::function<void(const std::string& command)> handler) { m_handler = std::move(handler); }
 
   // Requests refused since start (tests and diagnostics).
@@ -72,6 +85,6 @@ class CInstanceServer : public QObject {
   std::unique_ptr<QLocalServer> m_server;
   std::function<void(const std::string&)> m_handler;
   QString m_error;
-  int m_open = 0;
+  std::deque<QPointer<QLocalSocket>> m_waiting;  // connections without their request yet, oldest first
   int m_refused = 0;
 };

@@ -8,45 +8,6 @@ constexpr std::string_view kOpenPrefix = "[open(\"";
 constexpr std::string_view kOpenSuffix = "\")]";
 constexpr std::size_t kMaxPathBytes = 4096;
 
-// Well-formed UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF) with no
-// C0 or C1 control characters and no DEL.
-bool CleanUtf8(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    if (c < 0x20 || c == 0x7F) return false;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    int extra = 0;
-    std::uint32_t cp = 0;
-    if (c >= 0xC2 && c <= 0xDF) {
-      extra = 1;
-      cp = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      extra = 2;
-      cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      extra = 3;
-      cp = c & 0x07;
-    } else {
-      return false;
-    }
-    if (i + static_cast<std::size_t>(extra) >= s.size()) return false;
-    for (int k = 1; k <= extra; ++k) {
-      const auto cc = static_cast<unsigned char>(s[i + k]);
-      if ((cc & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (cc & 0x3F);
-    }
-    if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF))) return false;
-    if (cp >= 0xD800 && cp <= 0xDFFF) return false;
-    if (cp >= 0x80 && cp <= 0x9F) return false;
-    i += static_cast<std::size_t>(extra) + 1;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string OpenCommandText(std::string_view path) {
@@ -57,13 +18,16 @@ std::string OpenCommandText(std::string_view path) {
 }
 
 std::optional<InstanceCommand> ParseInstanceCommand(std::string_view text) {
-  if (text.empty() || text.size() > kMaxCommandBytes || !CleanUtf8(text)) return std::nullopt;
+  if (text.empty() || text.size() > kMaxCommandBytes) return std::nullopt;
   if (text == kActivateCommand) return InstanceCommand{InstanceCommand::Kind::Activate, {}};
   if (text.size() < kOpenPrefix.size() + kOpenSuffix.size() + 1) return std::nullopt;
   if (text.substr(0, kOpenPrefix.size()) != kOpenPrefix) return std::nullopt;
   if (text.substr(text.size() - kOpenSuffix.size()) != kOpenSuffix) return std::nullopt;
   const std::string_view path = text.substr(kOpenPrefix.size(), text.size() - kOpenPrefix.size() - kOpenSuffix.size());
+  // A file name may hold any byte but NUL (a newline, control bytes, invalid UTF-8): the
+  // frame carries the path's bytes as they are.
   if (path.empty() || path.front() != '/' || path.size() > kMaxPathBytes) return std::nullopt;
+  if (path.find('\0') != std::string_view::npos) return std::nullopt;
   return InstanceCommand{InstanceCommand::Kind::Open, std::string(path)};
 }
 

@@ -6,7 +6,7 @@
 // On the wire (a local socket, see InstanceChannel.h) a request is one frame:
 //   "KNI1"  4 bytes, magic
 //   length  32-bit big-endian, bytes of the command text, 1 to kMaxCommandBytes
-//   text    UTF-8, no control characters
+//   text    the command's bytes as they are: a path may hold any byte but NUL
 // and the answer is one byte: 'A' (accepted) or 'R' (refused). Anything else, any
 // byte after the frame, or a frame that does not arrive whole in time, is refused.
 #pragma once
@@ -32,12 +32,12 @@ std::string OpenCommandText(std::string_view path);
 struct InstanceCommand {
   enum class Kind { Open, Activate };
   Kind kind = Kind::Activate;
-  std::string path;  // Open: absolute, UTF-8
+  std::string path;  // Open: absolute, the file name's bytes
 };
 
-// The command a text stands for; none when it is neither form, when the path is empty,
-// relative or longer than the system allows, or when the text is not clean UTF-8 without
-// control characters.
+// The command a text stands for; none when it is neither form, or when the path is empty,
+// relative, longer than the system allows or holds a NUL byte. Any other byte is the
+// file name's own (file names need not be UTF-8 and may hold control bytes).
 std::optional<InstanceCommand> ParseInstanceCommand(std::string_view text);
 
 // The frame for a command text; empty when the text is not a valid command.

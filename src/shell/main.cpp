@@ -33,7 +33,7 @@ bool HandOver(const CommandLine& cl) {
     const std::filesystem::path path = std::filesystem::absolute(cl.file, ec);
     command = OpenCommandText(ec ? cl.file : path.lexically_normal().string());
   }
-  switch (ForwardToRunningInstance(InstanceSocketPath(), command)) {
+  switch (HandOverToRunningInstance(InstanceSocketPath(), command)) {
     case ForwardResult::Delivered:
       return true;
     case ForwardResult::Refused:

@@ -153,15 +153,19 @@ TEST(Preferences, BlockRoundTripsThroughTheCourseStream) {
 
   Preferences q;
   CourseStream in(bytes);
-  q.Serialize(in);
+  std::string teacher;
+  q.Serialize(in, &teacher);
   EXPECT_TRUE(in.atEnd());
   EXPECT_TRUE(q.changed());
   EXPECT_EQ(q.fontSize, 18);
   EXPECT_EQ(q.pageFormat, 4);
   EXPECT_EQ(q.spare, p.spare);
   EXPECT_TRUE(q.flag0 && q.hideTime && q.flag8 && q.textToSpeech && !q.showTips);
-  EXPECT_EQ(q.folder(Preferences::kTeacherFolder).path, "/home/t/Teach/");
-  EXPECT_FALSE(q.folder(Preferences::kProgramFolder).valid) << "only the teacher folder is taken from a file";
+  // The file's teacher folder is reported, never taken: the caller asks the learner.
+  EXPECT_EQ(teacher, "/home/t/Teach/");
+  EXPECT_FALSE(q.folder(Preferences::kTeacherFolder).valid);
+  EXPECT_FALSE(q.teacherFolder().valid);
+  EXPECT_FALSE(q.folder(Preferences::kProgramFolder).valid);
 }
 
 TEST(Preferences, BlockWindowEntriesNeedNegatedKeys) {
@@ -230,8 +234,27 @@ TEST(Preferences, AFolderTheStreamCannotHoldIsWrittenAsAbsent) {
   q.SetFolder(Preferences::kTeacherFolder, "/kept/");
   const auto written = Block(p);
   CourseStream in(written);
-  q.Serialize(in);
+  std::string teacher = "unset";
+  q.Serialize(in, &teacher);
+  EXPECT_EQ(teacher, "");
   EXPECT_EQ(q.folder(Preferences::kTeacherFolder).path, "/kept/");
+}
+
+TEST(Preferences, AnAcceptedFileTeacherFolderServesWithoutReplacingTheOwn) {
+  Preferences p;
+  p.SetFolder(Preferences::kTeacherFolder, "/mine/");
+  ASSERT_TRUE(p.SetFileTeacherFolder("/class/"));
+  EXPECT_EQ(p.teacherFolder().path, "/class/");
+  EXPECT_EQ(p.folder(Preferences::kTeacherFolder).path, "/mine/");
+  // The progress file keeps the folder it came with.
+  Preferences q;
+  const auto written = Block(p);
+  CourseStream in(written);
+  std::string teacher;
+  q.Serialize(in, &teacher);
+  EXPECT_EQ(teacher, "/class/");
+  p.SetFileTeacherFolder({});
+  EXPECT_EQ(p.teacherFolder().path, "/mine/");
 }
 
 TEST(Preferences, DiscoverVolumeMatchesLabels) {

@@ -78,6 +78,9 @@ TEST(Profile, RoundTripsThroughAFreshProcess) {
   EXPECT_EQ(profile, std::filesystem::path(std::getenv("XDG_CONFIG_HOME")) / "Kestrelon" / "Kestrelon.ini");
   ASSERT_TRUE(std::filesystem::exists(profile));
   EXPECT_NE(ReadText(profile).find("[Config]"), std::string::npos);
+  // Recent-file paths live here too: the learner's alone.
+  EXPECT_EQ(std::filesystem::status(profile).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 
   const auto dump = kntest::MakeTempDir("dump") / "child.txt";
   QProcess child;
@@ -201,4 +204,17 @@ TEST(Profile, TeacherFolderAndWindowsKeys) {
     EXPECT_TRUE(fresh.changed());
   }
   std::filesystem::permissions(dir / "ro", std::filesystem::perms::owner_all);
+}
+
+TEST(Profile, AnExistingProfileOpenToOthersIsClosedWhenWritten) {
+  const auto dir = kntest::MakeTempDir("ini");
+  const auto ini = dir / "open.ini";
+  kntest::WriteFileText(ini, "[Config]\nFontSize=14\n");
+  std::filesystem::permissions(ini, std::filesystem::perms::all);
+  Preferences p;
+  p.LoadProfile(ini);
+  EXPECT_EQ(p.fontSize, 14);
+  ASSERT_TRUE(p.SaveProfile(ini));
+  EXPECT_EQ(std::filesystem::status(ini).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }

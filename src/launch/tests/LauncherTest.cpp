@@ -5,6 +5,7 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMdiArea>
+#include <sys/stat.h>
 #include <memory>
 
 #include "LaunchTestSupport.h"
@@ -314,4 +315,49 @@ TEST_F(LauncherFixture, ExplorationsStartTheCompanionAndCompleteOnlyWhenItStarts
   EXPECT_EQ(fs::path(started[1].second[0]), fs::canonical(data));
   EXPECT_TRUE(record.IsCompleted(r));
   EXPECT_TRUE(notices.notices().empty());
+}
+
+// A window record of a progress file reopens course windows only: what would go to the
+// desktop or start the companion program waits for the learner's own click.
+TEST_F(LauncherFixture, RestoredWindowsOpenCourseWindowsOnly) {
+  course.Write("ED/guide.htm", "<html><body>guide</body></html>");
+  course.Write("ED/data.xls", "sheet");
+  course.Write("ED/Tutorial.ise", "exploration");
+  course.Write("Tallyframe KN.exe", "program");
+  struct Case {
+    std::uint8_t kind;
+    const char* file;
+  } outside[] = {{kKindExcel, "guide.htm"}, {kKindExcel, "data.xls"}, {kKindExploration, "Tutorial.ise"}};
+  for (const Case& c : outside) {
+    SCOPED_TRACE(c.file);
+    ActivityLocator r(0, -1, -1);
+    r.kind = c.kind;
+    r.file = c.file;
+    EXPECT_EQ(LaunchCourseWindow(r), nullptr);
+  }
+  EXPECT_TRUE(opened.empty());
+  EXPECT_TRUE(started.empty());
+  EXPECT_TRUE(notices.notices().empty());
+  // The program's own windows open as they would from a click.
+  QWidget* quiz = LaunchCourseWindow(Lesson0(0, 1));
+  ASSERT_NE(quiz, nullptr);
+  EXPECT_EQ(static_cast<FakeActivityWnd*>(quiz)->firstBytes, "quiz one");
+}
+
+// A FIFO where an activity file should be is refused at once, never waited on.
+TEST_F(LauncherFixture, AFifoActivityIsRefusedWithoutWaiting) {
+  const fs::path quiz = course.course / "ED" / "edvars.fil";
+  fs::remove(quiz);
+  ASSERT_EQ(::mkfifo(quiz.c_str(), 0600), 0);
+  EXPECT_EQ(Launch(Lesson0(0, 1), kLaunchOpen), nullptr);
+  ASSERT_EQ(notices.notices().size(), 1u);
+  EXPECT_EQ(notices.notices()[0].stringId, 8546);
+  EXPECT_EQ(WindowCount(), 0);
+  // A FIFO named like a document does not reach the desktop either.
+  ASSERT_EQ(::mkfifo((course.course / "ED" / "pipe.htm").c_str(), 0600), 0);
+  ActivityLocator r(0, -1, -1);
+  r.kind = kKindExcel;
+  r.file = "pipe.htm";
+  EXPECT_EQ(Launch(r, kLaunchOpen), nullptr);
+  EXPECT_TRUE(opened.empty());
 }

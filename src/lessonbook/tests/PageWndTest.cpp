@@ -3,6 +3,8 @@
 // page format (set KN_SCREENSHOT_DIR to keep the pictures).
 #include <gtest/gtest.h>
 
+#include "course/OutsideGate.h"
+
 #include <QtCore/QDir>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
@@ -364,6 +366,30 @@ TEST_F(PageWndTest, AddendumOpensOnlyAFileOfItsOwnFolder) {
   EXPECT_TRUE(notices.sawId(kNoticeExtensionOutside));
   execute("file:missing.pdf\nRead this.\n");
   EXPECT_TRUE(notices.sawId(kNoticeExtensionOpenFailed));
+
+  // The addendum's link goes through the same gate as every launch: a desktop entry, a
+  // script or a program in the teacher's folder never reaches the desktop, whatever its
+  // name; a plain document does.
+  std::vector<QString> opened;
+  DocumentOpener previous = SetDocumentOpener([&](const QString& path) {
+    opened.push_back(path);
+    return true;
+  });
+  std::string comments;
+  for (int i = 0; i < 40; ++i) comments += "# nothing to see here, just a long comment line\n";
+  course.WriteTeacherFile("ab/handout.htm", comments + "[Desktop Entry]\nType=Application\nExec=sh -c evil\n");
+  execute("file:handout.htm\nRead this.\n");
+  EXPECT_TRUE(notices.sawId(kNoticeExtensionOpenFailed));
+  course.WriteTeacherFile("ab/viewer.desktop", "[Desktop Entry]\nExec=sh\n");
+  execute("file:viewer.desktop\nRead this.\n");
+  course.WriteTeacherFile("ab/run.htm", "#!/bin/sh\nevil\n");
+  execute("file:run.htm\nRead this.\n");
+  EXPECT_TRUE(opened.empty());
+  course.WriteTeacherFile("ab/notes.htm", "<html><body>notes</body></html>");
+  execute("file:notes.htm\nRead this.\n");
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_TRUE(opened[0].endsWith("notes.htm"));
+  SetDocumentOpener(std::move(previous));
 }
 
 TEST_F(PageWndTest, AccessoriesWithoutTheirFilesOrWindowsSaySo) {

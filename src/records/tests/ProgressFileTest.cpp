@@ -36,11 +36,17 @@ TEST(ProgressFile, RoundTripGivesEqualRecords) {
   const ProgressData back = ReadProgressFile(bytes, {});
   EXPECT_TRUE(kntest::SameLearner(back.learner, learner));
   ASSERT_TRUE(back.hasSettings);
-  EXPECT_TRUE(back.preferences.Equal(SomePreferences()));
+  // The teacher folder comes back beside the preferences, not in them.
+  Preferences withoutTeacher = SomePreferences();
+  withoutTeacher.SetFolder(Preferences::kTeacherFolder, "");
+  EXPECT_TRUE(back.preferences.Equal(withoutTeacher));
+  EXPECT_EQ(back.teacherFolder, "/srv/teacher/");
   EXPECT_TRUE(back.preferences.changed());
   EXPECT_EQ(back.windows, SomeWindows());
-  // Written again, the same bytes.
-  EXPECT_EQ(WriteProgressFile(back.learner, back.preferences, back.windows), bytes);
+  // Written again with the folder accepted, the same bytes.
+  Preferences accepted = back.preferences;
+  accepted.SetFileTeacherFolder(back.teacherFolder);
+  EXPECT_EQ(WriteProgressFile(back.learner, accepted, back.windows), bytes);
 }
 
 TEST(ProgressFile, LayoutStartsWithTheLearnerPart) {
@@ -142,7 +148,8 @@ TEST(ProgressFile, PreferencesBlockIsReadOverTheCurrentRecord) {
   o.basePreferences = &current;
   const ProgressData d = ReadProgressFile(SampleFile(), o);
   EXPECT_EQ(d.preferences.folder(Preferences::kProgramFolder).path, "/opt/kestrelon/");
-  EXPECT_EQ(d.preferences.folder(Preferences::kTeacherFolder).path, "/srv/teacher/");
+  EXPECT_EQ(d.teacherFolder, "/srv/teacher/");
+  EXPECT_FALSE(d.preferences.teacherFolder().valid) << "a file's teacher folder is offered, never taken";
   EXPECT_EQ(d.preferences.fontSize, 16);
 }
 

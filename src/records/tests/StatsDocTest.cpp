@@ -281,3 +281,69 @@ TEST(StatsDocTemplate, SaveAsPutsTheExtensionOnAndAsksBeforeReplacing) {
 }
 
 }  // namespace
+
+// Progress files from elsewhere name teacher folders; none is used unless the learner
+// says so, and none reaches the profile.
+TEST(StatsDocTemplate, AFilesTeacherFolderIsUsedOnlyWhenTheLearnerAcceptsIt) {
+  const auto classroom = kntest::MakeTempDir("classroom");
+  const auto mine = kntest::MakeTempDir("mine");
+  struct Case {
+    const char* name;
+    std::string fileFolder;  // what the crafted file names
+    bool answer;
+    bool asked;
+    std::string used;  // the teacher folder course files are searched in afterwards
+  } cases[] = {
+      {"accepted", classroom.string() + "/", true, true, classroom.string() + "/"},
+      {"refused", classroom.string() + "/", false, true, mine.string() + "/"},
+      {"root refused", "/", false, true, mine.string() + "/"},
+      {"absent here", "/no/such/teacher/folder/", true, false, mine.string() + "/"},
+      {"none", "", true, false, mine.string() + "/"},
+      {"the computer's own", mine.string() + "/", false, false, mine.string() + "/"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DocScene s;
+    s.preferences.SetFolder(Preferences::kTeacherFolder, mine.string() + "/");
+    std::vector<QString> asked;
+    s.docs.askTeacherFolder = [&](const QString& q) {
+      asked.push_back(q);
+      return c.answer;
+    };
+    StudentRecord r;
+    r.SetName("Elsewhere");
+    Preferences crafted;
+    crafted.SetFolder(Preferences::kTeacherFolder, c.fileFolder);
+    const auto path = s.dir / "crafted.kns";
+    ASSERT_TRUE(SaveProgressPath(path, r, crafted, {}).ok);
+
+    ASSERT_NE(s.docs.OpenDocument(path), nullptr);
+    ASSERT_EQ(asked.size(), c.asked ? 1u : 0u);
+    if (c.asked)
+      EXPECT_EQ(asked[0], QString::fromStdString("This progress file uses the teacher folder '" + c.fileFolder +
+                                                 "'. Use it on this computer?"));
+    EXPECT_EQ(s.preferences.teacherFolder().path, c.used);
+    // Only this computer's own folder is what the profile gets.
+    EXPECT_EQ(s.preferences.folder(Preferences::kTeacherFolder).path, mine.string() + "/");
+    // Closing the file gives the folder up with it.
+    s.docs.CloseDocument();
+    EXPECT_EQ(s.preferences.teacherFolder().path, mine.string() + "/");
+  }
+}
+
+TEST(StatsDocTemplate, ALaterFileWithoutATeacherFolderDoesNotKeepAnEarlierFilesOne) {
+  const auto classroom = kntest::MakeTempDir("classroom");
+  DocScene s;
+  s.docs.askTeacherFolder = [](const QString&) { return true; };
+  StudentRecord r;
+  Preferences withFolder, without;
+  withFolder.SetFolder(Preferences::kTeacherFolder, classroom.string() + "/");
+  ASSERT_TRUE(SaveProgressPath(s.dir / "a.kns", r, withFolder, {}).ok);
+  ASSERT_TRUE(SaveProgressPath(s.dir / "b.kns", r, without, {}).ok);
+  ASSERT_NE(s.docs.OpenDocument(s.dir / "a.kns"), nullptr);
+  EXPECT_TRUE(s.preferences.teacherFolder().valid);
+  // Opened on top of the first (as the template of a running program would not allow,
+  // but a reader must not depend on that).
+  ASSERT_NE(s.docs.OpenDocument(s.dir / "b.kns"), nullptr);
+  EXPECT_FALSE(s.preferences.teacherFolder().valid);
+}

@@ -53,6 +53,23 @@ TEST(WindowPart, EachKindOpensItsWindowAndTheLastOpenedComesFirstToTheFront) {
   EXPECT_FALSE(p.LookupRect(0));
 }
 
+// A file asking for more windows than the placement table holds (one crafted file asked
+// for 998) gets the first 64 and no more.
+TEST(WindowPart, NoMoreRecordsThanThePlacementTableHoldsAreRestored) {
+  for (int count : {0, 1, 64, 65, 999}) {
+    SCOPED_TRACE(count);
+    std::vector<WindowRecord> records(static_cast<std::size_t>(count), {5, {10, 10, 300, 300}, Loc(0, 0, 0)});
+    int launches = 0, fronts = 0;
+    WindowRestoreActions a;
+    a.launch = [&](const ActivityLocator&) { return ++launches; };
+    a.toFront = [&](int) { ++fronts; };
+    Preferences p;
+    RestoreWindowPart(records, p, a);
+    EXPECT_EQ(launches, std::min(count, Preferences::kWindowSlots));
+    EXPECT_EQ(fronts, launches);
+  }
+}
+
 TEST(WindowPart, CollectsActivityWindowsThenFloatingBarsThroughThePlacementTable) {
   Preferences p;
   const std::vector<OpenWindow> windows = {

@@ -9,11 +9,15 @@
 
 #include <chrono>
 #include <future>
+#include <thread>
 
 #include "ShellUiTestSupport.h"
 #include "TestSupport.h"
 #include "shell/InstanceChannel.h"
 #include "shell/InstanceMessage.h"
+#include "shell/NoticeDlg.h"
+#include "course/Notice.h"
+#include "course/ProgramResources.h"
 
 using namespace shelltest;
 
@@ -91,13 +95,107 @@ TEST(InstanceChannel, MalformedAndOversizedRequestsAreRefusedWithoutHarm) {
   EXPECT_EQ(RawExchange(s.path, "hello, is this the program?\n"), "R");
   EXPECT_EQ(RawExchange(s.path, oversized), "R");
   std::string bad = EncodeInstanceFrame(OpenCommandText("/a.kna"));
-  bad[10] = '\x01';  // a control character inside
+  bad[10] = '\x01';  // not the open command any more
   EXPECT_EQ(RawExchange(s.path, bad), "R");
   Settle(50);
   EXPECT_TRUE(s.received.empty());
   EXPECT_EQ(s.server.refusedCount(), 3);
   // Still serving.
   EXPECT_EQ(Forward(s.path, OpenCommandText("/b.kna")), ForwardResult::Delivered);
+}
+
+// Connections that never send anything cannot keep a real request out, however many.
+TEST(InstanceChannel, IdleConnectionsDoNotBlockARealRequest) {
+  for (int idle : {8, 40}) {
+    SCOPED_TRACE(idle);
+    Server s(PrivateFolder("idle"));
+    std::vector<std::unique_ptr<QLocalSocket>> sockets;
+    for (int i = 0; i < idle; ++i) {
+      sockets.push_back(std::make_unique<QLocalSocket>());
+      sockets.back()->connectToServer(s.path);
+      ASSERT_TRUE(sockets.back()->waitForConnected(1000));
+    }
+    Settle(50);
+    QElapsedTimer t;
+    t.start();
+    const std::string open = OpenCommandText("/home/ana/lesson 3.kna");
+    EXPECT_EQ(Forward(s.path, open), ForwardResult::Delivered);
+    EXPECT_LT(t.elapsed(), kRequestTimeoutMs) << "the request waited for idle connections to time out";
+    Settle(50);
+    EXPECT_EQ(s.received, std::vector<std::string>{open});
+  }
+}
+
+// A program that does not answer at once is given a few seconds before a later launch
+// decides it is gone.
+TEST(InstanceChannel, ALaterLaunchWaitsForABusyProgram) {
+  const QString folder = PrivateFolder("busy");
+  const QString path = folder + "/kestrelon-instance";
+  CInstanceServer server;
+  ASSERT_EQ(server.Listen(path), CInstanceServer::ListenResult::Listening);
+  std::vector<std::string> received;
+  server.SetHandler([&](const std::string& c) { received.push_back(c); });
+  // The program is busy (its event loop does not run) for the first second.
+  auto result = std::async(std::launch::async, [path] {
+    return HandOverToRunningInstance(path, std::string(kActivateCommand), kHandOverPatienceMs);
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(kRequestTimeoutMs + 500));
+  while (result.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  EXPECT_EQ(result.get(), ForwardResult::Delivered);
+  Settle(50);
+  EXPECT_EQ(received, std::vector<std::string>{std::string(kActivateCommand)});
+}
+
+// Thousands of requests that each raise a notice: one notice dialog at a time, never one
+// inside another, the same notice shown once with its count, the excess dropped.
+TEST(InstanceChannel, AFloodOfRequestsRaisingNoticesShowsOneNoticeAtATime) {
+  constexpr int kRequests = 5000;
+  const NoticeHandler previousHandler = SetNoticeHandler({});
+  InstallNoticeDialogs();
+  Server s(PrivateFolder("flood"));
+  int handled = 0;
+  s.server.SetHandler([&](const std::string&) {
+    ++handled;
+    ShowNotice(8549);
+  });
+  std::future<int> flood;
+  int depth = 0, deepest = 0;
+  std::vector<QString> shown;
+  const NoticePresenter previousPresenter = SetNoticePresenter([&](const NoticeShown& n) {
+    deepest = std::max(deepest, ++depth);
+    shown.push_back(n.text);
+    // The learner leaves the first notice on screen while the flood comes in.
+    if (shown.size() == 1)
+      while (flood.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    --depth;
+  });
+  flood = std::async(std::launch::async, [path = s.path] {
+    int delivered = 0;
+    for (int i = 0; i < kRequests; ++i)
+      if (ForwardToRunningInstance(path, OpenCommandText("/m/" + std::to_string(i) + ".kna")) ==
+          ForwardResult::Delivered)
+        ++delivered;
+    return delivered;
+  });
+  QElapsedTimer t;
+  t.start();
+  while (flood.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready && t.elapsed() < 300000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  ASSERT_EQ(flood.wait_for(std::chrono::seconds(0)), std::future_status::ready);
+  EXPECT_EQ(flood.get(), kRequests);
+  Settle(100);
+  EXPECT_EQ(deepest, 1);
+  // The first request, then the waiting ones up to the limit; the rest were dropped.
+  EXPECT_EQ(handled, 1 + kMaxWaitingTasks);
+  ASSERT_EQ(shown.size(), 3u);
+  const QString notice = QString::fromStdString(ProgramString(8549));
+  EXPECT_EQ(shown[0], notice);
+  EXPECT_EQ(shown[1], QString::fromStdString(ProgramString(26041)));
+  EXPECT_EQ(shown[2], notice + "\n\nThis notice came " + QString::number(kMaxWaitingTasks) + " times.");
+  SetNoticePresenter(previousPresenter);
+  SetNoticeHandler(previousHandler);
 }
 
 TEST(InstanceChannel, AHalfSentRequestTimesOut) {
@@ -161,7 +259,7 @@ TEST(InstanceChannel, ASecondLaunchOfTheProgramHandsItsFileOverAndEnds) {
   env.insert("QT_QPA_PLATFORM", "offscreen");
   second.setProcessEnvironment(env);
   second.setWorkingDirectory(QString::fromStdString(work.string()));
-  second.start(program, {"marks/lesson 3.kna"});
+  second.start(program, {"marks/lesson 3\nwith a newline \x01.kna"});
   // The first program answers while the second waits for it.
   QElapsedTimer t;
   t.start();
@@ -173,7 +271,7 @@ TEST(InstanceChannel, ASecondLaunchOfTheProgramHandsItsFileOverAndEnds) {
   EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
   Settle(50);
-  const std::string expected = OpenCommandText((work / "marks" / "lesson 3.kna").string());
+  const std::string expected = OpenCommandText((work / "marks" / "lesson 3\nwith a newline \x01.kna").string());
   EXPECT_EQ(s.received, std::vector<std::string>{expected});
 }
 
