@@ -12,6 +12,7 @@
 #include "course/CourseLocations.h"
 #include "course/CoursePath.h"
 #include "course/Notice.h"
+#include "course/OutsideGate.h"
 #include "course/Preferences.h"
 #include "course/Services.h"
 
@@ -154,31 +155,6 @@ std::optional<std::string> MarkerIdentifier(std::string_view text) {
   return id;
 }
 
-std::vector<std::filesystem::path> CourseFolderRoots(const Preferences* prefs) {
-  std::vector<std::filesystem::path> roots;
-  if (!prefs) {
-    roots.push_back(CourseRootFolder() / "course");
-    return roots;
-  }
-  const auto add = [&](int slot, const char* sub) {
-    const Preferences::Folder& f = slot == Preferences::kTeacherFolder ? prefs->teacherFolder() : prefs->folder(slot);
-    if (!f.valid || f.path.empty()) return;
-    std::filesystem::path p(f.path);
-    if (*sub) {
-      // The "course" folder as it is spelt on disc.
-      if (auto found = ResolveCoursePath(p, sub))
-        p = *found;
-      else
-        p /= sub;
-    }
-    roots.push_back(p);
-  };
-  add(Preferences::kTeacherFolder, "");
-  add(Preferences::kProgramFolder, "course");
-  add(Preferences::kCourseVolume, "course");
-  return roots;
-}
-
 bool StaysInCourseFolders(const ActivityLocator& locator, const ContentsTable& contents,
                           const std::vector<std::filesystem::path>& roots) {
   const std::string coursePath = locator.Path(contents, locator.FileName(contents));
@@ -270,5 +246,5 @@ MarkerResult OpenMarker(std::string_view command, MarkerHost& host) {
 const ContentsTable& ProgramMarkerHost::Contents() const { return CurrentContents(); }
 
 std::vector<std::filesystem::path> ProgramMarkerHost::CourseFolders() const {
-  return CourseFolderRoots(Service<Preferences>());
+  return AcceptedCourseFolders(Service<Preferences>());
 }

@@ -34,10 +34,6 @@ std::optional<std::string> ParseOpenCommand(std::string_view command);
 // "-" and the upper half of Windows-1252.
 std::optional<std::string> MarkerIdentifier(std::string_view text);
 
-// The folders the course's files are looked for in (teacher folder, program folder's
-// "course", course volume's "course"), as OpenCourseFile searches them.
-std::vector<std::filesystem::path> CourseFolderRoots(const Preferences* prefs);
-
 // Whether every copy of the locator's file found in roots stays inside its root once
 // links are followed. A file that exists nowhere passes (the launcher reports it).
 bool StaysInCourseFolders(const ActivityLocator& locator, const ContentsTable& contents,

@@ -155,8 +155,6 @@ void InstallNoticeDialogs() {
 
 void AfterNotices(std::function<void()> task) { Queue().AddTask(std::move(task)); }
 
-bool NoticeShowing() { return Queue().busy; }
-
 NoticePresenter SetNoticePresenter(NoticePresenter presenter) {
   NoticePresenter previous = std::move(Queue().presenter);
   Queue().presenter = presenter ? std::move(presenter) : NoticePresenter(PresentModally);

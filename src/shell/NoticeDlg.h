@@ -34,8 +34,6 @@ inline constexpr int kMaxWaitingTasks = 64;
 // closed (requests handed over by later launches wait this way). At most
 // kMaxWaitingTasks wait; the excess is dropped with one notice.
 void AfterNotices(std::function<void()> task);
-// Whether a notice dialog is on screen (or the queue is being worked through).
-bool NoticeShowing();
 
 // How a notice is put on screen, modally; tests put a recorder in its place. Returns the
 // previous one.
