@@ -8,6 +8,7 @@
 #include "course/CoursePersonality.h"
 #include "course/Notice.h"
 #include "course/ResourceContainer.h"
+#include "course/ResourceIds.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const bool quiet = [] {
@@ -29,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         p->loadState() == CoursePersonality::LoadState::Loaded)
       std::abort();  // the directory was checked against the file: a listed entry must read
   std::string text;
-  (void)p->LoadText(25000, "License Text", text);
+  (void)p->LoadText(txt::kLicense, "License Text", text);
   (void)p->ExpandName("application");
   (void)p->MenuRewrites();
   (void)FindCourseVolume(p->GetString(kKeyVolumes), {{"/nonexistent-kestrelon-disc", "Kestrelon"}});

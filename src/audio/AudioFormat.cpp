@@ -4,11 +4,11 @@
 #include <string>
 
 #include "course/ProgramResources.h"
+#include "course/StringIds.h"
 
 namespace audio {
 
 namespace {
-constexpr int kVolumeCaptionBase = 9107;  // string and command ids 9107..9115
 }
 
 const char* ClipFormatName(ClipFormat format) {
@@ -27,7 +27,7 @@ int DeviceLevelFromUser(int userLevel) { return std::min(255, std::clamp(userLev
 int UserLevelFromDevice(int deviceLevel) { return (std::clamp(deviceLevel, 0, 255) + 1) / 32; }
 
 std::string VolumeLevelCaption(int userLevel) {
-  return ProgramString(kVolumeCaptionBase + std::clamp(userLevel, 0, kUserVolumeLevels - 1));
+  return ProgramString(str::kVolumeLevel0 + std::clamp(userLevel, 0, kUserVolumeLevels - 1));
 }
 
 }  // namespace audio

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "audio/AudioStrings.h"
 #include "audio/ClipDecoder.h"
 #include "course/CourseFile.h"
 #include "course/CourseFileError.h"
 #include "course/Notice.h"
+#include "course/StringIds.h"
 
 using namespace audio;
 
@@ -20,7 +20,7 @@ bool CSoundClip::Open(const std::filesystem::path& path) {
   try {
     file = CourseFile::Open(path);
   } catch (const CourseFileError&) {
-    ShowNotice(kIdsCannotOpenAudioFile, path.string());
+    ShowNotice(str::kCannotOpenAudioFile, path.string());
     return false;
   }
   return Open(std::move(file), path.string());
@@ -32,7 +32,7 @@ bool CSoundClip::Open(CourseFile file, std::string_view name) {
   try {
     m_decoder = ClipDecoder::Open(std::move(file), name);
   } catch (const CourseFileError&) {
-    ShowNotice(kIdsCannotOpenAudioFile, name);
+    ShowNotice(str::kCannotOpenAudioFile, name);
     return false;
   }
   m_open = true;

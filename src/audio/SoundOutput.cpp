@@ -7,13 +7,13 @@
 #include <algorithm>
 
 #include "audio/AudioFormat.h"
-#include "audio/AudioStrings.h"
 #include "audio/SdlWaveDevice.h"
 #include "audio/WaveResource.h"
 #include "course/Notice.h"
 #include "course/Preferences.h"
 #include "course/ProgramResources.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 
 using namespace audio;
 
@@ -39,9 +39,9 @@ bool SoundOutput::EnsureOpen() {
   if (m_unavailable) return false;
   DeviceOpenResult opened = m_factory([this](int id) { OnCompletion(id); });
   if (opened.problem == DeviceProblem::NoDevice && !g_noDeviceShown.exchange(true))
-    ShowNotice(kIdsNoAudioDevice);
+    ShowNotice(str::kNoAudioDevice);
   else if (opened.problem == DeviceProblem::OpenFailed && !g_openFailedShown.exchange(true))
-    ShowNotice(kIdsCannotOpenSoundDevice);
+    ShowNotice(str::kCannotOpenSoundDevice);
   if (!opened.device) {
     m_unavailable = true;
     return false;
@@ -172,7 +172,7 @@ bool SoundOutput::Play(int resourceId) {
   if (SoundsDisabled()) return false;
   const auto bytes = ProgramResource("sound", resourceId);
   if (!bytes) {
-    ShowNotice(kIdsSoundResourceMissing);
+    ShowNotice(str::kSoundResourceMissing);
     return false;
   }
   const auto wave = ParseWaveResource(*bytes);

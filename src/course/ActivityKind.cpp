@@ -4,10 +4,11 @@
 
 #include "course/AsciiCase.h"
 #include "course/ProgramResources.h"
+#include "course/ResourceIds.h"
+#include "course/StringIds.h"
 
 namespace {
 // The kind names are string-table texts 7650 + kind (resources/strings/contents.txt).
-constexpr int kKindNameBase = 7650;
 
 constexpr std::array<std::string_view, kActivityKindCount> kExtensions = {
     "", "", "pag", "exp", "fil", "ise", "mov", "scr", "doc", "ast", "prj", "wrk", "lab", "xls", "jmp", "mpj", "sav", "syd",
@@ -16,7 +17,7 @@ constexpr std::array<std::string_view, kActivityKindCount> kExtensions = {
 
 std::string ActivityKindName(int kind) {
   if (!IsActivityKind(kind)) return {};
-  return ProgramString(kKindNameBase + kind);
+  return ProgramString(str::kKindLessonGroup + kind);
 }
 
 std::string_view ActivityKindExtension(int kind) {
@@ -46,7 +47,9 @@ int KindOfFileName(std::string_view fileName) {
 }
 
 int ActivityKindIcon(int kind) {
-  static constexpr int kIcons[kActivityKindCount] = {5001, 5024, 5028, 5019, 5031, 5033, 5027, 5035, 5015,
-                                                     5000, 5030, 5021, 5023, 5018, 5022, 5025, 5032, 5034};
+  static constexpr int kIcons[kActivityKindCount] = {
+      ico::kLessonGroup, ico::kLesson,   ico::kPage,          ico::kExposition, ico::kExercise, ico::kExploration,
+      ico::kMovie,       ico::kHandsOn,  ico::kDocumentation, ico::kAsterisk,   ico::kProject,  ico::kHomework,
+      ico::kLab,         ico::kExcel,    ico::kJmp,           ico::kMinitab,    ico::kSpss,     ico::kSysStat};
   return IsActivityKind(kind) ? kIcons[kind] : 0;
 }

@@ -4,6 +4,7 @@
 #include <QtWidgets/QStylePainter>
 
 #include "course/ProgramResources.h"
+#include "course/StringIds.h"
 
 CAsteriskCombo::CAsteriskCombo(QWidget* parent) : QComboBox(parent) {
   connect(this, &QComboBox::activated, this, [this](int index) { Choose(index); });
@@ -31,8 +32,8 @@ QString CAsteriskCombo::summaryText() const {
   QStringList included;
   for (int i = 0; i < m_names.size(); ++i)
     if (!IsExcluded(i)) included << m_names[i];
-  if (included.size() == m_names.size()) return QString::fromStdString(ProgramString(8016));
-  if (included.isEmpty()) return QString::fromStdString(ProgramString(8017));
+  if (included.size() == m_names.size()) return QString::fromStdString(ProgramString(str::kAllAsteriskSources));
+  if (included.isEmpty()) return QString::fromStdString(ProgramString(str::kNoAsteriskSources));
   return included.join(QStringLiteral(", "));
 }
 

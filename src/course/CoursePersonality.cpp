@@ -4,6 +4,7 @@
 #include <climits>
 #include <new>
 
+#include "course/CommandIds.h"
 #include "course/CourseFileError.h"
 #include "course/CourseLocations.h"
 #include "course/CourseModelLinks.h"
@@ -14,6 +15,7 @@
 #include "course/ProgramResources.h"
 #include "course/ResourceContainer.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 
 namespace {
 
@@ -270,17 +272,17 @@ std::vector<MenuTextChange> CoursePersonality::MenuRewrites() const {
   const std::string explore = CourseToUtf8(GetString(kKeyExploreName));
   const std::string datasets = CourseToUtf8(GetString(kKeyDatasetsName));
   std::vector<MenuTextChange> out = {
-      {57665, false, FormatProgramString(8013, app)},
-      {57664, false, FormatProgramString(8010, app)},
-      {57667, false, FormatProgramString(8014, app)},
-      {9092, false, FormatProgramString(8015, explore)},
+      {cmd::kExit, false, FormatProgramString(str::kMenuExit, app)},
+      {cmd::kAbout, false, FormatProgramString(str::kMenuAbout, app)},
+      {cmd::kHelpContents, false, FormatProgramString(str::kMenuHelp, app)},
+      {cmd::kLaunchExplore, false, FormatProgramString(str::kMenuLaunchExplore, explore)},
   };
   if (!GetString(kKeyExploreDocs).empty())
-    out.push_back({9033, false, FormatProgramString(8012, explore)});
+    out.push_back({cmd::kExploreDocs, false, FormatProgramString(str::kMenuExploreDocs, explore)});
   else
-    out.push_back({9033, true, {}});
-  out.push_back({9036, false, FormatProgramString(8014, explore)});
-  if (!datasets.empty()) out.push_back({9089, false, FormatProgramString(8011, datasets)});
+    out.push_back({cmd::kExploreDocs, true, {}});
+  out.push_back({cmd::kExploreHelp, false, FormatProgramString(str::kMenuHelp, explore)});
+  if (!datasets.empty()) out.push_back({cmd::kListDatasets, false, FormatProgramString(str::kMenuListDatasets, datasets)});
   return out;
 }
 

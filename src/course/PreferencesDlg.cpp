@@ -17,6 +17,7 @@
 #include "course/Notice.h"
 #include "course/ProgramResources.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 
 namespace {
 
@@ -137,7 +138,7 @@ void CPreferencesDlg::FillLists() {
   for (const char* name : kPageFormatNames) m_format->addItem(QString::fromUtf8(name));
   for (int size = Preferences::kMinFontSize; size <= Preferences::kMaxFontSize; ++size)
     m_fontSize->addItem(QString::number(size));
-  m_bundle->addItem(QString::fromStdString(ProgramString(8018)));
+  m_bundle->addItem(QString::fromStdString(ProgramString(str::kNoBundle)));
   if (auto bundles = LinkedBundles()) {
     // Entry 0 stands for "no bundle" and is never offered.
     for (std::size_t i = 1; i < bundles->size(); ++i)
@@ -207,7 +208,7 @@ bool CPreferencesDlg::Apply() {
     m_writing = true;
     m_teacher->setText(FromPath(path + "/"));
     m_writing = false;
-    ShowNotice(8516);
+    ShowNotice(str::kExtensionPathSlashAdded);
   }
   if (m_work.Equal(m_prefs)) return false;
   const Preferences previous = m_prefs;

@@ -39,7 +39,6 @@ class CPreferencesDlg : public QDialog {
     kOk = 2072,
     kRevert = 2112,
   };
-  static constexpr int kCommand = 9022;
 
   // prefs: the program's preferences (not owned; must outlive the dialog).
   explicit CPreferencesDlg(Preferences& prefs, QWidget* parent = nullptr);

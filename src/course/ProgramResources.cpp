@@ -50,6 +50,14 @@ const Tables& GetTables() {
   return tables;
 }
 
+// The names become C++ constants (course/StringIds.h).
+bool IsConstantName(std::string_view name) {
+  if (name.size() < 2 || name[0] != 'k') return false;
+  for (char c : name)
+    if (!(c == '_' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) return false;
+  return true;
+}
+
 }  // namespace
 
 std::vector<ProgramStringRecord> ParseStringTable(std::string_view text, const std::string& file,
@@ -68,8 +76,9 @@ std::vector<ProgramStringRecord> ParseStringTable(std::string_view text, const s
     auto fail = [&](const char* why) {
       if (errors) errors->push_back(file + ":" + std::to_string(lineNo) + ": " + why);
     };
-    if (tab == std::string_view::npos || tab == 0) {
-      fail("expected <id><TAB><text>");
+    const std::size_t nameTab = tab == std::string_view::npos ? tab : line.find('\t', tab + 1);
+    if (tab == 0 || nameTab == std::string_view::npos) {
+      fail("expected <id><TAB><name><TAB><text>");
       continue;
     }
     int id = 0;
@@ -85,8 +94,13 @@ std::vector<ProgramStringRecord> ParseStringTable(std::string_view text, const s
       fail("id is not a number");
       continue;
     }
+    const std::string_view name = line.substr(tab + 1, nameTab - tab - 1);
+    if (!IsConstantName(name)) {
+      fail("name is not a constant name (k followed by letters, digits or _)");
+      continue;
+    }
     std::string value;
-    for (std::size_t i = tab + 1; i < line.size(); ++i) {
+    for (std::size_t i = nameTab + 1; i < line.size(); ++i) {
       char c = line[i];
       if (c == '\\' && i + 1 < line.size()) {
         const char n = line[++i];
@@ -94,7 +108,7 @@ std::vector<ProgramStringRecord> ParseStringTable(std::string_view text, const s
       }
       value += c;
     }
-    out.push_back({id, std::move(value), file});
+    out.push_back({id, std::string(name), std::move(value), file});
   }
   return out;
 }

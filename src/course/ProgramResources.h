@@ -1,5 +1,7 @@
 // The program's own numbered resources, compiled in from resources/:
-//   strings/*.txt      one table of texts keyed by id ("<id><TAB><text>", \n \t \\ escapes)
+//   strings/*.txt      one table of texts keyed by id ("<id><TAB><name><TAB><text>", with
+//                      \n \t \\ escapes); code names the ids through course/StringIds.h
+//                      (str::<name>)
 //   <kind>/<id>.<ext>  bitmaps, icons, cursors, sounds and texts by number
 // The interface is plain C++; Qt's resource system holds the bytes.
 #pragma once
@@ -24,9 +26,10 @@ std::optional<std::vector<std::uint8_t>> ProgramResource(std::string_view kind, 
 // Qt resource path of the same (":/bitmap/5000.svg"), empty when absent; for Qt loaders.
 std::string ProgramResourcePath(std::string_view kind, int id);
 
-// Every (id, text, source file) of the string table, for checks and tools.
+// Every (id, name, text, source file) of the string table, for checks and tools.
 struct ProgramStringRecord {
   int id;
+  std::string name;
   std::string text;
   std::string file;
 };

@@ -4,14 +4,14 @@
 
 #include "course/ProgramResources.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 
 namespace {
-constexpr int kDefaultApplicationName = 7500;
 }
 
 std::string ScriptCourseName() {
   if (const ScriptCourseInfo* info = Service<ScriptCourseInfo>()) return info->ApplicationName();
-  return ProgramString(kDefaultApplicationName);
+  return ProgramString(str::kDefaultApplication);
 }
 
 std::string ScriptBundleName() {

@@ -6,6 +6,7 @@
 
 #include "course/Notice.h"
 #include "course/ProgramResources.h"
+#include "course/StringIds.h"
 #include "exposition/Keywords.h"
 #include "exposition/ScriptArguments.h"
 #include "exposition/ScriptNumbers.h"
@@ -241,7 +242,7 @@ bool AnswerPointFunction(int code, ScriptValueList& args, ScriptValue& result) {
 }
 
 void ReportScriptError() {
-  std::string text = ProgramString(kErrorExecutingScript);
+  std::string text = ProgramString(str::kErrorExecutingScript);
   if (text.empty()) text = "Error executing script";
   ShowPlainMessage(text);
 }

@@ -32,6 +32,5 @@ ScriptValue CallBuiltinFunction(int code, ScriptValueList& args);
 bool AnswerPointFunction(int code, ScriptValueList& args, ScriptValue& result);
 
 // String-table id of "Error executing script".
-constexpr int kErrorExecutingScript = 8700;
 // Shows "Error executing script" as a modal message.
 void ReportScriptError();

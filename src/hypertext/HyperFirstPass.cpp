@@ -4,6 +4,7 @@
 #include <QtGui/QFontMetrics>
 
 #include "course/ActivityKind.h"
+#include "course/CommandIds.h"
 #include "course/CourseText.h"
 #include "course/ResourceContainer.h"
 #include "hypertext/MarkupTokenizer.h"
@@ -18,7 +19,6 @@ QSize SourceButtonSize(const QFont& font, std::string_view caption) {
 
 namespace {
 
-constexpr int kFirstSourceCommand = 9043;
 constexpr int kButtonGap = 12;
 constexpr QPoint kButtonRowStart{4, 2};
 // Equation markup is kept whole up to this size; beyond it the element is cut.
@@ -183,7 +183,7 @@ void FirstPass::Directive(const MarkupEvent& e) {
       case 's':
         if (m_out.buttons.size() < HyperContent::kButtonLimit && m_links.sourceExists && m_links.sourceExists(value)) {
           HyperSourceButton b;
-          b.command = kFirstSourceCommand + static_cast<int>(m_out.buttons.size());
+          b.command = cmd::kSourceFirst + static_cast<int>(m_out.buttons.size());
           b.target.assign(value);
           b.caption = Utf8ToCourse(ActivityKindName(KindOfFileName(value)));
           const QPoint at = m_out.buttons.empty()

@@ -13,6 +13,7 @@
 #include <new>
 
 #include "course/ActivityKind.h"
+#include "course/CommandIds.h"
 #include "course/CourseFile.h"
 #include "course/CourseFileError.h"
 #include "course/CourseLocations.h"
@@ -20,18 +21,17 @@
 #include "course/Notice.h"
 #include "course/OutsideGate.h"
 #include "course/ProgramResources.h"
+#include "course/ResourceIds.h"
+#include "course/StringIds.h"
 #include "hypertext/HyperServices.h"
 
 namespace {
 
-constexpr int kNoticeBookmarksFull = 8503;
-constexpr int kNoticeNoMemory = 8555;
-constexpr int kHandCursor = 1522;
 constexpr int kLineStep = 12;  // pixels scrolled by an arrow key or a wheel line
 
 const QCursor& HandCursor() {
   static const QCursor cursor = [] {
-    const QPixmap pixmap(QString::fromStdString(ProgramResourcePath("cursor", kHandCursor)));
+    const QPixmap pixmap(QString::fromStdString(ProgramResourcePath("cursor", cur::kHand)));
     // The fingertip of the picture is the hot spot.
     return pixmap.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(pixmap, 9, 1);
   }();
@@ -152,7 +152,7 @@ void CHyperView::RebuildButtons() {
     auto* b = new QPushButton(QString::fromStdString(CourseToUtf8(sources[i].caption)), this);
     b->setFocusPolicy(Qt::NoFocus);
     const int index = static_cast<int>(i);
-    connect(b, &QPushButton::clicked, this, [this, index] { OnCommand(hypercmd::kFirstSource + index); });
+    connect(b, &QPushButton::clicked, this, [this, index] { OnCommand(cmd::kSourceFirst + index); });
     b->show();
     m_buttons.push_back(b);
   }
@@ -225,7 +225,7 @@ void CHyperView::wheelEvent(QWheelEvent* event) {
 
 void CHyperView::keyPressEvent(QKeyEvent* event) {
   if (event->matches(QKeySequence::Copy)) {
-    OnCommand(hypercmd::kCopy);
+    OnCommand(cmd::kCopy);
     return;
   }
   switch (event->key()) {
@@ -246,7 +246,7 @@ void CHyperView::CopyAsText() {
     const std::string text = m_document.CopyAsText();
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
   } catch (const std::bad_alloc&) {
-    ShowNotice(kNoticeNoMemory);
+    ShowNotice(str::kNoMemory);
   }
 }
 
@@ -269,11 +269,11 @@ void CHyperView::RunSource(int index) {
 
 bool CHyperView::IsCommandEnabled(int id) const {
   const HyperWindowLinks& links = CurrentHyperWindowLinks();
-  if (id == hypercmd::kCopy) return !m_document.paragraphs().empty();
-  if (id == hypercmd::kAddBookmark) return static_cast<bool>(links.addBookmark) && m_locator.lesson >= 0;
-  if (id == hypercmd::kShowInLessonBook) return static_cast<bool>(links.showInLessonBook) && m_locator.lesson >= 0;
-  if (id >= hypercmd::kFirstSource && id <= hypercmd::kLastSource) {
-    const auto index = static_cast<std::size_t>(id - hypercmd::kFirstSource);
+  if (id == cmd::kCopy) return !m_document.paragraphs().empty();
+  if (id == cmd::kAddBookmark) return static_cast<bool>(links.addBookmark) && m_locator.lesson >= 0;
+  if (id == cmd::kShowInLessonBook) return static_cast<bool>(links.showInLessonBook) && m_locator.lesson >= 0;
+  if (id >= cmd::kSourceFirst && id <= cmd::kSourceLast) {
+    const auto index = static_cast<std::size_t>(id - cmd::kSourceFirst);
     const auto& sources = m_document.sourceButtons();
     if (index >= sources.size()) return false;
     const std::string& target = sources[index].target;
@@ -283,20 +283,20 @@ bool CHyperView::IsCommandEnabled(int id) const {
 }
 
 bool CHyperView::OnCommand(int id) {
-  const bool ours = id == hypercmd::kCopy || id == hypercmd::kAddBookmark || id == hypercmd::kShowInLessonBook ||
-                    (id >= hypercmd::kFirstSource && id <= hypercmd::kLastSource);
+  const bool ours = id == cmd::kCopy || id == cmd::kAddBookmark || id == cmd::kShowInLessonBook ||
+                    (id >= cmd::kSourceFirst && id <= cmd::kSourceLast);
   if (!ours) return false;
   if (!IsCommandEnabled(id)) return true;
   const HyperWindowLinks& links = CurrentHyperWindowLinks();
-  if (id == hypercmd::kCopy) {
+  if (id == cmd::kCopy) {
     CopyAsText();
-  } else if (id == hypercmd::kAddBookmark) {
-    if (!links.addBookmark(m_locator)) ShowNotice(kNoticeBookmarksFull);
-  } else if (id == hypercmd::kShowInLessonBook) {
+  } else if (id == cmd::kAddBookmark) {
+    if (!links.addBookmark(m_locator)) ShowNotice(str::kBookmarkListFull);
+  } else if (id == cmd::kShowInLessonBook) {
     ActivityLocator page(m_locator.lesson, 0, -1);
     links.showInLessonBook(page);
   } else {
-    RunSource(id - hypercmd::kFirstSource);
+    RunSource(id - cmd::kSourceFirst);
   }
   return true;
 }

@@ -16,19 +16,12 @@
 #include <vector>
 
 #include "course/ActivityLocator.h"
+#include "course/CommandIds.h"
 #include "hypertext/HyperDocument.h"
 
 class CourseFile;
 class QPushButton;
 class QScrollBar;
-
-namespace hypercmd {
-inline constexpr int kAddBookmark = 9042;
-inline constexpr int kFirstSource = 9043;
-inline constexpr int kLastSource = 9046;
-inline constexpr int kShowInLessonBook = 9047;
-inline constexpr int kCopy = 57634;
-}  // namespace hypercmd
 
 class CHyperView : public QWidget {
  public:

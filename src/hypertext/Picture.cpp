@@ -13,6 +13,7 @@
 #include "course/CourseFileError.h"
 #include "course/Notice.h"
 #include "course/ProgramResources.h"
+#include "course/StringIds.h"
 #include "hypertext/DibBitmap.h"
 #include "hypertext/PictureRenderer.h"
 #include "hypertext/PictureShadow.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-constexpr int kNoticeBitmapTooDeep = 8517;
 constexpr QRgb kKeyGrey = 0xEEEEEE;  // (238, 238, 238)
 constexpr int kShadowWidth = 10, kShadowHeight = 11;
 // No single draw builds more output than this (an 8192 x 8192 area).
@@ -198,7 +198,7 @@ bool Picture::LoadProgramBitmap(std::span<const std::uint8_t> bytes, const std::
       depth = bitmap->bitCount();
     }
     if (depth > 8) {
-      ShowNotice(kNoticeBitmapTooDeep, name);
+      ShowNotice(str::kBitmapTooDeep, name);
       return Fail(name + ": program bitmaps must have at most 8 bits per pixel, this one has " + std::to_string(depth));
     }
     MakeBottomLeftKey(*bitmap);

@@ -4,9 +4,10 @@
 #include "course/CourseFileError.h"
 #include "course/CourseLocations.h"
 #include "course/ProgramResources.h"
+#include "course/StringIds.h"
 
 namespace {
-constexpr int kCompanionNames[] = {8002, 8003};
+constexpr int kCompanionNames[] = {str::kCompanionName, str::kCompanionNameAlternate};
 }  // namespace
 
 std::optional<std::filesystem::path> FindCompanionApplication(const Preferences* prefs) {

@@ -4,6 +4,8 @@
 
 #include "course/ActivityKind.h"
 #include "course/AsciiCase.h"
+#include "course/ResourceIds.h"
+#include "course/StringIds.h"
 
 namespace {
 
@@ -25,17 +27,20 @@ constexpr std::array<Row, 15> kRoutes = {{
     {".exp", {LaunchHandler::Tool, {}, 0}},
     {".scr", {LaunchHandler::Tool, {}, 0}},
     {".ise", {LaunchHandler::Exploration, {}, 0}},
-    {".htm", {LaunchHandler::OpenAction, {}, 8534}},
-    {".xls", {LaunchHandler::OpenAction, {}, 8527}},
-    {".jmp", {LaunchHandler::OpenAction, {}, 8530}},
-    {".mpj", {LaunchHandler::OpenAction, {}, 8531}},
-    {".sav", {LaunchHandler::OpenAction, {}, 8532}},
+    {".htm", {LaunchHandler::OpenAction, {}, str::kCannotLaunchBrowser}},
+    {".xls", {LaunchHandler::OpenAction, {}, str::kCannotLaunchExcel}},
+    {".jmp", {LaunchHandler::OpenAction, {}, str::kCannotLaunchJmp}},
+    {".mpj", {LaunchHandler::OpenAction, {}, str::kCannotLaunchMinitab}},
+    {".sav", {LaunchHandler::OpenAction, {}, str::kCannotLaunchSpss}},
 }};
-constexpr Row kSysStat = {".syd", {LaunchHandler::OpenAction, {}, 8533}};
+constexpr Row kSysStat = {".syd", {LaunchHandler::OpenAction, {}, str::kCannotLaunchSysStat}};
 
 // Indexed by activity kind 0 to 17.
 constexpr std::array<int, kActivityKindCount> kSounds = {
-    0, 0, 0, 7015, 7030, 7033, 7021, 7038, 7011, 7002, 7029, 7020, 7033, 7023, 7023, 7023, 7023, 7023,
+    0, 0, 0,  // lesson group, lesson, page
+    snd::kExposition, snd::kExercise, snd::kExplore, snd::kMovie, snd::kHandsOn, snd::kDocumentation,
+    snd::kAsterisk, snd::kProjects, snd::kHomework, snd::kExplore, snd::kOutsideApplication,
+    snd::kOutsideApplication, snd::kOutsideApplication, snd::kOutsideApplication, snd::kOutsideApplication,
 };
 
 }  // namespace

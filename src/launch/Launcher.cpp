@@ -15,6 +15,7 @@
 #include "course/Notice.h"
 #include "course/Preferences.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 #include "course/ToolWindowClass.h"
 #include "launch/ActivityWindow.h"
 #include "launch/LaunchPlan.h"
@@ -31,10 +32,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kLaunchFailed = 8546;     // "Could not launch the activity because %s"
-constexpr int kCompanionMissing = 8515;
-constexpr int kCompanionFailed = 8510;
-constexpr int kWindowMissing = 8590;    // the window class is not in this program
 constexpr std::uint8_t kSelectOnlyMark = 255;
 constexpr std::string_view kPlainExpositionWnd = "CExpoWnd";
 
@@ -81,7 +78,7 @@ QWidget* FindWindowShowing(const ActivityLocator& r) {
 }
 
 void ReportFileError(const CourseFileError& e, const std::string& fileName) {
-  ShowNotice(kLaunchFailed, LaunchErrorText(DescribeLaunchError(e, fileName)));
+  ShowNotice(str::kLaunchFailed, LaunchErrorText(DescribeLaunchError(e, fileName)));
 }
 
 QWidget* OpenInWindow(std::string_view className, const ActivityLocator& r, CourseFile file) {
@@ -89,7 +86,7 @@ QWidget* OpenInWindow(std::string_view className, const ActivityLocator& r, Cour
   if (!window) {
     const auto maker = Makers().find(className);
     if (maker == Makers().end() || !maker->second) {
-      ShowNotice(kWindowMissing, className);
+      ShowNotice(str::kWindowNotInProgram, className);
       return nullptr;
     }
     window = maker->second();
@@ -120,7 +117,7 @@ void StartExploration(const ActivityLocator& r, CourseFile file) {
   const fs::path exploration = fs::canonical(file.path(), ec);
   file.close();
   if (!app) {
-    ShowNotice(kCompanionMissing);
+    ShowNotice(str::kCompanionMissing);
     return;
   }
   int error = 0;
@@ -131,10 +128,10 @@ void StartExploration(const ActivityLocator& r, CourseFile file) {
       MarkActivityCompleted(r);
       return;
     case HandOff::Refused:
-      ShowNotice(kLaunchFailed, LaunchErrorText("'" + app->filename().string() + "' cannot be started: " + why + "."));
+      ShowNotice(str::kLaunchFailed, LaunchErrorText("'" + app->filename().string() + "' cannot be started: " + why + "."));
       return;
     case HandOff::Failed:
-      ShowNotice(kCompanionFailed, std::to_string(error));
+      ShowNotice(str::kCompanionFailed, std::to_string(error));
       return;
   }
 }
@@ -147,7 +144,7 @@ void OpenDocumentOfPlan(const LaunchPlan& plan, CourseFile file) {
     case HandOff::Done:
       return;
     case HandOff::Refused:
-      ShowNotice(kLaunchFailed, LaunchErrorText("'" + plan.fileName + "' cannot be opened: " + why + "."));
+      ShowNotice(str::kLaunchFailed, LaunchErrorText("'" + plan.fileName + "' cannot be opened: " + why + "."));
       return;
     case HandOff::Failed:
       ShowNotice(plan.route.failureMessage);

@@ -6,6 +6,7 @@
 #include "course/CourseFile.h"
 #include "course/CourseFileError.h"
 #include "course/CourseLocations.h"
+#include "course/ResourceIds.h"
 #include "hypertext/Picture.h"
 #include "lessonbook/CompletionRecord.h"
 #include "lessonbook/PageArt.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr int kExtensionBitmap = 1028;
 constexpr const char* kPageNumberTail = "        ";  // eight spaces after the title line
 
 std::string LessonFolder(const ActivityLocator& page, const ContentsTable& contents) {
@@ -33,7 +33,7 @@ std::unique_ptr<Picture> ExtensionPicture(const std::string& lessonCode, const s
   } catch (const CourseFileError&) {
     // An unreadable picture counts as a missing one.
   }
-  return LessonArtPicture("bitmap", kExtensionBitmap);
+  return LessonArtPicture("bitmap", bmp::kExtension);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include "course/ContentsServices.h"
 #include "course/ProgramResources.h"
-#include "lessonbook/LessonBookStrings.h"
+#include "course/StringIds.h"
 #include "lessonbook/PageNavigation.h"
 #include "lessonbook/PageWnd.h"
 
@@ -18,10 +18,10 @@ QString Text(int id) { return QString::fromStdString(ProgramString(id)); }
 }  // namespace
 
 CGoToDlg::CGoToDlg(CPageWnd& book, QWidget* parent) : QDialog(parent), m_book(book) {
-  setWindowTitle(Text(kGoToCaption));
+  setWindowTitle(Text(str::kGoToCaption));
   auto* layout = new QVBoxLayout(this);
   auto* row = new QHBoxLayout;
-  auto* label = new QLabel(Text(kTextPage), this);
+  auto* label = new QLabel(Text(str::kPageLabel), this);
   m_entry = new QLineEdit(this);
   m_entry->setMaxLength(32);
   label->setBuddy(m_entry);
@@ -29,8 +29,8 @@ CGoToDlg::CGoToDlg(CPageWnd& book, QWidget* parent) : QDialog(parent), m_book(bo
   row->addWidget(m_entry, 1);
   layout->addLayout(row);
   auto* buttons = new QDialogButtonBox(this);
-  QPushButton* go = buttons->addButton(Text(kTextGo), QDialogButtonBox::AcceptRole);
-  buttons->addButton(Text(kTextCancel), QDialogButtonBox::RejectRole);
+  QPushButton* go = buttons->addButton(Text(str::kGo), QDialogButtonBox::AcceptRole);
+  buttons->addButton(Text(str::kCancel), QDialogButtonBox::RejectRole);
   go->setDefault(true);
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, [this] { Go(); });

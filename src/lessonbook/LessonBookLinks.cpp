@@ -1,7 +1,7 @@
 #include "lessonbook/LessonBookLinks.h"
 
 #include "course/Notice.h"
-#include "lessonbook/LessonBookStrings.h"
+#include "course/StringIds.h"
 
 namespace {
 LessonBookLinks& Links() {
@@ -23,5 +23,5 @@ void LaunchFromLessonBook(const ActivityLocator& locator, const std::string& sho
     launch(locator);
     return;
   }
-  ShowNotice(kNoticeNoLauncher, shownName);
+  ShowNotice(str::kNoLauncher, shownName);
 }

@@ -5,12 +5,11 @@
 #include <QtGui/QPainterPath>
 #include <algorithm>
 
+#include "course/ResourceIds.h"
 #include "lessonbook/PageArt.h"
 
 namespace {
 
-constexpr int kDogEarIcon = 5016;
-constexpr int kDogEarPressedIcon = 5017;
 constexpr int kTabIconSize = 16;
 
 QColor Rgb(unsigned rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
@@ -160,7 +159,7 @@ void PageChrome::Paint(QPainter& painter, const QRect& area, const QSize& canvas
     const QRect ear = DogEarRect(canvas);
     if (ear.intersects(area)) {
       const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-      const QImage image = LessonArtImage("icon", dogEar == DogEarState::Pressed ? kDogEarPressedIcon : kDogEarIcon,
+      const QImage image = LessonArtImage("icon", dogEar == DogEarState::Pressed ? ico::kDogEarPressed : ico::kDogEar,
                                           ear.size(), ratio);
       if (!image.isNull()) painter.drawImage(ear.topLeft(), image);
     }

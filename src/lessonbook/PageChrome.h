@@ -16,6 +16,9 @@
 #include <QtGui/QImage>
 #include <array>
 
+#include "course/CommandIds.h"
+#include "course/ResourceIds.h"
+
 class QPainter;
 
 struct PageFormatPictures {
@@ -28,17 +31,25 @@ struct PageFormatPictures {
 
 inline constexpr int kPageFormatCount = 7;
 inline constexpr std::array<PageFormatPictures, kPageFormatCount> kPageFormatPictures = {{
-    {1126, 1123, 1125, 1124, 1127},  // 0 Spiral-bound
-    {1065, 1062, 1064, 1063, 1066},  // 1 Leather-bound
-    {1157, 1154, 1156, 1155, 1158},  // 2 Plain Vanilla
-    {1051, 1048, 1050, 1049, 1052},  // 3 High Tech
-    {1073, 1074, 1075, 1076, 1077},  // 4 Notebook
-    {1132, 1129, 1131, 1130, 1133},  // 5 Stylish
-    {1015, 1012, 1014, 1013, 1016},  // 6 Cream
+    // 0 Spiral-bound
+    {bmp::kSpiralBinding, bmp::kSpiralBottomLeft, bmp::kSpiralBottom, bmp::kSpiralBottomRight, bmp::kSpiralRightEdge},
+    // 1 Leather-bound
+    {bmp::kLeatherBinding, bmp::kLeatherBottomLeft, bmp::kLeatherBottom, bmp::kLeatherBottomRight, bmp::kLeatherRightEdge},
+    // 2 Plain Vanilla
+    {bmp::kVanillaBinding, bmp::kVanillaBottomLeft, bmp::kVanillaBottom, bmp::kVanillaBottomRight, bmp::kVanillaRightEdge},
+    // 3 High Tech
+    {bmp::kHighTechBinding, bmp::kHighTechBottomLeft, bmp::kHighTechBottom, bmp::kHighTechBottomRight, bmp::kHighTechRightEdge},
+    // 4 Notebook
+    {bmp::kNotebookBinding, bmp::kNotebookBottomLeft, bmp::kNotebookBottom, bmp::kNotebookBottomRight, bmp::kNotebookRightEdge},
+    // 5 Stylish
+    {bmp::kStylishBinding, bmp::kStylishBottomLeft, bmp::kStylishBottom, bmp::kStylishBottomRight, bmp::kStylishRightEdge},
+    // 6 Cream
+    {bmp::kCreamBinding, bmp::kCreamBottomLeft, bmp::kCreamBottom, bmp::kCreamBottomRight, bmp::kCreamRightEdge},
 }};
 
 // The tear-off bars the tabs float, top to bottom.
-inline constexpr std::array<int, 4> kPageTabBars = {9088, 9095, 9093, 9087};
+inline constexpr std::array<int, 4> kPageTabBars = {cmd::kContentsBar, cmd::kIndexBar, cmd::kGlossaryBar,
+                                                    cmd::kBookmarksBar};
 
 // Colours a format draws its text accents with.
 struct PageStyle {

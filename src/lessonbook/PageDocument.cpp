@@ -5,6 +5,7 @@
 #include <array>
 
 #include "course/ActivityKind.h"
+#include "course/ResourceIds.h"
 #include "hypertext/FontDescription.h"
 #include "hypertext/HyperDocument.h"
 #include "hypertext/Picture.h"
@@ -13,9 +14,8 @@
 
 namespace {
 
-constexpr int kGoalIcon = 1047;
-constexpr int kFirstMarkerBitmap = 1001;
-constexpr int kMarkerBitmaps = 8;  // markers of further sources repeat the first ones
+// Markers of further sources repeat the first ones.
+constexpr int kMarkerBitmaps = bmp::kMarkerLast - bmp::kMarkerFirst + 1;
 
 void ShiftParagraph(HyperParagraph& p, int dy) {
   for (HyperTerm& t : p.terms) t.rect.translate(0, dy);
@@ -195,7 +195,7 @@ int PageDocument::LayParagraph(QPainter* painter, int index, bool measureOnly, c
     if (entry) {
       const QRect box(textLeft, top + std::max(0, (lineHeight - kSmallIcon) / 2), kSmallIcon, kSmallIcon);
       if (measure) p.shrinkBox = box;
-      const int iconId = p.shrunk ? ActivityKindIcon(p.kind) : (m_features.goalIcon ? kGoalIcon : 0);
+      const int iconId = p.shrunk ? ActivityKindIcon(p.kind) : (m_features.goalIcon ? bmp::kGoal : 0);
       if (ink && iconId) {
         const QImage icon = LessonArtImage(p.shrunk ? "icon" : "bitmap", iconId, box.size(),
                                            ink->device() ? ink->device()->devicePixelRatioF() : 1.0);
@@ -217,7 +217,7 @@ int PageDocument::LayParagraph(QPainter* painter, int index, bool measureOnly, c
     if (ink) {
       const qreal ratio = ink->device() ? ink->device()->devicePixelRatioF() : 1.0;
       for (const AsteriskMarker& m : p.markers) {
-        const QImage image = LessonArtImage("bitmap", kFirstMarkerBitmap + std::max(0, m.source) % kMarkerBitmaps,
+        const QImage image = LessonArtImage("bitmap", bmp::kMarkerFirst + std::max(0, m.source) % kMarkerBitmaps,
                                             m.rect.size(), ratio);
         if (!image.isNull()) ink->drawImage(m.rect.topLeft(), image);
       }

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "course/ActivityLocator.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 
 class ContentsTable;
 

@@ -4,15 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "course/ResourceIds.h"
 #include "hypertext/Picture.h"
 #include "lessonbook/PageArt.h"
 #include "lessonbook/PageDocument.h"
 
 namespace {
 
-constexpr int kIncompleteBitmap = 1084;
-constexpr int kCompletedBitmap = 1011;
-constexpr int kClockBitmap = 1159;
 constexpr int kPictureRightGap = 6;
 
 bool ShowsStatePicture(const PageParagraph& p, const PageSettings& settings) {
@@ -24,10 +22,10 @@ qreal RatioOf(QPainter& painter) { return painter.device() ? painter.device()->d
 }  // namespace
 
 QSize PageDocument::StateMarkSize(const PageParagraph& p) const {
-  if (!ShowsStatePicture(p, m_settings)) return LessonArtSize("bitmap", kClockBitmap);
+  if (!ShowsStatePicture(p, m_settings)) return LessonArtSize("bitmap", bmp::kClock);
   const Picture* own = p.completed ? m_completed.get() : m_incomplete.get();
   if (own && own->IsLoaded()) return own->Size();
-  return LessonArtSize("bitmap", p.completed ? kCompletedBitmap : kIncompleteBitmap);
+  return LessonArtSize("bitmap", p.completed ? bmp::kCompleted : bmp::kIncomplete);
 }
 
 void PageDocument::DrawStateMark(QPainter& painter, const PageParagraph& p) const {
@@ -42,12 +40,12 @@ void PageDocument::DrawStateMark(QPainter& painter, const PageParagraph& p) cons
     return;
   }
   const QImage image =
-      LessonArtImage("bitmap", p.completed ? kCompletedBitmap : kIncompleteBitmap, p.markRect.size(), RatioOf(painter));
+      LessonArtImage("bitmap", p.completed ? bmp::kCompleted : bmp::kIncomplete, p.markRect.size(), RatioOf(painter));
   if (!image.isNull()) painter.drawImage(p.markRect.topLeft(), image);
 }
 
 void PageDocument::DrawClock(QPainter& painter, const QRect& rect, int minutes) const {
-  const QImage face = LessonArtImage("bitmap", kClockBitmap, rect.size(), RatioOf(painter));
+  const QImage face = LessonArtImage("bitmap", bmp::kClock, rect.size(), RatioOf(painter));
   if (!face.isNull()) painter.drawImage(rect.topLeft(), face);
   // The dial: a pale yellow disc, the estimated minutes (at least 3) of the hour shaded
   // from the top clockwise, and the hands at the top and at the end of that time.

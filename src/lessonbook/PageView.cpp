@@ -6,17 +6,18 @@
 #include <QtWidgets/QScrollBar>
 
 #include "course/AsteriskSourceList.h"
+#include "course/CommandIds.h"
 #include "course/ContentsServices.h"
 #include "course/ContentsTable.h"
 #include "course/CoursePersonality.h"
 #include "course/Notice.h"
 #include "course/Preferences.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 #include "hypertext/Picture.h"
 #include "lessonbook/CompletionRecord.h"
 #include "lessonbook/CoursePage.h"
 #include "shell/DragOutline.h"
-#include "lessonbook/LessonBookStrings.h"
 #include "lessonbook/PageNavigation.h"
 #include "lessonbook/PageTurn.h"
 #include "lessonbook/PageWnd.h"
@@ -125,7 +126,7 @@ bool CPageView::LoadPage(const ActivityLocator& page) {
   ScrollTo(0);
   UpdatePaintState();
   viewport()->update();
-  if (!m_loaded) ShowNotice(kNoticePageMissing);
+  if (!m_loaded) ShowNotice(str::kPageMissing);
   return m_loaded;
 }
 

@@ -24,20 +24,13 @@
 #include <string>
 
 #include "course/ActivityLocator.h"
+#include "course/CommandIds.h"
 #include "lessonbook/PageDocument.h"
 #include "shell/CoreView.h"
 
 class CPageWnd;
 class CDragOutline;
 class QTimer;
-
-namespace pagecmd {
-inline constexpr int kBookmarkActivity = 9069;
-inline constexpr int kExecute = 9070;
-inline constexpr int kShrink = 9071;
-inline constexpr int kToggleCompleted = 9072;
-inline constexpr int kPreviousShown = 9073;
-}  // namespace pagecmd
 
 class CPageView : public CCoreView {
  public:
@@ -46,8 +39,6 @@ class CPageView : public CCoreView {
   static constexpr int kScrollSpare = 4;         // pixels kept around a selection scrolled into view
   static constexpr int kTurnDuration = 420;      // ms of a page-turn animation
   static constexpr int kDepthStepInterval = 16;  // ms between depth steps of the press animation
-  static constexpr int kDragCursor = 1510;
-  static constexpr int kPressCursor = 1507;
   static constexpr int kHelpContext = 6024;
   static constexpr int kHelpContextNoShrink = 6025;
 

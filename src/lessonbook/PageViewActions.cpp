@@ -8,20 +8,22 @@
 
 #include "audio/SoundService.h"
 #include "course/AsteriskSourceList.h"
+#include "course/CommandIds.h"
 #include "course/ContentsServices.h"
 #include "course/CourseLocations.h"
 #include "course/CourseText.h"
 #include "course/Notice.h"
 #include "course/OutsideGate.h"
 #include "course/ProgramResources.h"
+#include "course/ResourceIds.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 #include "hypertext/HyperServices.h"
 #include "hypertext/MarkupText.h"
 #include "hypertext/Picture.h"
 #include "lessonbook/CompletionRecord.h"
 #include "shell/DragOutline.h"
 #include "lessonbook/LessonBookLinks.h"
-#include "lessonbook/LessonBookStrings.h"
 #include "lessonbook/PageNavigation.h"
 #include "lessonbook/PageView.h"
 #include "lessonbook/PageWnd.h"
@@ -33,7 +35,6 @@
 
 namespace {
 
-constexpr int kHandCursor = 1522;
 constexpr const char* kAsteriskLabel = "Asterisk Bookmark";
 
 int DistanceBeyond(const QRect& r, QPoint p) {
@@ -98,7 +99,7 @@ void CPageView::mouseMoveEvent(QMouseEvent* event) {
   // The pointer over something that answers a click.
   const PageHit hit = m_document.HitTest(canvas, scroll(), viewport()->height());
   switch (hit.element) {
-    case PageElement::Term: viewport()->setCursor(ProgramCursor(kHandCursor)); break;
+    case PageElement::Term: viewport()->setCursor(ProgramCursor(cur::kHand)); break;
     case PageElement::Icon:
     case PageElement::ShrinkBox:
     case PageElement::Marker:
@@ -130,7 +131,7 @@ void CPageView::MoveWhilePressed(QPoint canvas, QPoint global) {
         // Back on the element: the press goes on.
         StopDrag();
         press.dragging = false;
-        QGuiApplication::setOverrideCursor(ProgramCursor(kPressCursor));
+        QGuiApplication::setOverrideCursor(ProgramCursor(cur::kPress));
       } else if (m_outline) {
         m_outline->MoveTo(global);
       }
@@ -311,7 +312,7 @@ void CPageView::StartDrag(QPoint global) {
   m_press->dragging = true;
   if (m_press->hit.element == PageElement::Icon) SetDepth(kMaxDepth);
   while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
-  QGuiApplication::setOverrideCursor(ProgramCursor(kDragCursor));
+  QGuiApplication::setOverrideCursor(ProgramCursor(cur::kDrag));
   m_outline = std::make_unique<CDragOutline>(DragOutlinePath(m_press->hit));
   m_outline->MoveTo(global);
   m_outline->show();
@@ -334,8 +335,8 @@ void CPageView::contextMenuEvent(QContextMenuEvent* event) {
   m_menuParagraph =
       hit.paragraph >= 0 && list[static_cast<std::size_t>(hit.paragraph)].activity ? hit.paragraph : -1;
   QMenu menu(this);
-  for (int id : {pagecmd::kBookmarkActivity, pagecmd::kExecute, pagecmd::kShrink, pagecmd::kToggleCompleted, 0,
-                 pagecmd::kPreviousShown}) {
+  for (int id : {cmd::kBookmarkActivity, cmd::kStartActivity, cmd::kShrinkActivity, cmd::kToggleCompleted, 0,
+                 cmd::kPreviousShown}) {
     if (id == 0) {
       menu.addSeparator();
       continue;
@@ -351,38 +352,37 @@ void CPageView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 bool CPageView::UpdateCommand(int id, CommandState& state) {
-  using namespace pagecmd;
   const auto& list = m_document.paragraphs();
   const int target = m_menuParagraph;
   const PageParagraph* p =
       target >= 0 && target < static_cast<int>(list.size()) ? &list[static_cast<std::size_t>(target)] : nullptr;
   const bool entry = p && p->activity && !p->teacherExtension;
   switch (id) {
-    case kBookmarkActivity:
+    case cmd::kBookmarkActivity:
       state.enabled = entry;
-      state.text = ProgramString(kTextBookmark);
+      state.text = ProgramString(str::kBookmarkActivity);
       return true;
-    case kExecute:
+    case cmd::kStartActivity:
       state.enabled = entry;
-      state.text = ProgramString(kTextExecute);
+      state.text = ProgramString(str::kStartActivity);
       return true;
-    case kShrink:
+    case cmd::kShrinkActivity:
       state.enabled = entry;
-      state.text = ProgramString(p && p->shrunk ? kTextExpand : kTextShrink);
+      state.text = ProgramString(p && p->shrunk ? str::kExpandExplanation : str::kShrinkExplanation);
       return true;
-    case kToggleCompleted:
+    case cmd::kToggleCompleted:
       state.enabled = entry && CurrentCompletionRecord() != nullptr;
-      state.text = ProgramString(p && p->completed ? kTextSetUncompleted : kTextSetCompleted);
+      state.text = ProgramString(p && p->completed ? str::kSetUncompleted : str::kSetCompleted);
       return true;
-    case kPreviousShown: {
+    case cmd::kPreviousShown: {
       const CPageWnd* book = window();
       const int previous = book ? book->previousPage() : -1;
       state.enabled = previous >= 0;
       if (previous >= 0) {
         const ActivityLocator back(previous / 256, previous % 256, -1);
-        state.text = FormatProgramString(kTextGoBackTo, PageNumberText(back, CurrentContents()));
+        state.text = FormatProgramString(str::kGoBackTo, PageNumberText(back, CurrentContents()));
       } else {
-        state.text = ProgramString(kTextGoBack);
+        state.text = ProgramString(str::kGoBack);
       }
       return true;
     }
@@ -391,13 +391,12 @@ bool CPageView::UpdateCommand(int id, CommandState& state) {
 }
 
 bool CPageView::OnCommand(int id) {
-  using namespace pagecmd;
   switch (id) {
-    case kBookmarkActivity: BookmarkActivity(m_menuParagraph); return true;
-    case kExecute: Execute(m_menuParagraph); return true;
-    case kShrink: ToggleShrink(m_menuParagraph); return true;
-    case kToggleCompleted: ToggleCompleted(m_menuParagraph); return true;
-    case kPreviousShown:
+    case cmd::kBookmarkActivity: BookmarkActivity(m_menuParagraph); return true;
+    case cmd::kStartActivity: Execute(m_menuParagraph); return true;
+    case cmd::kShrinkActivity: ToggleShrink(m_menuParagraph); return true;
+    case cmd::kToggleCompleted: ToggleCompleted(m_menuParagraph); return true;
+    case cmd::kPreviousShown:
       if (CPageWnd* book = window(); book && book->previousPage() >= 0) {
         const int previous = book->previousPage();
         book->GoTo(ActivityLocator(previous / 256, previous % 256, -1), true, false);
@@ -414,20 +413,20 @@ void CPageView::Execute(int paragraph) {
   if (paragraph < 0 || paragraph >= static_cast<int>(list.size())) return;
   const PageParagraph& p = list[static_cast<std::size_t>(paragraph)];
   if (p.teacherExtension) {
-    PlayProgramSound(kSoundExtension);
+    PlayProgramSound(snd::kExtension);
     if (m_extensionFile.empty()) {
-      ShowNotice(kNoticeExtensionNameMissing);
+      ShowNotice(str::kExtensionNameMissing);
       return;
     }
     // The addendum opens a file of its own folder, nothing elsewhere.
     const std::string_view name = std::string_view(m_extensionFile).substr(m_extensionFile.find('\\') + 1);
     if (name.find_first_of("/\\:") != std::string_view::npos || name == ".." || name == ".") {
-      ShowNotice(kNoticeExtensionOutside, CourseToUtf8(name));
+      ShowNotice(str::kExtensionOutside, CourseToUtf8(name));
       return;
     }
     std::filesystem::path path;
     if (!FindCourseFile(m_extensionFile, kSearchTeacherFolder, path)) {
-      ShowNotice(kNoticeExtensionOpenFailed, CourseToUtf8(m_extensionFile) + ": file not found");
+      ShowNotice(str::kExtensionOpenFailed, CourseToUtf8(m_extensionFile) + ": file not found");
       return;
     }
     // The same gate as every other launch: inside the (accepted) teacher folder, a plain
@@ -437,10 +436,10 @@ void CPageView::Execute(int paragraph) {
       case HandOff::Done:
         break;
       case HandOff::Refused:
-        ShowNotice(kNoticeExtensionOpenFailed, path.filename().string() + ": " + why);
+        ShowNotice(str::kExtensionOpenFailed, path.filename().string() + ": " + why);
         break;
       case HandOff::Failed:
-        ShowNotice(kNoticeExtensionOpenFailed, path.string() + ": no program opens it");
+        ShowNotice(str::kExtensionOpenFailed, path.string() + ": no program opens it");
         break;
     }
     return;
@@ -457,7 +456,7 @@ void CPageView::ToggleShrink(int paragraph) {
   if (paragraph < 0 || paragraph >= static_cast<int>(list.size())) return;
   const PageParagraph& p = list[static_cast<std::size_t>(paragraph)];
   if (!p.activity || p.teacherExtension) return;
-  PlayProgramSound(kSoundShrink);
+  PlayProgramSound(snd::kShrink);
   m_document.ToggleShrink(paragraph);
   Relayout();
 }
@@ -480,17 +479,17 @@ void CPageView::BookmarkActivity(int paragraph) {
   const LessonBookLinks& links = CurrentLessonBookLinks();
   const auto& add = links.addBookmark ? links.addBookmark : CurrentHyperWindowLinks().addBookmark;
   if (!add) {
-    ShowNotice(kNoticeNoBookmarks);
+    ShowNotice(str::kNoBookmarks);
     return;
   }
-  if (!add(*locator)) ShowNotice(kNoticeBookmarksFull);
+  if (!add(*locator)) ShowNotice(str::kBookmarkListFull);
 }
 
 void CPageView::OpenTerm(const PageHit& hit) {
   const LessonBookLinks& links = CurrentLessonBookLinks();
   const auto& show = links.showTerm ? links.showTerm : CurrentHyperWindowLinks().showTerm;
   if (!show) {
-    ShowNotice(kNoticeNoGlossary);
+    ShowNotice(str::kNoGlossary);
     return;
   }
   const std::string phrase = FindTermPhrase(hit.term, hit.termMarkup);

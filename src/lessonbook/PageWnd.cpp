@@ -6,18 +6,20 @@
 #include <QtWidgets/QMdiArea>
 
 #include "audio/SoundService.h"
+#include "course/CommandIds.h"
 #include "course/ContentsServices.h"
 #include "course/ContentsTable.h"
 #include "course/CoursePersonality.h"
 #include "course/CourseText.h"
 #include "course/Notice.h"
+#include "course/ResourceIds.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 #include "hypertext/MarkupText.h"
 #include "lessonbook/CompletionRecord.h"
 #include "lessonbook/GoToDlg.h"
 #include "lessonbook/LessonBook.h"
 #include "lessonbook/LessonBookLinks.h"
-#include "lessonbook/LessonBookStrings.h"
 #include "lessonbook/PageNavigation.h"
 #include "lessonbook/PageView.h"
 #include "shell/CourseApp.h"
@@ -59,7 +61,7 @@ bool CPageWnd::GoTo(const ActivityLocator& requested, bool animate, bool force) 
   const bool changes = m_current.lesson != locator.lesson || m_current.page != locator.page;
   if (changes) {
     const bool animated = animate && isVisible() && m_current.lesson >= 0;
-    PlayProgramSound(animated ? kTurnSound : kQuietTurnSound);
+    PlayProgramSound(animated ? snd::kPageTurn : snd::kQuietPageTurn);
     const bool forward = m_current.lesson < locator.lesson ||
                          (m_current.lesson == locator.lesson && m_current.page < locator.page);
     const QImage before = animated ? m_view->Snapshot() : QImage();
@@ -92,7 +94,7 @@ void CPageWnd::ShowLocator(const ActivityLocator& locator) {
 bool CPageWnd::GoToText(const std::string& text) {
   const std::optional<ActivityLocator> page = ParseGoToText(text, CurrentContents());
   if (!page) {
-    ShowNotice(kNoticeInvalidPage);
+    ShowNotice(str::kInvalidPageNumber);
     return false;
   }
   return GoTo(*page, false, false);

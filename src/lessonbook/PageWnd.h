@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "course/ActivityLocator.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/CoreWnd.h"
 #include "shell/LessonBookLink.h"
 
@@ -23,9 +23,6 @@ class CPageWnd : public CStatWnd, public LessonBookLink {
   static constexpr int kPlacementKey = 1;
   static constexpr int kTimerInterval = 125;  // ms
   static constexpr int kHelpContext = 5028;
-  static constexpr int kHelpContextBar = 26024;
-  static constexpr int kTurnSound = 7024;       // the animated turn
-  static constexpr int kQuietTurnSound = 7025;  // a turn without animation
 
   explicit CPageWnd(QWidget* parent = nullptr);
   ~CPageWnd() override;

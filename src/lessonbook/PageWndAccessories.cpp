@@ -4,6 +4,7 @@
 
 #include "audio/SoundService.h"
 #include "course/ActivityKind.h"
+#include "course/CommandIds.h"
 #include "course/ContentsServices.h"
 #include "course/CourseFile.h"
 #include "course/CourseFileError.h"
@@ -13,9 +14,10 @@
 #include "course/Notice.h"
 #include "course/OutsideGate.h"
 #include "course/ProgramResources.h"
+#include "course/ResourceIds.h"
+#include "course/StringIds.h"
 #include "course/ToolWindowClass.h"
 #include "lessonbook/LessonBookLinks.h"
-#include "lessonbook/LessonBookStrings.h"
 #include "lessonbook/PageAccessories.h"
 #include "lessonbook/PageTools.h"
 #include "lessonbook/PageView.h"
@@ -26,7 +28,7 @@ namespace {
 // Through the program's gate: a course document, nothing else, goes to the desktop.
 void OpenByDesktop(const std::filesystem::path& path) {
   if (OpenOutsideDocument(path, AcceptedCourseFolders(nullptr, kSearchCourse)) != HandOff::Done)
-    ShowNotice(kNoticeCannotOpen, path.string());
+    ShowNotice(str::kCannotOpen, path.string());
 }
 
 std::string FileNameOf(std::string_view courseName) {
@@ -53,10 +55,10 @@ void CPageWnd::LaunchExplore() {
   }
   std::filesystem::path path;
   if (!FindCourseFile(file.name, kSearchCourse, path)) {
-    ShowNotice(kNoticeExploreMissing);
+    ShowNotice(str::kExploreMissing);
     return;
   }
-  PlayProgramSound(kSoundExplore);
+  PlayProgramSound(snd::kExplore);
   if (file.action == ExploreAction::Reference) {
     OpenByDesktop(path);
     return;
@@ -69,13 +71,13 @@ void CPageWnd::LaunchExplore() {
 }
 
 void CPageWnd::OpenLessonWindow(int command) {
-  if (command == cmd::kHomework) PlayProgramSound(kSoundHomework);
-  if (command == cmd::kProjects) PlayProgramSound(kSoundProjects);
+  if (command == cmd::kHomework) PlayProgramSound(snd::kHomework);
+  if (command == cmd::kProjects) PlayProgramSound(snd::kProjects);
   const LessonBookLinks& links = CurrentLessonBookLinks();
   if (links.openLessonWindow)
     links.openLessonWindow(command, LessonLocator());
   else
-    ShowNotice(kNoticeWindowMissing, WindowName(command));
+    ShowNotice(str::kWindowMissing, WindowName(command));
 }
 
 void CPageWnd::OpenTool(int slot) {
@@ -96,23 +98,23 @@ void CPageWnd::OpenTool(int slot) {
     code.reset();
   }
   if (!code) {
-    ShowNotice(kNoticeToolMissing, CourseToUtf8(name));
+    ShowNotice(str::kToolMissing, CourseToUtf8(name));
     return;
   }
   const LessonBookLinks& links = CurrentLessonBookLinks();
   if (links.openTool)
     links.openTool(LessonLocator(), path, *code);
   else
-    ShowNotice(kNoticeWindowMissing, PageToolTitle(tool));
+    ShowNotice(str::kWindowMissing, PageToolTitle(tool));
 }
 
 void CPageWnd::OpenWeb() {
   const AccessoryFile file = WebFile(m_lessonCode, PersonalityString(kKeyExploreApplication));
   std::filesystem::path path;
   if (!FindCourseFile(file.name, kSearchCourse, path)) {
-    ShowNotice(kNoticeExploreMissing);
+    ShowNotice(str::kExploreMissing);
     return;
   }
-  PlayProgramSound(kSoundWeb);
+  PlayProgramSound(snd::kWeb);
   OpenByDesktop(path);
 }

@@ -3,12 +3,12 @@
 #include <QtWidgets/QPlainTextEdit>
 
 #include "course/CourseText.h"
+#include "course/ResourceIds.h"
 #include "shell/WindowTools.h"
 
 namespace {
 constexpr int kPlacementKey = 0;  // placed beside the movie by the window area's cascade
 constexpr QSize kDefaultSize{420, 320};
-constexpr int kFrameIcon = 5001;  // the exposition text window's, which this one stands in for
 }  // namespace
 
 CMovieTextWnd::CMovieTextWnd() : CStatWnd(kPlacementKey, 0, 0) {
@@ -16,7 +16,7 @@ CMovieTextWnd::CMovieTextWnd() : CStatWnd(kPlacementKey, 0, 0) {
   m_text->setReadOnly(true);
   setWidget(m_text);
   resize(kDefaultSize);
-  SetFrameIcon(kFrameIcon);
+  SetFrameIcon(ico::kLessonGroup);  // the exposition text window's, which this one stands in for
 }
 
 CMovieTextWnd* CMovieTextWnd::Find() {

@@ -7,16 +7,16 @@
 
 #include "audio/SoundOutput.h"
 #include "course/CourseFile.h"
+#include "course/ResourceIds.h"
 #include "course/Services.h"
 #include "movies/Movie.h"
 #include "movies/MovieController.h"
 #include "movies/MovieLayout.h"
 #include "movies/MovieSoundPlayer.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/ProgramArt.h"
 
 namespace {
-constexpr int kPlayingCursor = 1524;
 
 struct MenuItem {
   int id;
@@ -24,8 +24,8 @@ struct MenuItem {
 };
 // The movie window's menu; its commands are the window's (CMovieWnd).
 constexpr MenuItem kMenu[] = {
-    {9025, "&View Movie Text"}, {0, nullptr},           {9066, "&Half Size"},
-    {9067, "&Double Size"},     {9068, "&Original Size"}, {0, nullptr},
+    {cmd::kViewMovieText, "&View Movie Text"}, {0, nullptr}, {cmd::kHalfSize, "&Half Size"},
+    {cmd::kDoubleSize, "&Double Size"}, {cmd::kNormalSize, "&Original Size"}, {0, nullptr},
     {cmd::kCopy, "&Copy"},      {cmd::kPrintPreview, "Print Pre&view"}, {cmd::kClose, "&Close"},
 };
 }  // namespace
@@ -197,7 +197,7 @@ void CMovieView::UpdateCursorShape() {
   // Over the picture (not the bar under it) the pointer takes the playing shape.
   const bool playing = m_controller && (m_controller->Info() & CMovieController::kPlaying);
   if (playing && m_controller->MovieRect().contains(m_lastPointer))
-    viewport()->setCursor(ProgramCursor(kPlayingCursor));
+    viewport()->setCursor(ProgramCursor(cur::kMoviePlaying));
   else
     viewport()->unsetCursor();
 }

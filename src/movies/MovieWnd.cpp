@@ -13,27 +13,23 @@
 #include "course/CourseText.h"
 #include "course/Notice.h"
 #include "course/Preferences.h"
+#include "course/ResourceIds.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 #include "launch/LaunchPlan.h"
 #include "launch/Launcher.h"
 #include "movies/BackgroundMovie.h"
 #include "movies/Movie.h"
 #include "movies/MovieController.h"
 #include "movies/MovieLayout.h"
-#include "movies/MovieStrings.h"
 #include "movies/MovieSupport.h"
 #include "movies/MovieTextWnd.h"
 #include "movies/MovieView.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/CourseNotify.h"
 #include "shell/SplashDlg.h"
 
 namespace {
-
-constexpr int kViewMovieText = 9025;
-constexpr int kHalfSize = 9066;
-constexpr int kDoubleSize = 9067;
-constexpr int kNormalSize = 9068;
 
 CMovieWnd::TextViewer& Viewer() {
   static CMovieWnd::TextViewer viewer;
@@ -47,9 +43,9 @@ CMovieWnd::TextCloser& Closer() {
 // Numerator and denominator of a resize command's scale.
 std::pair<int, int> ScaleOf(int id) {
   switch (id) {
-    case kHalfSize:
+    case cmd::kHalfSize:
       return {1, 2};
-    case kDoubleSize:
+    case cmd::kDoubleSize:
       return {2, 1};
     default:
       return {1, 1};
@@ -62,7 +58,7 @@ CMovieWnd::CMovieWnd() : CStatWnd(kPlacementKey, kTimerInterval, kHelpContext) {
   m_view = new CMovieView;
   setWidget(m_view);
   setWindowTitle(QStringLiteral("Movie"));
-  SetFrameIcon(kFrameIcon);
+  SetFrameIcon(ico::kMovie);
   connect(this, &QMdiSubWindow::windowStateChanged, this,
           [this](Qt::WindowStates o, Qt::WindowStates n) { OnActiveChanged(o, n); });
 }
@@ -115,7 +111,7 @@ void CMovieWnd::FindTranscript() {
 }
 
 void CMovieWnd::Fail(const std::string& reason) {
-  ShowNotice(movie_strings::kCannotPlay, movie_layout::FailureDescription(reason));
+  ShowNotice(str::kCannotPlayMovie, movie_layout::FailureDescription(reason));
   m_loaded = false;
   // Nothing of the failed movie stays on screen.
   hide();
@@ -160,7 +156,7 @@ CMoviePlayState::Tick CMovieWnd::Tick() {
   const Preferences* prefs = Service<Preferences>();
   const CMoviePlayState::Tick t = m_view->Tick(prefs && prefs->expoSource);
   if (t.openTranscript && !m_view->transcriptPath().empty())
-    QMetaObject::invokeMethod(this, [this] { OnCommand(kViewMovieText); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { OnCommand(cmd::kViewMovieText); }, Qt::QueuedConnection);
   if (t.ended) MarkActivityCompleted(m_locator);
   return t;
 }
@@ -179,12 +175,12 @@ void CMovieWnd::OnActiveChanged(Qt::WindowStates oldState, Qt::WindowStates newS
 bool CMovieWnd::UpdateCommand(int id, CommandState& state) {
   const bool loaded = m_view->movie() != nullptr;
   switch (id) {
-    case kViewMovieText:
+    case cmd::kViewMovieText:
       state.enabled = !m_view->transcriptPath().empty();
       return true;
-    case kHalfSize:
-    case kDoubleSize:
-    case kNormalSize: {
+    case cmd::kHalfSize:
+    case cmd::kDoubleSize:
+    case cmd::kNormalSize: {
       state.enabled = loaded;
       const auto [num, den] = ScaleOf(id);
       state.checked = loaded && clientSize() == movie_layout::ClientSize(m_view->naturalSize(), num, den);
@@ -203,12 +199,12 @@ bool CMovieWnd::UpdateCommand(int id, CommandState& state) {
 
 bool CMovieWnd::OnCommand(int id) {
   switch (id) {
-    case kViewMovieText:
+    case cmd::kViewMovieText:
       ShowTranscript();
       return true;
-    case kHalfSize:
-    case kDoubleSize:
-    case kNormalSize: {
+    case cmd::kHalfSize:
+    case cmd::kDoubleSize:
+    case cmd::kNormalSize: {
       if (!m_view->movie()) return true;
       const auto [num, den] = ScaleOf(id);
       SetClientSize(movie_layout::ClientSize(m_view->naturalSize(), num, den));

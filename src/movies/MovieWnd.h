@@ -25,7 +25,6 @@ class CMovieWnd : public CStatWnd, public ActivityWindow {
   static constexpr int kPlacementKey = 4;
   static constexpr int kTimerInterval = 30;  // ms
   static constexpr int kHelpContext = 26022;
-  static constexpr int kFrameIcon = 5027;
   static constexpr std::string_view kClassName = "CMovieWnd";
 
   CMovieWnd();

@@ -12,6 +12,7 @@
 #include "course/CourseStream.h"
 #include "course/CourseText.h"
 #include "course/ProgramResources.h"
+#include "course/ResourceIds.h"
 
 namespace {
 QDialogButtonBox* OkCancel(QDialog* dialog) {
@@ -52,7 +53,7 @@ CCustomIconDlg::CCustomIconDlg(int currentMark, QWidget* parent) : QDialog(paren
   m_icons->setMovement(QListView::Static);
   for (int mark = 1; mark <= kCustomIconCount; ++mark) {
     auto* item = new QListWidgetItem(
-        QIcon(QString::fromStdString(ProgramResourcePath("icon", kFirstCustomIcon + mark - 1))), QString(), m_icons);
+        QIcon(QString::fromStdString(ProgramResourcePath("icon", ico::kBookmarkFirst + mark - 1))), QString(), m_icons);
     item->setData(Qt::UserRole, mark);
     if (mark == currentMark) m_icons->setCurrentItem(item);
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "course/AsciiCase.h"
+#include "course/CommandIds.h"
 #include "course/ContentsTable.h"
 #include "course/CourseStream.h"
 
@@ -80,28 +81,28 @@ bool BookmarkCommandEnabled(int command, const BookmarkMenuState& state,
   const bool selected = state.selected >= 0 && state.selected < static_cast<int>(bookmarks.size());
   const ActivityLocator* row = selected ? &bookmarks[static_cast<std::size_t>(state.selected)] : nullptr;
   switch (command) {
-    case kCmdAnnotateBookmark:
-    case kCmdCustomIcon:
-    case kCmdDeleteBookmark:
-    case kCmdExecuteBookmark:
+    case cmd::kAnnotateBookmark:
+    case cmd::kCustomIcon:
+    case cmd::kDeleteBookmark:
+    case cmd::kExecuteBookmark:
       return selected;
-    case kCmdCopyBookmark:
+    case cmd::kCopyBookmark:
       return selected && state.clipboardFormat;
-    case kCmdLocateBookmark:
+    case cmd::kLocateBookmark:
       return selected && row->kind == 0;
-    case kCmdPasteBookmark:
+    case cmd::kPasteBookmark:
       return state.clipboardHasBookmark;
-    case kCmdRevertBookmark:
+    case cmd::kRevertBookmark:
       return selected && CanRevert(*row);
-    case kCmdSortBookmarks:
+    case cmd::kSortBookmarks:
       return bookmarks.size() > 1;
-    case kCmdHideBookmarks:
-    case kCmdLoadBookmarks:
-    case kCmdMergeBookmarks:
+    case cmd::kHideBookmarks:
+    case cmd::kLoadBookmarks:
+    case cmd::kMergeBookmarks:
       return true;
-    case kCmdPrintBookmarks:
-    case kCmdRemoveAllBookmarks:
-    case kCmdSaveBookmarks:
+    case cmd::kPrintBookmarks:
+    case cmd::kRemoveAllBookmarks:
+    case cmd::kSaveBookmarks:
       return !bookmarks.empty();
     default:
       return false;

@@ -8,31 +8,11 @@
 #include <vector>
 
 #include "course/ActivityLocator.h"
+#include "course/CommandIds.h"
 
 class ContentsTable;
 
-// Command ids of the bar's context menu.
-enum BookmarkCommand : int {
-  kCmdLoadBookmarks = 9005,
-  kCmdMergeBookmarks = 9006,
-  kCmdPrintBookmarks = 9007,
-  kCmdRemoveAllBookmarks = 9008,
-  kCmdSaveBookmarks = 9009,
-  kCmdAnnotateBookmark = 9056,
-  kCmdCopyBookmark = 9057,
-  kCmdCustomIcon = 9058,
-  kCmdDeleteBookmark = 9059,
-  kCmdExecuteBookmark = 9060,
-  kCmdHideBookmarks = 9061,
-  kCmdLocateBookmark = 9062,
-  kCmdPasteBookmark = 9063,
-  kCmdRevertBookmark = 9064,
-  kCmdSortBookmarks = 9065,
-  kCmdBookmarksBar = 9087,  // show or hide the bar; also the bar's control id
-};
-
 inline constexpr int kCustomIconCount = 12;     // marks 1 to 12
-inline constexpr int kFirstCustomIcon = 5003;   // icon resource of mark 1
 inline constexpr int kBookmarkIconColumn = 28;  // pixels: the icon column of a row
 
 // Course text with its markup tags ("<...>") removed.

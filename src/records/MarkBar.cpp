@@ -12,12 +12,14 @@
 #include <QtWidgets/QMenu>
 #include <new>
 
+#include "course/CommandIds.h"
 #include "course/ContentsServices.h"
 #include "course/CourseFileError.h"
 #include "course/Notice.h"
 #include "course/Preferences.h"
 #include "course/ProgramResources.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 #include "records/BookmarkClipboard.h"
 #include "records/BookmarkDialogs.h"
 #include "records/BookmarkFile.h"
@@ -26,11 +28,6 @@
 #include "records/SafeSave.h"
 
 namespace {
-constexpr int kTitleString = 26021;
-constexpr int kMsgListFull = 8503;
-constexpr int kMsgOpenClipboard = 8508;
-constexpr int kMsgCopyFromClipboard = 8507;
-constexpr int kMsgNoMemory = 8555;
 
 struct MenuItem {
   int id;
@@ -38,23 +35,23 @@ struct MenuItem {
 };
 // The menu, in the order of the bar's command table; 0 separates groups.
 constexpr MenuItem kMenu[] = {
-    {kCmdAnnotateBookmark, "&Annotate Bookmark..."},
-    {kCmdCopyBookmark, "&Copy Bookmark to Clipboard"},
-    {kCmdCustomIcon, "Customize &icon..."},
-    {kCmdDeleteBookmark, "&Delete Bookmark"},
-    {kCmdExecuteBookmark, "&Execute this Activity"},
-    {kCmdLocateBookmark, "&Locate within Lesson"},
-    {kCmdPasteBookmark, "Pas&te Bookmark from Clipboard"},
-    {kCmdRevertBookmark, "&Revert Bookmark"},
-    {kCmdSortBookmarks, "&Sort Bookmarks..."},
+    {cmd::kAnnotateBookmark, "&Annotate Bookmark..."},
+    {cmd::kCopyBookmark, "&Copy Bookmark to Clipboard"},
+    {cmd::kCustomIcon, "Customize &icon..."},
+    {cmd::kDeleteBookmark, "&Delete Bookmark"},
+    {cmd::kExecuteBookmark, "&Execute this Activity"},
+    {cmd::kLocateBookmark, "&Locate within Lesson"},
+    {cmd::kPasteBookmark, "Pas&te Bookmark from Clipboard"},
+    {cmd::kRevertBookmark, "&Revert Bookmark"},
+    {cmd::kSortBookmarks, "&Sort Bookmarks..."},
     {0, nullptr},
-    {kCmdHideBookmarks, "&Hide Bookmarks"},
+    {cmd::kHideBookmarks, "&Hide Bookmarks"},
     {0, nullptr},
-    {kCmdLoadBookmarks, "L&oad Bookmark File..."},
-    {kCmdMergeBookmarks, "&Merge Bookmark File..."},
-    {kCmdPrintBookmarks, "&Print Bookmarks..."},
-    {kCmdRemoveAllBookmarks, "Remo&ve all Bookmarks"},
-    {kCmdSaveBookmarks, "Save &Bookmark  File..."},
+    {cmd::kLoadBookmarks, "L&oad Bookmark File..."},
+    {cmd::kMergeBookmarks, "&Merge Bookmark File..."},
+    {cmd::kPrintBookmarks, "&Print Bookmarks..."},
+    {cmd::kRemoveAllBookmarks, "Remo&ve all Bookmarks"},
+    {cmd::kSaveBookmarks, "Save &Bookmark  File..."},
 };
 
 int LearnerTextSize() {
@@ -67,9 +64,9 @@ const QString kFilter = QStringLiteral("Bookmark Files (*.mrk)");
 
 CMarkBar::CMarkBar(StudentRecord& record, QWidget* parent) : QDockWidget(parent), m_record(record) {
   setObjectName(QStringLiteral("Bookmarks"));
-  const std::string title = ProgramString(kTitleString);
+  const std::string title = ProgramString(str::kBarBookmarks);
   setWindowTitle(QString::fromStdString(title.empty() ? "Bookmarks" : title));
-  m_list = new CMarkList(*this, kControlId, this);
+  m_list = new CMarkList(*this, cmd::kBookmarksBar, this);
   setWidget(m_list);
   setMinimumSize(140, 100);
   m_list->SetTextSize(LearnerTextSize());
@@ -131,7 +128,7 @@ void CMarkBar::Dropped(const QMimeData* data, int row, int fromRow) {
   if (!locator) return;
   const int at = m_record.InsertBookmark(*locator, row);
   if (at < 0) {
-    ShowNotice(kMsgListFull);
+    ShowNotice(str::kBookmarkListFull);
     return;
   }
   m_list->SetSelected(at);
@@ -145,8 +142,8 @@ bool CMarkBar::CommandEnabled(int id) const {
   state.clipboardHasBookmark = clipboard && HasBookmark(clipboard->mimeData());
   if (!BookmarkCommandEnabled(id, state, m_record.bookmarks())) return false;
   // Without the launcher or the Lesson Book these have nothing to hand the bookmark to.
-  if (id == kCmdExecuteBookmark) return static_cast<bool>(m_launch.launch);
-  if (id == kCmdLocateBookmark) return static_cast<bool>(m_launch.locate);
+  if (id == cmd::kExecuteBookmark) return static_cast<bool>(m_launch.launch);
+  if (id == cmd::kLocateBookmark) return static_cast<bool>(m_launch.locate);
   return true;
 }
 
@@ -173,7 +170,7 @@ void CMarkBar::OnCommand(int id) {
   try {
     RunCommand(id);
   } catch (const std::bad_alloc&) {
-    ShowNotice(kMsgNoMemory);
+    ShowNotice(str::kNoMemory);
   }
 }
 
@@ -182,7 +179,7 @@ void CMarkBar::RunCommand(int id) {
   const int row = m_list->selected();
   const ActivityLocator* selected = Selected();
   switch (id) {
-    case kCmdAnnotateBookmark: {
+    case cmd::kAnnotateBookmark: {
       CAnnotateDlg dialog(BookmarkText(*selected, CurrentContents()), this);
       if (dialog.exec() != QDialog::Accepted) return;
       ActivityLocator changed = *selected;
@@ -190,10 +187,10 @@ void CMarkBar::RunCommand(int id) {
       m_record.ReplaceBookmark(row, changed);
       break;
     }
-    case kCmdCopyBookmark:
+    case cmd::kCopyBookmark:
       Copy();
       break;
-    case kCmdCustomIcon: {
+    case cmd::kCustomIcon: {
       CCustomIconDlg dialog(selected->mark, this);
       if (dialog.exec() != QDialog::Accepted || dialog.ChosenMark() == 0) return;
       ActivityLocator changed = *selected;
@@ -201,26 +198,26 @@ void CMarkBar::RunCommand(int id) {
       m_record.ReplaceBookmark(row, changed);
       break;
     }
-    case kCmdDeleteBookmark:
+    case cmd::kDeleteBookmark:
       m_record.RemoveBookmark(row);
       m_list->SetSelected(-1);
       break;
-    case kCmdExecuteBookmark:
+    case cmd::kExecuteBookmark:
       m_launch.launch(*selected, false);
       break;
-    case kCmdLocateBookmark:
+    case cmd::kLocateBookmark:
       m_launch.locate(*selected);
       break;
-    case kCmdPasteBookmark:
+    case cmd::kPasteBookmark:
       Paste();
       break;
-    case kCmdRevertBookmark: {
+    case cmd::kRevertBookmark: {
       ActivityLocator changed = *selected;
       RevertBookmark(changed);
       m_record.ReplaceBookmark(row, changed);
       break;
     }
-    case kCmdSortBookmarks: {
+    case cmd::kSortBookmarks: {
       CSortDlg dialog(this);
       if (dialog.exec() != QDialog::Accepted) return;
       auto list = m_record.bookmarks();
@@ -229,24 +226,24 @@ void CMarkBar::RunCommand(int id) {
       m_list->SetSelected(-1);
       break;
     }
-    case kCmdHideBookmarks:
+    case cmd::kHideBookmarks:
       if (m_hide)
         m_hide();
       else
         hide();
       break;
-    case kCmdLoadBookmarks:
-    case kCmdMergeBookmarks:
-      LoadFile(id == kCmdLoadBookmarks);
+    case cmd::kLoadBookmarks:
+    case cmd::kMergeBookmarks:
+      LoadFile(id == cmd::kLoadBookmarks);
       break;
-    case kCmdPrintBookmarks:
+    case cmd::kPrintBookmarks:
       Print();
       break;
-    case kCmdRemoveAllBookmarks:
+    case cmd::kRemoveAllBookmarks:
       m_record.ClearBookmarks();
       m_list->SetSelected(-1);
       break;
-    case kCmdSaveBookmarks:
+    case cmd::kSaveBookmarks:
       SaveFile();
       break;
     default:
@@ -257,7 +254,7 @@ void CMarkBar::RunCommand(int id) {
 void CMarkBar::Copy() {
   QClipboard* clipboard = QGuiApplication::clipboard();
   if (!clipboard) {
-    ShowNotice(kMsgOpenClipboard);
+    ShowNotice(str::kCannotOpenClipboard);
     return;
   }
   const ActivityLocator* l = Selected();
@@ -267,17 +264,17 @@ void CMarkBar::Copy() {
 void CMarkBar::Paste() {
   QClipboard* clipboard = QGuiApplication::clipboard();
   if (!clipboard) {
-    ShowNotice(kMsgOpenClipboard);
+    ShowNotice(str::kCannotOpenClipboard);
     return;
   }
   const auto locator = BookmarkFromMime(clipboard->mimeData(), CurrentContents());
   if (!locator) {
-    ShowNotice(kMsgCopyFromClipboard);
+    ShowNotice(str::kCannotCopyFromClipboard);
     return;
   }
   const int at = m_record.InsertBookmark(*locator, m_list->selected());
   if (at < 0) {
-    ShowNotice(kMsgListFull);
+    ShowNotice(str::kBookmarkListFull);
     return;
   }
   m_list->SetSelected(at);
@@ -295,7 +292,7 @@ void CMarkBar::LoadFile(bool replace) {
     } catch (const CourseFileError& e) {
       QApplication::restoreOverrideCursor();
       // A damaged file leaves the list as it was, and says so.
-      ShowNotice(e.kind() == CourseFileError::Kind::Format ? kMsgBookmarkFileDamaged : kMsgBookmarkFileUnreadable,
+      ShowNotice(e.kind() == CourseFileError::Kind::Format ? str::kBookmarkFileDamaged : str::kBookmarkFileUnreadable,
                  FileAndReason(path, e.reason()));
       return;
     }

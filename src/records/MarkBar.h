@@ -33,7 +33,6 @@ struct BookmarkLaunch {
 class CMarkBar : public QDockWidget, private CMarkListOwner {
   Q_OBJECT
  public:
-  static constexpr int kControlId = 9087;
   static constexpr int kPlacementKey = 10;
 
   explicit CMarkBar(StudentRecord& record, QWidget* parent = nullptr);

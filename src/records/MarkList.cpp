@@ -14,15 +14,11 @@
 #include "course/CourseText.h"
 #include "course/ActivityKind.h"
 #include "course/ProgramResources.h"
+#include "course/ResourceIds.h"
 #include "records/BookmarkClipboard.h"
 #include "records/BookmarkList.h"
 
 namespace {
-constexpr int kMenuBoxOpen = 1085;
-constexpr int kMenuBoxClosed = 1086;
-constexpr int kMenuBoxPressed = 1087;
-constexpr int kTextCursor = 1521;
-constexpr int kDragCursor = 1510;
 
 QPixmap ResourcePixmap(const char* kind, int id, int size) {
   const std::string path = ProgramResourcePath(kind, id);
@@ -51,7 +47,7 @@ QCursor ResourceCursor(int id, Qt::CursorShape fallback) {
 QPixmap MarkIcon(const ActivityLocator& locator, const ContentsTable& contents, int size) {
   QPixmap pm;
   if (locator.mark >= 1 && locator.mark <= kCustomIconCount)
-    pm = ResourcePixmap("icon", kFirstCustomIcon + locator.mark - 1, size);
+    pm = ResourcePixmap("icon", ico::kBookmarkFirst + locator.mark - 1, size);
   if (pm.isNull()) {
     const int kind = locator.Kind(contents);
     if (IsActivityKind(kind)) pm = ResourcePixmap("icon", ActivityKindIcon(kind), size);
@@ -64,7 +60,7 @@ CMarkList::CMarkList(CMarkListOwner& owner, int controlId, QWidget* parent)
   setAcceptDrops(true);
   viewport()->setAcceptDrops(true);
   viewport()->setMouseTracking(false);
-  viewport()->setCursor(ResourceCursor(kTextCursor, Qt::PointingHandCursor));
+  viewport()->setCursor(ResourceCursor(cur::kText, Qt::PointingHandCursor));
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setFrameShape(QFrame::NoFrame);
@@ -181,7 +177,7 @@ void CMarkList::paintEvent(QPaintEvent*) {
       p.drawRect(r);
     }
   }
-  const int id = m_menuPressed ? kMenuBoxPressed : (m_lessonBookOpen ? kMenuBoxOpen : kMenuBoxClosed);
+  const int id = m_menuPressed ? bmp::kMenuBoxPressed : (m_lessonBookOpen ? bmp::kMenuBoxOpen : bmp::kMenuBoxClosed);
   const QRect box = MenuButtonRect();
   const QPixmap pm = ResourcePixmap("bitmap", id, box.width());
   if (!pm.isNull()) p.drawPixmap(box, pm);
@@ -269,8 +265,8 @@ void CMarkList::StartDrag(int row) {
   p.end();
   drag->setPixmap(outline);
   drag->setHotSpot(QPoint(outline.width() / 2, outline.height() / 2));
-  drag->setDragCursor(ResourcePixmap("cursor", kDragCursor, 32), Qt::MoveAction);
-  drag->setDragCursor(ResourcePixmap("cursor", kDragCursor, 32), Qt::CopyAction);
+  drag->setDragCursor(ResourcePixmap("cursor", cur::kDrag, 32), Qt::MoveAction);
+  drag->setDragCursor(ResourcePixmap("cursor", cur::kDrag, 32), Qt::CopyAction);
   drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
   m_dragRow = -1;
 }

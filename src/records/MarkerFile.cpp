@@ -15,13 +15,9 @@
 #include "course/OutsideGate.h"
 #include "course/Preferences.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 
 namespace {
-constexpr int kMsgBookmarkFile = 8502;
-constexpr int kMsgCannotExecute = 8514;
-constexpr int kMsgCorrupted = 8547;
-constexpr int kMsgMissing = 8548;
-constexpr int kMsgNoProgressFile = 8549;
 // A request shown back to the learner is cut to this many bytes.
 constexpr std::size_t kMaxShownCommand = 259;
 
@@ -178,22 +174,22 @@ MarkerResult OpenMarker(std::string_view command, MarkerHost& host) {
   MarkerResult result;
   const auto path = ParseOpenCommand(command);
   if (!path) {
-    ShowNotice(kMsgCannotExecute, Shown(command));
+    ShowNotice(str::kCannotExecuteOle, Shown(command));
     return result;
   }
   if (EndsWithNoCase(*path, ".mrk")) {
-    ShowNotice(kMsgBookmarkFile);
+    ShowNotice(str::kBookmarkFileLaunched);
     result.outcome = MarkerOutcome::BookmarkFile;
     return result;
   }
   if (!EndsWithNoCase(*path, ".kna")) {
-    ShowNotice(kMsgCannotExecute, Shown(*path));
+    ShowNotice(str::kCannotExecuteOle, Shown(*path));
     result.outcome = MarkerOutcome::NotMarker;
     return result;
   }
   const std::filesystem::path file(*path);
   if (!host.ProgressFileOpen()) {
-    ShowNotice(kMsgNoProgressFile);
+    ShowNotice(str::kNoProgressFile);
     result.outcome = MarkerOutcome::NoProgressFile;
     struct stat st {};
     if (::lstat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode)) result.deleted = Delete(file);
@@ -205,33 +201,33 @@ MarkerResult OpenMarker(std::string_view command, MarkerHost& host) {
     case MarkerRead::Status::CannotOpen:
       result.outcome = MarkerOutcome::CannotOpen;
       result.deleted = Delete(file);
-      ShowNotice(kMsgCannotExecute, Shown(*path));
+      ShowNotice(str::kCannotExecuteOle, Shown(*path));
       return result;
     case MarkerRead::Status::NotRegular:
       result.outcome = MarkerOutcome::Corrupted;
-      ShowNotice(kMsgCorrupted);
+      ShowNotice(str::kMarkerCorrupted);
       return result;
     case MarkerRead::Status::Corrupted:
       result.outcome = MarkerOutcome::Corrupted;
-      ShowNotice(kMsgCorrupted);
+      ShowNotice(str::kMarkerCorrupted);
       break;
     case MarkerRead::Status::Ok: {
       const auto identifier = MarkerIdentifier(read.text);
       if (!identifier) {
         result.outcome = MarkerOutcome::Corrupted;
-        ShowNotice(kMsgCorrupted);
+        ShowNotice(str::kMarkerCorrupted);
         break;
       }
       const ContentsTable& contents = host.Contents();
       const auto locator = contents.Resolve(*identifier);
       if (!locator) {
         result.outcome = MarkerOutcome::Missing;
-        ShowNotice(kMsgMissing);
+        ShowNotice(str::kMarkerTargetMissing);
         break;
       }
       if (!StaysInCourseFolders(*locator, contents, host.CourseFolders())) {
         result.outcome = MarkerOutcome::Corrupted;
-        ShowNotice(kMsgCorrupted);
+        ShowNotice(str::kMarkerCorrupted);
         break;
       }
       result.outcome = MarkerOutcome::Launched;

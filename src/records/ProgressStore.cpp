@@ -3,6 +3,7 @@
 #include "course/CourseFileError.h"
 #include "course/Notice.h"
 #include "course/ProgramResources.h"
+#include "course/StringIds.h"
 #include "records/BookmarkFile.h"
 #include "records/FileBytes.h"
 
@@ -52,14 +53,14 @@ std::string ReportProgressOpen(const std::filesystem::path& path, const Progress
     case ProgressOpen::Status::Ok:
       return {};
     case ProgressOpen::Status::CannotOpen:
-      ShowNotice(kMsgProgressNotFound, path.string());
+      ShowNotice(str::kProgressNotFound, path.string());
       return {};
     case ProgressOpen::Status::Empty:
-      ShowNotice(kMsgProgressEmpty, path.string());
+      ShowNotice(str::kProgressEmpty, path.string());
       return {};
     case ProgressOpen::Status::Damaged:
-      if (open.backupExists) return FormatProgramString(kMsgProgressDamagedBackup, FileAndReason(path, open.reason));
-      ShowNotice(kMsgProgressDamaged, FileAndReason(path, open.reason));
+      if (open.backupExists) return FormatProgramString(str::kProgressDamagedBackup, FileAndReason(path, open.reason));
+      ShowNotice(str::kProgressDamaged, FileAndReason(path, open.reason));
       return {};
   }
   return {};
@@ -74,12 +75,12 @@ SaveResult SaveProgressPath(const std::filesystem::path& path, const StudentReco
   } catch (const CourseFileError& e) {
     result = {false, e.reason()};
   }
-  if (!result.ok) ShowNotice(kMsgSaveFailed, FileAndReason(path, result.reason));
+  if (!result.ok) ShowNotice(str::kSaveFailed, FileAndReason(path, result.reason));
   return result;
 }
 
 SaveResult SaveBookmarkPath(const std::filesystem::path& path, const std::vector<ActivityLocator>& bookmarks) {
   const SaveResult result = SaveFileSafely(path, WriteBookmarkFile(bookmarks));
-  if (!result.ok) ShowNotice(kMsgSaveFailed, FileAndReason(path, result.reason));
+  if (!result.ok) ShowNotice(str::kSaveFailed, FileAndReason(path, result.reason));
   return result;
 }

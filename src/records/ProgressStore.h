@@ -5,21 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "course/StringIds.h"
 #include "records/ProgressFile.h"
 #include "records/SafeSave.h"
-
-// String-table ids of the messages about the learner's files.
-enum RecordsMessage : int {
-  kMsgProgressNotFound = 8520,        // "Cannot find and open the student progress file '%s'."
-  kMsgProgressEmpty = 8521,           // "... because it is empty."
-  kMsgSaveFailed = 26300,             // a save failed; the old file stays
-  kMsgProgressDamaged = 26301,        // a damaged file, no backup
-  kMsgProgressDamagedBackup = 26302,  // a damaged file, asks whether to open the backup
-  kMsgBookmarkFileDamaged = 26303,    // a damaged bookmark file; the list stays
-  kMsgBookmarkFileUnreadable = 26304,
-  kMsgSaveChanges = 26305,            // closing with work not on disc: Yes, No or Cancel
-  kMsgUseTeacherFolder = 26306,       // a progress file names a teacher folder: Yes or No
-};
 
 struct ProgressOpen {
   enum class Status { Ok, CannotOpen, Empty, Damaged } status = Status::CannotOpen;
@@ -40,7 +28,7 @@ std::string ReportProgressOpen(const std::filesystem::path& path, const Progress
 std::string FileAndReason(const std::filesystem::path& path, const std::string& reason);
 
 // Encodes and saves safely; a failure (including a record that cannot be stored) shows
-// kMsgSaveFailed naming the file and the reason, and leaves the file on disc as it was.
+// str::kSaveFailed naming the file and the reason, and leaves the file on disc as it was.
 SaveResult SaveProgressPath(const std::filesystem::path& path, const StudentRecord& learner,
                             const Preferences& preferences, const std::vector<WindowRecord>& windows);
 

@@ -15,6 +15,7 @@
 #include "course/Preferences.h"
 #include "course/ProgramResources.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 #include "records/BookmarkDialogs.h"
 #include "records/ProgressStore.h"
 #include "records/StatsDoc.h"
@@ -166,7 +167,7 @@ bool CStatsDocTemplate::Apply(ProgressData data, const std::filesystem::path& pa
       case TeacherFolderChoice::Ask: {
         const std::string shown = QFile::decodeName(QByteArray::fromStdString(data.teacherFolder)).toStdString();
         if (askTeacherFolder &&
-            askTeacherFolder(QString::fromStdString(FormatProgramString(kMsgUseTeacherFolder, shown))))
+            askTeacherFolder(QString::fromStdString(FormatProgramString(str::kUseFileTeacherFolder, shown))))
           data.preferences.SetFileTeacherFolder(data.teacherFolder);
         break;
       }
@@ -189,7 +190,7 @@ bool CStatsDocTemplate::SaveModified() {
   if (!m_document || !m_document->IsModified()) return true;
   const std::string name = m_document->path().empty() ? m_strings.newFileName.toStdString()
                                                       : "'" + m_document->path().filename().string() + "'";
-  const int answer = askSave ? askSave(QString::fromStdString(FormatProgramString(kMsgSaveChanges, name)))
+  const int answer = askSave ? askSave(QString::fromStdString(FormatProgramString(str::kSaveChanges, name)))
                              : QMessageBox::Cancel;
   if (answer == QMessageBox::No) {
     m_document->MarkKept();

@@ -7,10 +7,10 @@
 
 #include "course/CourseText.h"
 #include "course/ProgramResources.h"
+#include "course/StringIds.h"
 #include "records/StudentRecord.h"
 
 namespace {
-constexpr int kNoBundleString = 8018;
 }
 
 CStudentInfoDlg::CStudentInfoDlg(const std::string& name, const std::vector<CourseListEntry>& bundles, int bundle,
@@ -22,7 +22,7 @@ CStudentInfoDlg::CStudentInfoDlg(const std::string& name, const std::vector<Cour
   m_name->setMaxLength(static_cast<int>(StudentRecord::kMaxName));
   m_name->selectAll();
   m_bundles = new QComboBox(this);
-  const std::string none = ProgramString(kNoBundleString);
+  const std::string none = ProgramString(str::kNoBundle);
   m_bundles->addItem(QString::fromStdString(none.empty() ? "(no bundle selected)" : none));
   for (std::size_t i = 1; i < bundles.size(); ++i)
     m_bundles->addItem(QString::fromStdString(CourseToUtf8(bundles[i].value + "  (" + bundles[i].key + ")")));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "course/CommandIds.h"
 #include "course/Preferences.h"
 
 void RestoreWindowPart(const std::vector<WindowRecord>& records, Preferences& preferences,
@@ -24,7 +25,7 @@ void RestoreWindowPart(const std::vector<WindowRecord>& records, Preferences& pr
     } else if (r.kind >= kWindowFirstBar && r.kind <= kWindowLastBar) {
       if (a.floatBar) window = a.floatBar(r.kind, r.rect.left, r.rect.top);
     } else if (r.kind == kWindowAssistant || r.kind == kWindowDatasets) {
-      if (a.sendCommand) window = a.sendCommand(r.kind == kWindowAssistant ? kCmdAssistant : kCmdListDatasets);
+      if (a.sendCommand) window = a.sendCommand(r.kind == kWindowAssistant ? cmd::kAssistant : cmd::kListDatasets);
     } else if (a.launch) {
       window = a.launch(r.locator);
     }

@@ -6,13 +6,10 @@
 #include <functional>
 #include <vector>
 
+#include "course/CommandIds.h"
 #include "records/ProgressFile.h"
 
 class Preferences;
-
-// Commands sent to the first course window for the kinds opened by a command.
-inline constexpr int kCmdAssistant = 9032;
-inline constexpr int kCmdListDatasets = 9089;
 
 struct WindowRestoreActions {
   // Hides every visible floating tear-off bar (before any record is looked at).

@@ -2,8 +2,8 @@
 
 #include "course/Notice.h"
 #include "course/ProgramResources.h"
+#include "course/StringIds.h"
 #include "movies/MovieSupport.h"
-#include "setup/SetupStrings.h"
 
 CMovieComponentProbe::CMovieComponentProbe() : m_movies(std::make_unique<MovieSupport>()) {}
 CMovieComponentProbe::~CMovieComponentProbe() = default;
@@ -20,10 +20,10 @@ MovieLibraryStatus RunMovieLibraryCheck(CMovieLibraryProbe& probe) {
   const std::uint32_t version = probe.Initialise() ? probe.Version() : 0;
   if (version == 0 || version < probe.MinimumVersion()) {
     status = MovieLibraryStatus::Missing;
-    ShowPlainMessage(ProgramString(setup_strings::kMovieLibraryMissing));
+    ShowPlainMessage(ProgramString(str::kSetupMovieLibraryMissing));
   } else if (!probe.StartToolbox()) {
     status = MovieLibraryStatus::CannotStart;
-    ShowPlainMessage(ProgramString(setup_strings::kMovieLibraryNoStart));
+    ShowPlainMessage(ProgramString(str::kSetupMovieLibraryNoStart));
   } else {
     probe.StopToolbox();
   }

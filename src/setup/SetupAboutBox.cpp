@@ -7,23 +7,23 @@
 #include <QtWidgets/QVBoxLayout>
 
 #include "course/ProgramResources.h"
+#include "course/StringIds.h"
 #include "setup/SetupArt.h"
-#include "setup/SetupStrings.h"
 
 namespace {
 QString Text(int id) { return QString::fromStdString(ProgramString(id)); }
 }  // namespace
 
 CSetupAboutBox::CSetupAboutBox(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(Text(setup_strings::kAboutCaption));
+  setWindowTitle(Text(str::kSetupAboutCaption));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   auto* icon = new QLabel(this);
   icon->setObjectName("icon");
   icon->setPixmap(QPixmap::fromImage(SetupIconImage(64)));
-  auto* version = new QLabel(Text(setup_strings::kAboutVersion), this);
+  auto* version = new QLabel(Text(str::kSetupAboutVersion), this);
   version->setObjectName("version");
   auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(Text(setup_strings::kAboutOk), QDialogButtonBox::AcceptRole);
+  QPushButton* ok = buttons->addButton(Text(str::kSetupAboutOk), QDialogButtonBox::AcceptRole);
   ok->setDefault(true);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 

@@ -7,6 +7,7 @@
 #include <QtSvg/QSvgRenderer>
 
 #include "course/ProgramResources.h"
+#include "course/ResourceIds.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ QImage Render(const char* kind, int id, QSize size) {
 
 }  // namespace
 
-QImage SetupIconImage(int side) { return Render("icon", 128, QSize(side, side)); }
+QImage SetupIconImage(int side) { return Render("icon", ico::kSetup, QSize(side, side)); }
 
 QIcon SetupProgramIcon() {
   QIcon icon;
@@ -34,4 +35,4 @@ QIcon SetupProgramIcon() {
   return icon;
 }
 
-QImage SetupDefaultPicture() { return Render("bitmap", 129, {}).convertToFormat(QImage::Format_RGB32); }
+QImage SetupDefaultPicture() { return Render("bitmap", bmp::kSetupDefault, {}).convertToFormat(QImage::Format_RGB32); }

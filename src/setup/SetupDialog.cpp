@@ -6,9 +6,11 @@
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QMenu>
 
+#include "course/CommandIds.h"
 #include "course/CourseText.h"
 #include "course/Notice.h"
 #include "course/ProgramResources.h"
+#include "course/StringIds.h"
 #include "setup/MovieLibraryCheck.h"
 #include "setup/PackedDib.h"
 #include "setup/SetupArt.h"
@@ -16,10 +18,11 @@
 #include "setup/SetupConfig.h"
 #include "setup/SetupProfile.h"
 #include "setup/SetupPushButton.h"
-#include "setup/SetupStrings.h"
 #include "setup/SplashPainting.h"
 
 namespace {
+static_assert(cmd::kSetupButtonLast - cmd::kSetupButtonFirst + 1 == static_cast<int>(setup_limits::kMaxButtons),
+              "one command per button the settings can hold");
 
 constexpr int kButtonFontPixels = 16;
 
@@ -45,7 +48,7 @@ CSetupDialog::CSetupDialog(const std::filesystem::path& programFolder, CSetupShe
   m_buttonFont.setWeight(QFont::Normal);
 
   LoadConfiguration(movieProbe);
-  setWindowTitle(QString::fromStdString(ProgramString(setup_strings::kCaption)) + CourseQString(m_settings.title));
+  setWindowTitle(QString::fromStdString(ProgramString(str::kSetupCaption)) + CourseQString(m_settings.title));
   setFixedSize(m_settings.clientWidth, m_settings.clientHeight);
   CreateButtons();
 }
@@ -56,7 +59,7 @@ void CSetupDialog::LoadConfiguration(CMovieLibraryProbe* movieProbe) {
   };
   auto config = LoadSetupConfig(m_launcher.programFolder() / kSetupConfigName, check);
   if (!config) {
-    ShowPlainMessage(ProgramString(setup_strings::kCannotLoadConfig));
+    ShowPlainMessage(ProgramString(str::kSetupCannotLoadConfig));
   } else {
     m_loaded = true;
     m_settings = std::move(config->settings);
@@ -84,7 +87,7 @@ void CSetupDialog::CreateButtons() {
     } else {
       b = new CSetupPushButton(label, this);
     }
-    b->setObjectName(QString("button%1").arg(kFirstButtonId + static_cast<int>(i)));
+    b->setObjectName(QString("button%1").arg(cmd::kSetupButtonFirst + static_cast<int>(i)));
     b->setFont(m_buttonFont);
     b->setGeometry(ButtonRect(record.rect));
     b->setEnabled(enabled);
@@ -136,7 +139,7 @@ void CSetupDialog::paintEvent(QPaintEvent*) {
 
 void CSetupDialog::contextMenuEvent(QContextMenuEvent* event) {
   // The window menu's "About" item; left out when its text is empty.
-  const std::string text = ProgramString(setup_strings::kAboutMenuItem);
+  const std::string text = ProgramString(str::kSetupAboutMenuItem);
   if (text.empty()) return;
   QMenu menu(this);
   QAction* about = menu.addAction(QString::fromStdString(text));

@@ -19,7 +19,6 @@ class SetupProfile;
 
 class CSetupDialog : public QDialog {
  public:
-  static constexpr int kFirstButtonId = 1500;  // button i sends command 1500 + i
 
   // shell, profile and movieProbe are borrowed and must outlive the window;
   // movieProbe may be null, and then "quicktime" lines check nothing.
@@ -35,7 +34,7 @@ class CSetupDialog : public QDialog {
   const QImage& picture() const { return m_picture; }
   const QFont& buttonFont() const { return m_buttonFont; }
 
-  // Runs command kFirstButtonId + index, as a click on the button does.
+  // Runs command cmd::kSetupButtonFirst + index, as a click on the button does.
   void RunCommand(int index);
 
  protected:

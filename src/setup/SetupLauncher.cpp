@@ -4,8 +4,8 @@
 #include "course/CourseText.h"
 #include "course/Notice.h"
 #include "course/ProgramResources.h"
+#include "course/StringIds.h"
 #include "setup/SetupShell.h"
-#include "setup/SetupStrings.h"
 
 namespace fs = std::filesystem;
 
@@ -108,6 +108,6 @@ ButtonOutcome CSetupLauncher::Click(const SetupButton& button) const {
       break;
   }
   if (ok) return ButtonOutcome::CloseWindow;
-  ShowPlainMessage(FormatProgramString(setup_strings::kLaunchFailed, tried));
+  ShowPlainMessage(FormatProgramString(str::kSetupLaunchFailed, tried));
   return ButtonOutcome::StayOpen;
 }

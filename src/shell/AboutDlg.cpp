@@ -10,6 +10,7 @@
 #include "course/CoursePersonality.h"
 #include "course/ProgramResources.h"
 #include "course/CourseText.h"
+#include "course/ResourceIds.h"
 #include "course/Services.h"
 #include "shell/BarImages.h"
 #include "shell/ShellServices.h"
@@ -17,10 +18,6 @@
 
 namespace {
 
-constexpr int kSupportPicture = 1134;
-constexpr int kCreditsPicture = 1017;
-constexpr int kLicenseText = 25000;
-constexpr int kCreditsText = 25001;
 
 QImage PanelPicture(const char* name, int builtin, const QSize& size) {
   QImage picture = PersonalityPicture(name);
@@ -71,7 +68,7 @@ CAboutDlg::CAboutDlg(const QString& version, const QString& learner, QWidget* pa
   connect(m_buttons[1], &QPushButton::clicked, this, [this] { ShowPanel(kSupport); });
   connect(m_buttons[2], &QPushButton::clicked, this, [this] { ShowPanel(kLicense); });
   connect(m_buttons[3], &QPushButton::clicked, this, [this] {
-    ShowPanel(QApplication::keyboardModifiers() & Qt::ControlModifier ? kCreditsPicture : kCredits);
+    ShowPanel(QApplication::keyboardModifiers() & Qt::ControlModifier ? pic::kCredits : kCredits);
   });
   connect(m_buttons[4], &QPushButton::clicked, this, &QDialog::accept);
   m_text = new QTextEdit(this);
@@ -93,26 +90,26 @@ void CAboutDlg::ShowPanel(Panel panel) {
       break;
     case kSupport:
       m_panelPictureRect = QRect(32, 132, 350, 200);
-      m_panelPicture = PanelPicture("Support Picture", kSupportPicture, m_panelPictureRect.size());
+      m_panelPicture = PanelPicture("Support Picture", pic::kSupport, m_panelPictureRect.size());
       break;
     case kLicense:
       m_text->setGeometry(32, 128, 344, 200);
-      m_text->setPlainText(PanelText(kLicenseText, "License Text"));
+      m_text->setPlainText(PanelText(txt::kLicense, "License Text"));
       m_text->show();
       break;
     case kCredits:
       m_text->setGeometry(40, 132, 328, 200);
-      m_text->setPlainText(QString(kCreditsBlankLines, QLatin1Char('\n')) + PanelText(kCreditsText, "Credits Text"));
+      m_text->setPlainText(QString(kCreditsBlankLines, QLatin1Char('\n')) + PanelText(txt::kCredits, "Credits Text"));
       m_text->verticalScrollBar()->setValue(0);
       m_text->show();
       if (isActiveWindow()) m_creditsTimer->start();
       break;
-    case kCreditsPicture:
+    case pic::kCredits:
       m_panelPictureRect = QRect(30, 112, 348, 240);
-      m_panelPicture = PanelPicture("Credits Picture", kCreditsPicture, m_panelPictureRect.size());
+      m_panelPicture = PanelPicture("Credits Picture", pic::kCredits, m_panelPictureRect.size());
       break;
   }
-  const int active = panel == kCreditsPicture ? 3 : static_cast<int>(panel);
+  const int active = panel == pic::kCredits ? 3 : static_cast<int>(panel);
   for (int i = 0; i < 4; ++i) m_buttons[i]->setEnabled(i != active);
   update();
 }

@@ -7,6 +7,7 @@
 #include <QtSvg/QSvgRenderer>
 
 #include "course/ProgramResources.h"
+#include "course/ResourceIds.h"
 
 QImage RenderProgramImage(std::string_view kind, int id, const QSize& size) {
   const std::string path = ProgramResourcePath(kind, id);
@@ -71,5 +72,5 @@ QImage ComposeExploreImage(const QImage& picture, const QSize& buttonSize) {
 }
 
 int ToolBitmapId(int toolIndex) {
-  return toolIndex >= 1 && toolIndex <= kToolCount ? kToolBitmapBase + toolIndex : 0;
+  return toolIndex >= 1 && toolIndex <= kToolCount ? bmp::kToolFirst + toolIndex - 1 : 0;
 }

@@ -27,6 +27,5 @@ QImage ComposeGoToImage(const QImage& base, std::string_view label, const QColor
 QImage ComposeExploreImage(const QImage& picture, const QSize& buttonSize);
 
 // Bitmap number of a page's tool (tool indexes 1 to 15: "cent" to "targ"); 0 for none.
-inline constexpr int kToolBitmapBase = 1136;
 inline constexpr int kToolCount = 15;
 int ToolBitmapId(int toolIndex);

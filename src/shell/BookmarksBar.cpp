@@ -2,7 +2,7 @@
 
 #include <QtWidgets/QVBoxLayout>
 
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/CourseNotify.h"
 #include "shell/MainFrame.h"
 
@@ -16,7 +16,7 @@ BookmarkLaunch& DefaultLaunch() {
 void CBookmarksBar::SetDefaultLaunch(BookmarkLaunch launch) { DefaultLaunch() = std::move(launch); }
 
 CBookmarksBar::CBookmarksBar(StudentRecord& record, QWidget* parent)
-    : CTearToolBar(CMarkBar::kControlId, parent), m_marks(new CMarkBar(record, this)) {
+    : CTearToolBar(cmd::kBookmarksBar, parent), m_marks(new CMarkBar(record, this)) {
   m_marks->hide();
   m_marks->SetLaunch(DefaultLaunch());
   // The frame shows and hides this bar with its command; posted, since the menu that asked

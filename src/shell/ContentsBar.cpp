@@ -15,7 +15,7 @@
 #include "course/ProgramResources.h"
 #include "course/Services.h"
 #include "records/StudentRecord.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/ContentsLabels.h"
 #include "shell/DragOutline.h"
 #include "shell/LessonBookLink.h"
@@ -24,7 +24,7 @@
 
 ContentsTable* BarContents() { return Service<ContentsTable>(); }
 
-CContentsBar::CContentsBar(QWidget* parent) : CTearToolBar(kBarId, parent) {
+CContentsBar::CContentsBar(QWidget* parent) : CTearToolBar(cmd::kContentsBar, parent) {
   setObjectName(QStringLiteral("ContentsBar"));
   // The personality is read once; "TOC Icons" does not change during a run.
   m_tocIcons = PersonalityBool(kKeyTocIcons, true);
@@ -197,15 +197,15 @@ struct MenuItem {
 };
 // Menu 6006 "Contents Popup".
 constexpr MenuItem kMenuItems[] = {
-    {contentscmd::kOpenAll, "Open &All"},
-    {contentscmd::kOpenLessons, "Open &Lessons"},
-    {contentscmd::kOpenCurrentPage, "&Open Current Page"},
-    {contentscmd::kCloseAll, "&Close All"},
+    {cmd::kContentsOpenAll, "Open &All"},
+    {cmd::kContentsOpenLessons, "Open &Lessons"},
+    {cmd::kContentsOpenCurrentPage, "&Open Current Page"},
+    {cmd::kContentsCloseAll, "&Close All"},
     {0, nullptr},
-    {contentscmd::kCopy, "Copy to Clip&board"},
-    {contentscmd::kPrint, "&Print Table of Contents..."},
+    {cmd::kContentsCopy, "Copy to Clip&board"},
+    {cmd::kContentsPrint, "&Print Table of Contents..."},
     {0, nullptr},
-    {contentscmd::kHide, "&Hide Table of Contents"},
+    {cmd::kContentsHide, "&Hide Table of Contents"},
 };
 
 }  // namespace
@@ -241,13 +241,13 @@ void CContentsBar::OpenMenu(const QPoint& globalPos) {
 
 bool CContentsBar::UpdateCommand(int id, CommandState& state) {
   switch (id) {
-    case contentscmd::kCloseAll:
-    case contentscmd::kCopy:
-    case contentscmd::kOpenCurrentPage:
-    case contentscmd::kHide:
-    case contentscmd::kOpenAll:
-    case contentscmd::kOpenLessons:
-    case contentscmd::kPrint:
+    case cmd::kContentsCloseAll:
+    case cmd::kContentsCopy:
+    case cmd::kContentsOpenCurrentPage:
+    case cmd::kContentsHide:
+    case cmd::kContentsOpenAll:
+    case cmd::kContentsOpenLessons:
+    case cmd::kContentsPrint:
       state.enabled = true;
       return true;
     default:
@@ -257,27 +257,27 @@ bool CContentsBar::UpdateCommand(int id, CommandState& state) {
 
 bool CContentsBar::OnCommand(int id) {
   switch (id) {
-    case contentscmd::kOpenAll:
+    case cmd::kContentsOpenAll:
       SetExpansion(ContentsExpansion::OpenAll);
       return true;
-    case contentscmd::kOpenLessons:
+    case cmd::kContentsOpenLessons:
       SetExpansion(ContentsExpansion::OpenLessons);
       return true;
-    case contentscmd::kOpenCurrentPage:
+    case cmd::kContentsOpenCurrentPage:
       SetExpansion(ContentsExpansion::OpenCurrentPage);
       return true;
-    case contentscmd::kCloseAll:
+    case cmd::kContentsCloseAll:
       SetExpansion(ContentsExpansion::CloseAll);
       return true;
-    case contentscmd::kCopy:
+    case cmd::kContentsCopy:
       Copy();
       return true;
-    case contentscmd::kPrint:
+    case cmd::kContentsPrint:
     case cmd::kPrint:
       if (m_rebuild) Rebuild();
       Print();
       return true;
-    case contentscmd::kHide:
+    case cmd::kContentsHide:
       // Posted: the menu that asked is still on the stack.
       QMetaObject::invokeMethod(
           this,

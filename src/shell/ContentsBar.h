@@ -15,6 +15,7 @@
 #include <string>
 
 #include "course/ActivityLocator.h"
+#include "course/CommandIds.h"
 #include "shell/ContentsRows.h"
 #include "shell/TearToolBar.h"
 
@@ -23,26 +24,9 @@ class ContentsTable;
 class QMenu;
 class QMimeData;
 
-namespace contentscmd {
-inline constexpr int kCloseAll = 9010;
-inline constexpr int kCopy = 9011;
-inline constexpr int kOpenCurrentPage = 9012;
-inline constexpr int kHide = 9013;
-inline constexpr int kOpenAll = 9014;
-inline constexpr int kOpenLessons = 9015;
-inline constexpr int kPrint = 9016;
-}  // namespace contentscmd
-
 class CContentsBar : public CTearToolBar {
  public:
-  static constexpr int kBarId = 9088;
-  static constexpr int kMenuId = 6006;
   static constexpr int kDragDistance = 150;  // pixels beyond the row before a press becomes a drag
-  static constexpr int kDragCursor = 1510;
-  static constexpr int kMenuBox = 1085;
-  static constexpr int kMenuBoxPressed = 1087;
-  static constexpr int kBoxOpen = 1152;
-  static constexpr int kBoxClosed = 1153;
 
   explicit CContentsBar(QWidget* parent = nullptr);
   ~CContentsBar() override;

@@ -9,6 +9,7 @@
 #include <QtGui/QPainter>
 
 #include "course/ContentsTable.h"
+#include "course/ResourceIds.h"
 #include "records/BookmarkClipboard.h"
 #include "shell/ContentsBar.h"
 #include "shell/DragOutline.h"
@@ -113,7 +114,7 @@ void CContentsBar::EndTracking() {
 void CContentsBar::StartDrag(QPoint globalPos) {
   if (RowLocator(m_pressedRow).lesson < 0) return;
   m_dragging = true;
-  QGuiApplication::setOverrideCursor(ProgramCursor(kDragCursor));
+  QGuiApplication::setOverrideCursor(ProgramCursor(cur::kDrag));
   // An outline of the row, centred on the pointer, follows it over the screen.
   QPainterPath outline;
   outline.addRect(QRectF(QPointF(0, 0), RowRect(m_pressedRow).size()));

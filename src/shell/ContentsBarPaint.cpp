@@ -7,6 +7,7 @@
 
 #include "course/ContentsTable.h"
 #include "course/CourseText.h"
+#include "course/ResourceIds.h"
 #include "shell/ContentsBar.h"
 #include "shell/ContentsLabels.h"
 #include "shell/BarImages.h"
@@ -79,7 +80,7 @@ void CContentsBar::DrawRow(QPainter& p, int r, int top, int width, bool tocIcons
   }
 
   if (!places.box.isEmpty()) {
-    const QImage& box = CachedImage("bitmap", row.expanded ? kBoxOpen : kBoxClosed, kBoxSize, dpr);
+    const QImage& box = CachedImage("bitmap", row.expanded ? bmp::kBoxOpen : bmp::kBoxClosed, kBoxSize, dpr);
     if (!box.isNull()) p.drawImage(places.box.translated(0, top), box);
   }
   if (row.isActivity()) {
@@ -88,7 +89,7 @@ void CContentsBar::DrawRow(QPainter& p, int r, int top, int width, bool tocIcons
       if (!icon.isNull()) p.drawImage(places.icon.translated(0, top), icon);
     }
     if (row.completed) {
-      const QImage& check = CachedImage("icon", kCheckMarkIcon, kIconSize, dpr);
+      const QImage& check = CachedImage("icon", ico::kCheckMark, kIconSize, dpr);
       if (!check.isNull()) p.drawImage(places.check.translated(0, top), check);
     }
   }
@@ -132,6 +133,7 @@ void CContentsBar::PaintRows(QPainter& p, const QRect& area, int width, bool pri
 void CContentsBar::PaintCorner(QPainter& p, const QRect& square) {
   p.fillRect(square, palette().window());
   const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
-  const QImage& box = CachedImage("bitmap", m_menuPressed ? kMenuBoxPressed : kMenuBox, square.width(), dpr);
+  const QImage& box =
+      CachedImage("bitmap", m_menuPressed ? bmp::kMenuBoxPressed : bmp::kMenuBoxOpen, square.width(), dpr);
   if (!box.isNull()) p.drawImage(square, box);
 }

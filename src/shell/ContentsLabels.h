@@ -34,4 +34,3 @@ std::string RowLabel(const ContentsRow& row, const ContentsTable& contents, int 
 // (markup kept), CR LF; each line at most 256 bytes with its line end.
 std::string ContentsCopyText(const std::vector<ContentsRow>& rows, const ContentsTable& contents);
 
-inline constexpr int kCheckMarkIcon = 5002;

@@ -4,8 +4,9 @@
 #include <QtWidgets/QToolButton>
 
 #include "course/ProgramResources.h"
+#include "course/StringIds.h"
 #include "shell/BarImages.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/MainFrame.h"
 #include "shell/ProgramArt.h"
 
@@ -37,14 +38,15 @@ CCoreToolBar::CCoreToolBar(CMainFrame& frame, int id, int titleId, int helpConte
 }
 
 CMainToolBar::CMainToolBar(CMainFrame& frame)
-    : CCoreToolBar(frame, cmd::kMainToolBar, 4005, 26019,
+    : CCoreToolBar(frame, cmd::kMainToolBar, str::kTitleMainToolBar, str::kBarTools,
                    {cmd::kSave, cmd::kPrint, 0, cmd::kUndo, cmd::kCut, cmd::kCopy, cmd::kPaste, 0, cmd::kPreferences,
                     cmd::kContextHelp}) {}
 
 // ---- navigation bar ----
 
 CNavToolBar::CNavToolBar(CMainFrame& frame)
-    : CCoreToolBar(frame, cmd::kNavigationBar, 4006, 26023, {cmd::kPreviousLesson, cmd::kPreviousPage}) {
+    : CCoreToolBar(frame, cmd::kNavigationBar, str::kTitleNavigationBar, str::kBarNavigation,
+                   {cmd::kPreviousLesson, cmd::kPreviousPage}) {
   // Go To is wider than the other buttons: the page is written into it.
   m_goTo = new QToolButton(this);
   m_goTo->setObjectName(QStringLiteral("GoTo"));
@@ -86,7 +88,7 @@ void CNavToolBar::changeEvent(QEvent* event) {
 // ---- accessories bar ----
 
 CAccToolBar::CAccToolBar(CMainFrame& frame)
-    : CCoreToolBar(frame, cmd::kAccessoriesBar, 4004, 26000,
+    : CCoreToolBar(frame, cmd::kAccessoriesBar, str::kTitleAccessoriesBar, str::kBarAccessories,
                    {cmd::kLaunchExplore, cmd::kHomework, cmd::kProjects, cmd::kWeb, cmd::kHelpGuide, 0, cmd::kTool1,
                     cmd::kTool2}) {}
 

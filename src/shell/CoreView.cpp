@@ -8,7 +8,8 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QScrollBar>
 
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
+#include "course/ResourceIds.h"
 #include "shell/MainFrame.h"
 #include "shell/ProgramArt.h"
 #include "shell/ShellServices.h"
@@ -180,7 +181,7 @@ void CCoreView::StartAutoScroll(const QPoint& globalPos) {
   marker->setAttribute(Qt::WA_TranslucentBackground);
   marker->setAttribute(Qt::WA_DeleteOnClose);
   marker->setAttribute(Qt::WA_ShowWithoutActivating);
-  marker->setPixmap(ProgramPixmap("cursor", kCursorAutoScrollStill, QSize(32, 32)));
+  marker->setPixmap(ProgramPixmap("cursor", cur::kAutoScrollStill, QSize(32, 32)));
   marker->resize(32, 32);
   marker->move(globalPos - QPoint(16, 16));
   marker->show();
@@ -188,7 +189,7 @@ void CCoreView::StartAutoScroll(const QPoint& globalPos) {
   m_autoTimer = new QTimer(this);
   connect(m_autoTimer, &QTimer::timeout, this, &CCoreView::AutoScrollTick);
   m_autoTimer->start(kAutoScrollInterval);
-  viewport()->setCursor(ProgramCursor(kCursorAutoScrollStill));
+  viewport()->setCursor(ProgramCursor(cur::kAutoScrollStill));
 }
 
 void CCoreView::AutoScrollTick() {

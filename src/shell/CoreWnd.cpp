@@ -5,7 +5,7 @@
 #include <QtWidgets/QMdiArea>
 #include <map>
 
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/CoreView.h"
 #include "shell/MainFrame.h"
 #include "shell/ProgramArt.h"

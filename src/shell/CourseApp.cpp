@@ -14,6 +14,7 @@
 
 #include "audio/SoundService.h"
 #include "course/ContentsServices.h"
+#include "course/StringIds.h"
 #include "records/MarkerFile.h"
 #include "records/StatsDoc.h"
 #include "records/StatsDocTemplate.h"
@@ -25,7 +26,7 @@
 #include "course/Preferences.h"
 #include "course/Services.h"
 #include "shell/BookmarksBar.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/ContentsBar.h"
 #include "shell/CoreToolBar.h"
 #include "shell/InstanceChannel.h"
@@ -44,8 +45,6 @@ namespace {
 
 CCourseApp* g_app = nullptr;
 
-constexpr int kNoticeLinkingUnavailable = 8554;
-constexpr int kNoticeSmallScreen = 8560;
 std::function<void(const ActivityLocator&)>& ActivityLocate() {
   static std::function<void(const ActivityLocator&)> locate;
   return locate;
@@ -123,7 +122,7 @@ bool CCourseApp::Startup() {
         break;
       case CInstanceServer::ListenResult::Failed:
         m_server.reset();
-        ShowNotice(kNoticeLinkingUnavailable);
+        ShowNotice(str::kLinkingUnavailable);
         break;
     }
   }
@@ -200,7 +199,7 @@ bool CCourseApp::Startup() {
     return false;
   }
   // 17.
-  if (m_smallScreen && !FindLessonBook()) ShowNotice(kNoticeSmallScreen);
+  if (m_smallScreen && !FindLessonBook()) ShowNotice(str::kSmallScreen);
   // 15, 18.
   ShowFrame();
   m_splash.reset();

@@ -13,11 +13,13 @@
 #include "course/OutsideGate.h"
 #include "course/Preferences.h"
 #include "course/PreferencesDlg.h"
+#include "course/ResourceIds.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 #include "records/StatsDoc.h"
 #include "records/StatsDocTemplate.h"
 #include "shell/AboutDlg.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/CourseApp.h"
 #include "shell/LessonBookLink.h"
 #include "shell/MainFrame.h"
@@ -26,9 +28,6 @@
 
 namespace {
 
-constexpr int kNoticeHelpMissing = 8523;
-constexpr int kFailedToLaunchHelp = 61703;
-constexpr int kAboutSound = 7001;
 
 std::map<int, CCourseApp::CommandHandler>& Handlers() {
   static std::map<int, CCourseApp::CommandHandler> handlers;
@@ -168,7 +167,7 @@ bool CCourseApp::OpenStudentFile(const std::filesystem::path& path) {
 }
 
 void CCourseApp::ShowAbout() {
-  PlayProgramSound(kAboutSound);
+  PlayProgramSound(snd::kAbout);
   const QString learner = FindLessonBook() ? LearnerName() : QString();
   CAboutDlg dialog(m_env.version, learner, m_frame.get());
   dialog.exec();
@@ -184,20 +183,20 @@ void CCourseApp::ShowHelp() {
   for (const std::filesystem::path& candidate : {program / name.toStdString(), shared / name.toStdString()}) {
     std::error_code ec;
     if (std::filesystem::is_regular_file(candidate, ec)) {
-      if (!OpenByShell(candidate, roots)) ShowNotice(kFailedToLaunchHelp);
+      if (!OpenByShell(candidate, roots)) ShowNotice(str::kFailedToLaunchHelp);
       return;
     }
   }
-  ShowNotice(kFailedToLaunchHelp);
+  ShowNotice(str::kFailedToLaunchHelp);
 }
 
 void CCourseApp::ShowExploreHelp() {
   const std::string name = PersonalityString(kKeyExploreHelp);
   std::filesystem::path path;
   if (name.empty() || !FindCourseFile(name, kSearchCourse, path)) {
-    ShowNotice(kNoticeHelpMissing, CourseToUtf8(name));
+    ShowNotice(str::kHelpFileMissing, CourseToUtf8(name));
     return;
   }
   // Help files of every kind go to the desktop, which picks their viewer.
-  if (!OpenByShell(path, AcceptedCourseFolders(nullptr, kSearchCourse))) ShowNotice(kFailedToLaunchHelp);
+  if (!OpenByShell(path, AcceptedCourseFolders(nullptr, kSearchCourse))) ShowNotice(str::kFailedToLaunchHelp);
 }

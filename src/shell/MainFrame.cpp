@@ -13,8 +13,9 @@
 
 #include "course/CoursePersonality.h"
 #include "course/CourseWindows.h"
+#include "course/ResourceIds.h"
 #include "course/Services.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/CoreStatusBar.h"
 #include "shell/CoreToolBar.h"
 #include "shell/CoreView.h"
@@ -36,7 +37,7 @@ CMainFrame::CMainFrame(const Options& options, QWidget* parent)
   setObjectName(QStringLiteral("MainFrame"));
   setWindowTitle(m_appName);
   // The program's icon, which the course windows inside the frame show too.
-  const QIcon icon(ProgramPixmap("icon", 4000, QSize(256, 256), 1.0));
+  const QIcon icon(ProgramPixmap("icon", ico::kProgram, QSize(256, 256), 1.0));
   QApplication::setWindowIcon(icon);
   setWindowIcon(icon);
   setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);

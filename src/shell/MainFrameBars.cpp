@@ -12,7 +12,7 @@
 #include "course/Preferences.h"
 #include "course/Services.h"
 #include "shell/ChildPlacement.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/CoreStatusBar.h"
 #include "shell/CoreToolBar.h"
 #include "shell/LessonBookLink.h"

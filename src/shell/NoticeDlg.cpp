@@ -14,6 +14,7 @@
 
 #include "course/Notice.h"
 #include "course/ProgramResources.h"
+#include "course/StringIds.h"
 #include "shell/MainFrame.h"
 
 CNoticeDlg::CNoticeDlg(const QString& text, const QString& title, QWidget* parent) : QDialog(parent) {
@@ -43,8 +44,6 @@ CNoticeDlg::CNoticeDlg(const QString& text, const QString& title, QWidget* paren
 
 namespace {
 
-constexpr int kMsgRepeated = 26040;  // "This notice came %s times."
-constexpr int kMsgDropped = 26041;   // too much at once: some dropped
 
 QWidget* NoticeParent() {
   if (QWidget* w = QApplication::activeModalWidget()) return w;
@@ -107,7 +106,7 @@ struct NoticeQueue {
     for (;;) {
       if (droppedNotices || droppedTasks) {
         droppedNotices = droppedTasks = false;
-        const NoticeShown n{QString::fromStdString(ProgramString(kMsgDropped)), QString(), false};
+        const NoticeShown n{QString::fromStdString(ProgramString(str::kNoticesDropped)), QString(), false};
         if (static_cast<int>(waiting.size()) >= kMaxWaitingNotices) waiting.pop_back();
         waiting.push_back({n, 1});
       }
@@ -116,7 +115,8 @@ struct NoticeQueue {
         waiting.pop_front();
         if (next.count > 1)
           next.notice.text += QStringLiteral("\n\n") +
-                              QString::fromStdString(FormatProgramString(kMsgRepeated, std::to_string(next.count)));
+                              QString::fromStdString(FormatProgramString(str::kNoticeRepeated,
+                                                                         std::to_string(next.count)));
         presenter(next.notice);
         continue;
       }

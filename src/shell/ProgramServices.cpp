@@ -11,6 +11,7 @@
 #include "course/Preferences.h"
 #include "course/Notice.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 #include "exposition/KeywordOrder.h"
 #include "movies/MovieSupport.h"
 #include "records/StudentRecord.h"
@@ -25,12 +26,12 @@ int MovieStartNotice(int status) {
     case MovieSupport::Status::Ready:
       return 0;
     case MovieSupport::Status::TooOld:
-      return 8559;
+      return str::kMovieLibraryOld;
     case MovieSupport::Status::NotInstalled:
     case MovieSupport::Status::CannotStart:
-      return 8558;
+      return str::kMovieLibraryRequired;
   }
-  return 8558;
+  return str::kMovieLibraryRequired;
 }
 
 template <class T>

@@ -7,10 +7,12 @@
 #include "course/CourseLocations.h"
 #include "course/CoursePersonality.h"
 #include "course/Notice.h"
+#include "course/ResourceIds.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 #include "movies/MovieSupport.h"
 #include "shell/BarImages.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/MainFrame.h"
 #include "shell/ShellServices.h"
 
@@ -22,8 +24,6 @@ CSplashDlg::MovieMaker& Maker() {
 }
 
 bool g_movieNoticeShown = false;
-constexpr int kNoticeNoVolume = 8566;
-constexpr int kWelcomePicture = 1128;
 
 }  // namespace
 
@@ -67,7 +67,7 @@ CSplashDlg::CSplashDlg(QWidget* frame) : QDialog(frame) {
   m_buttons[0]->setFocus();
 
   m_picture = PersonalityPicture(kSplashScreenPicture);
-  if (m_picture.isNull()) m_picture = RenderProgramImage("picture", kWelcomePicture, kClientSize);
+  if (m_picture.isNull()) m_picture = RenderProgramImage("picture", pic::kWelcome, kClientSize);
 }
 
 QPushButton* CSplashDlg::button(int commandId) const {
@@ -95,7 +95,7 @@ void CSplashDlg::StartMovie() {
   if (!FindWelcomeMovie(path)) {
     if (!g_movieNoticeShown) {
       g_movieNoticeShown = true;
-      ShowNotice(kNoticeNoVolume);
+      ShowNotice(str::kNoVolume);
     }
     return;
   }

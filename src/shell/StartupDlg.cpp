@@ -6,16 +6,16 @@
 
 #include "course/CoursePersonality.h"
 #include "course/CourseText.h"
+#include "course/ResourceIds.h"
 #include "shell/BarImages.h"
 #include "shell/ShellServices.h"
 
 namespace {
-constexpr int kAboutPicture = 1000;
 }
 
 QImage AboutScreenPicture() {
   QImage picture = PersonalityPicture(kAboutScreenPicture);
-  if (picture.isNull()) picture = RenderProgramImage("picture", kAboutPicture, CStartupDlg::kClientSize);
+  if (picture.isNull()) picture = RenderProgramImage("picture", pic::kAbout, CStartupDlg::kClientSize);
   return picture;
 }
 

@@ -8,6 +8,9 @@
 #include <QtCore/QMargins>
 #include <QtWidgets/QDockWidget>
 
+#include "course/CommandIds.h"
+#include "course/StringIds.h"
+
 class CTearToolBar;
 class QTimer;
 
@@ -19,10 +22,10 @@ struct TearBarInfo {
 };
 // In the order Table of Contents, Index, Glossary, Bookmarks.
 inline constexpr TearBarInfo kTearBars[4] = {
-    {9088, 26005, 7},  // "Contents"
-    {9095, 26015, 8},  // "Index"
-    {9093, 26011, 9},  // "Glossary"
-    {9087, 26021, 10}, // "Bookmarks"
+    {cmd::kContentsBar, str::kBarContents, 7},
+    {cmd::kIndexBar, str::kBarIndex, 8},
+    {cmd::kGlossaryBar, str::kBarGlossary, 9},
+    {cmd::kBookmarksBar, str::kBarBookmarks, 10},
 };
 const TearBarInfo* FindTearBarInfo(int id);
 

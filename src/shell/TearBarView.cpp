@@ -3,7 +3,7 @@
 #include <QtPrintSupport/QPrintDialog>
 #include <QtPrintSupport/QPrinter>
 
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/ShellServices.h"
 #include "shell/StatsDockWnd.h"
 #include "shell/TearToolBar.h"

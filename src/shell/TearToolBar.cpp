@@ -6,7 +6,7 @@
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QStyle>
 
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/StatsDockWnd.h"
 #include "shell/TearBarView.h"
 

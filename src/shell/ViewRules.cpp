@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "course/ResourceIds.h"
+
 std::string UndoMenuText(std::string_view commandText, bool redo) {
   const std::size_t tab = commandText.find('\t');
   if (tab != std::string_view::npos) commandText = commandText.substr(0, tab);
@@ -31,7 +33,7 @@ AutoScrollStep AutoScrollFor(int dy) {
   AutoScrollStep step;
   if (std::abs(dy) <= kAutoScrollDeadZone) return step;
   step.pixels = dy / 8;
-  step.cursor = dy < 0 ? kCursorAutoScrollUp : kCursorAutoScrollDown;
+  step.cursor = dy < 0 ? cur::kAutoScrollUp : cur::kAutoScrollDown;
   return step;
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "course/ResourceIds.h"
+
 // ---- undo ----
 // "Undo " or "Redo " and the command's menu text (its own shortcut part dropped) with
 // "\tCtrl+Z"; "Can't Undo\tCtrl+Z" when no command was recorded (commandText empty).
@@ -27,13 +29,10 @@ int WheelScrollPixels(int notches, int linesPerNotch, int pageHeight);
 // ---- middle-button automatic scrolling ----
 inline constexpr int kAutoScrollInterval = 15;  // ms between steps
 inline constexpr int kAutoScrollDeadZone = 8;   // pixels around the marker without scrolling
-inline constexpr int kCursorAutoScrollDown = 1515;
-inline constexpr int kCursorAutoScrollUp = 1519;
-inline constexpr int kCursorAutoScrollStill = 1520;
 
 struct AutoScrollStep {
   int pixels = 0;  // positive: towards the end
-  int cursor = kCursorAutoScrollStill;
+  int cursor = cur::kAutoScrollStill;
 };
 // dy: the pointer's vertical distance from the marker (positive below it). Within 8
 // pixels nothing moves; otherwise the view moves dy / 8 pixels.

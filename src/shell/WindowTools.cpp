@@ -17,7 +17,7 @@
 #include "course/Preferences.h"
 #include "course/Services.h"
 #include "shell/ChildPlacement.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/CourseNotify.h"
 #include "shell/LessonBookLink.h"
 #include "shell/MainFrame.h"

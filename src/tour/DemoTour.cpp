@@ -30,7 +30,7 @@
 #include "records/StatsDocTemplate.h"
 #include "records/StudentInfoDlg.h"
 #include "records/StudentRecord.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/CourseApp.h"
 #include "shell/MainFrame.h"
 #include "shell/SplashDlg.h"
@@ -243,7 +243,7 @@ std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
                      Route(cmd::kPreviousPage);
                    },
                    [this] {
-                     if (!m_movieStarted && BookAt(0, 0)) m_movieStarted = EntryCommand(kMovieActivity, pagecmd::kExecute);
+                     if (!m_movieStarted && BookAt(0, 0)) m_movieStarted = EntryCommand(kMovieActivity, cmd::kStartActivity);
                      return MovieWindow() != nullptr;
                    },
                    2500, {}, {}});
@@ -255,7 +255,7 @@ std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
                    [] {
                      if (MovieWindow() || !BookAt(0, 0)) return false;
                      const ActivityLocator marked(0, 0, kMarkedActivity);
-                     if (!IsActivityCompleted(marked)) EntryCommand(kMarkedActivity, pagecmd::kToggleCompleted);
+                     if (!IsActivityCompleted(marked)) EntryCommand(kMarkedActivity, cmd::kToggleCompleted);
                      return IsActivityCompleted(marked);
                    },
                    500,
@@ -282,7 +282,7 @@ std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
   // answers Yes.
   steps.push_back({"save-question", "Closing the book with unsaved work: the program asks to save it",
                    [] {
-                     EntryCommand(kMovieActivity, pagecmd::kToggleCompleted);
+                     EntryCommand(kMovieActivity, cmd::kToggleCompleted);
                      if (CPageWnd* book = FindPageWnd()) {
                        book->GoTo(ActivityLocator(kReopenedPage.lesson, kReopenedPage.page, -1), false, false);
                        book->close();

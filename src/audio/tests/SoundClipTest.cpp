@@ -8,11 +8,12 @@
 #include "FakeWaveDevice.h"
 #include "TestSupport.h"
 #include "audio/AudioFormat.h"
-#include "audio/AudioStrings.h"
 #include "audio/ClipDecoder.h"
 #include "audio/SoundClip.h"
 #include "course/CourseFile.h"
 #include "course/Notice.h"
+#include "course/ResourceIds.h"
+#include "course/StringIds.h"
 
 using namespace audio;
 using kntest::FakeWaveDevice;
@@ -142,7 +143,7 @@ TEST_F(ClipFixture, FailuresShowTheOpenAudioMessageAndLeaveTheClipClosed) {
   }
   notices.clear();
   EXPECT_FALSE(clip.Open(kntest::AudioFixture("missing.ogg")));
-  EXPECT_TRUE(notices.sawId(kIdsCannotOpenAudioFile));
+  EXPECT_TRUE(notices.sawId(str::kCannotOpenAudioFile));
 }
 
 TEST_F(ClipFixture, AnEffectSoundPausesTheNarrationAndResumesItWhereItStopped) {
@@ -171,7 +172,7 @@ TEST_F(ClipFixture, AOneShotStartedWhileStreamingHoldsTheClockThenPlaybackGoesOn
   ASSERT_TRUE(clip.Open(kntest::AudioFixture("sweep11k.aif")));
   clip.PlayFrom(0);
   Play(4000);
-  ASSERT_TRUE(output.Play(7039));  // a sound from elsewhere, with no pause first
+  ASSERT_TRUE(output.Play(snd::kDefaultEffect));  // a sound from elsewhere, with no pause first
   EXPECT_TRUE(clip.IsPlaying());
   EXPECT_FALSE(clip.AtEnd());
   Play(200);  // part of the one-shot: the narration's clock does not move

@@ -5,12 +5,13 @@
 
 #include "FakeWaveDevice.h"
 #include "audio/AudioFormat.h"
-#include "audio/AudioStrings.h"
 #include "audio/SoundOutput.h"
 #include "audio/SoundService.h"
 #include "course/Preferences.h"
+#include "course/ResourceIds.h"
 #include "course/Services.h"
 #include "course/Notice.h"
+#include "course/StringIds.h"
 
 using namespace audio;
 using kntest::FakeWaveDevice;
@@ -168,14 +169,14 @@ TEST_F(OutputFixture, WaitForOneShotEndsWhenTheSoundEndsOrAfterFiveSeconds) {
 
 TEST_F(OutputFixture, BuiltInSoundsHonourDisableSounds) {
   NoticeRecorder notices;
-  ASSERT_TRUE(output.Play(7039));  // no preferences yet: sounds on
+  ASSERT_TRUE(output.Play(snd::kDefaultEffect));  // no preferences yet: sounds on
   EXPECT_GT(shared->written.back().size(), 1000u);
   const std::size_t writes = shared->written.size();
   Preferences prefs;
   ScopedService<Preferences> installed(&prefs);
-  ASSERT_TRUE(output.Play(7039));
+  ASSERT_TRUE(output.Play(snd::kDefaultEffect));
   prefs.disableSounds = true;  // changed in the Preferences dialog
-  EXPECT_FALSE(output.Play(7039));
+  EXPECT_FALSE(output.Play(snd::kDefaultEffect));
   EXPECT_EQ(shared->written.size(), writes + 1);
   // Embedded sounds are course content, not program sounds: they still play, at the
   // volume given, which stays the current level.
@@ -185,7 +186,7 @@ TEST_F(OutputFixture, BuiltInSoundsHonourDisableSounds) {
   EXPECT_EQ(output.CurrentLevel(), 64);
   prefs.disableSounds = false;
   EXPECT_FALSE(output.Play(7028));  // the one number with no sound
-  EXPECT_TRUE(notices.sawId(kIdsSoundResourceMissing));
+  EXPECT_TRUE(notices.sawId(str::kSoundResourceMissing));
   EXPECT_TRUE(notices.sawText("Cannot find a specific sound resource."));
 }
 
@@ -213,7 +214,7 @@ TEST(SoundOutputDevice, DeviceMessagesAreShownOncePerRun) {
   // No device at all: every operation quietly does nothing.
   SoundOutput none{[](WaveDevice::Completion) { return DeviceOpenResult{nullptr, DeviceProblem::NoDevice}; }};
   EXPECT_FALSE(none.EnsureOpen());
-  EXPECT_FALSE(none.Play(7039));
+  EXPECT_FALSE(none.Play(snd::kDefaultEffect));
   EXPECT_EQ(none.GetFreeBuffer(nullptr, 0), nullptr);
   EXPECT_EQ(none.Position(), 0);
   none.WaitForOneShot();
@@ -221,14 +222,14 @@ TEST(SoundOutputDevice, DeviceMessagesAreShownOncePerRun) {
 }
 
 TEST(SoundService, ProgramSoundsGoThroughTheInstalledOutput) {
-  EXPECT_FALSE(PlayProgramSound(7039));  // no output installed: nothing, quietly
+  EXPECT_FALSE(PlayProgramSound(snd::kDefaultEffect));  // no output installed: nothing, quietly
   auto shared = std::make_shared<FakeWaveDevice::Shared>();
   SoundOutput output{FakeWaveDevice::Factory(shared)};
   ScopedService<SoundOutput> installed(&output);
-  EXPECT_TRUE(PlayProgramSound(7001));
+  EXPECT_TRUE(PlayProgramSound(snd::kAbout));
   ReleaseSoundDevice();
   EXPECT_FALSE(output.IsOpen());
   EXPECT_FALSE(output.IsPlayingOneShot());
-  EXPECT_TRUE(PlayProgramSound(7001));  // opens the device again
+  EXPECT_TRUE(PlayProgramSound(snd::kAbout));  // opens the device again
   EXPECT_EQ(shared->opens, 2);
 }

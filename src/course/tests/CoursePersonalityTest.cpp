@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "course/CommandIds.h"
 #include "course/CourseLocations.h"
 #include "course/CourseModelLinks.h"
 #include "course/CoursePersonality.h"
 #include "course/Notice.h"
 #include "course/Preferences.h"
 #include "course/ResourceContainer.h"
+#include "course/ResourceIds.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 
 namespace {
 
@@ -129,7 +132,7 @@ TEST(CoursePersonality, EntriesPicturesAndTexts) {
   EXPECT_FALSE(p->ReadEntry(kEntrySound, "Splash Screen"));
 
   std::string out = "stale";
-  EXPECT_TRUE(p->LoadText(25000, "License Text", out));
+  EXPECT_TRUE(p->LoadText(txt::kLicense, "License Text", out));
   EXPECT_EQ(out, "Do as you please.");
   EXPECT_FALSE(p->LoadText(24999, "No Such Text", out));
   EXPECT_EQ(out, "");
@@ -172,21 +175,21 @@ TEST(CoursePersonality, MenuTextsFollowTheNames) {
     return nullptr;
   };
   const auto defaults = With({})->MenuRewrites();
-  ASSERT_TRUE(find(defaults, 57665));
-  EXPECT_EQ(find(defaults, 57665)->text, "E&xit Kestrelon\tCtrl+Q");
-  EXPECT_EQ(find(defaults, 57664)->text, "About Kestrelon...");
-  EXPECT_EQ(find(defaults, 57667)->text, "Kestrelon Help");
-  EXPECT_EQ(find(defaults, 9092)->text, "&Launch Tallyframe");
-  EXPECT_EQ(find(defaults, 9033)->text, "Tallyframe Documentation");
-  EXPECT_EQ(find(defaults, 9036)->text, "Tallyframe Help");
-  EXPECT_EQ(find(defaults, 9089)->text, "List Datasets");
+  ASSERT_TRUE(find(defaults, cmd::kExit));
+  EXPECT_EQ(find(defaults, cmd::kExit)->text, "E&xit Kestrelon\tCtrl+Q");
+  EXPECT_EQ(find(defaults, cmd::kAbout)->text, "About Kestrelon...");
+  EXPECT_EQ(find(defaults, cmd::kHelpContents)->text, "Kestrelon Help");
+  EXPECT_EQ(find(defaults, cmd::kLaunchExplore)->text, "&Launch Tallyframe");
+  EXPECT_EQ(find(defaults, cmd::kExploreDocs)->text, "Tallyframe Documentation");
+  EXPECT_EQ(find(defaults, cmd::kExploreHelp)->text, "Tallyframe Help");
+  EXPECT_EQ(find(defaults, cmd::kListDatasets)->text, "List Datasets");
 
   const auto bare = With({{kEntryText, "Explore Docs", ""}, {kEntryText, "Datasets Name", ""},
                           {kEntryText, "Application", "Caf\xE9"}})
                         ->MenuRewrites();
-  EXPECT_TRUE(find(bare, 9033)->remove);
-  EXPECT_FALSE(find(bare, 9089));
-  EXPECT_EQ(find(bare, 57664)->text, "About Café...");  // course bytes shown as Unicode
+  EXPECT_TRUE(find(bare, cmd::kExploreDocs)->remove);
+  EXPECT_FALSE(find(bare, cmd::kListDatasets));
+  EXPECT_EQ(find(bare, cmd::kAbout)->text, "About Café...");  // course bytes shown as Unicode
 }
 
 TEST(CoursePersonality, ReadsPersonalKnpFromTheExplicitCourseFolder) {
@@ -204,8 +207,8 @@ TEST(CoursePersonality, ReadsPersonalKnpFromTheExplicitCourseFolder) {
 }
 
 TEST(CoursePersonality, KeyTableCoversEveryId) {
-  int expected = 7500;
+  int expected = str::kDefaultApplication;
   for (const auto& key : PersonalityKeys()) EXPECT_EQ(key.id, expected++) << key.name;
-  EXPECT_EQ(expected, 7532);
+  EXPECT_EQ(expected, str::kDefaultWindowsSuffix + 1);
   EXPECT_EQ(std::string(FindPersonalityKey(kKeyTocIcons)->name), "TOC Icons");
 }

@@ -11,12 +11,14 @@
 #include <QtWidgets/QPushButton>
 
 #include "course/AsteriskCombo.h"
+#include "course/CommandIds.h"
 #include "course/CourseModelLinks.h"
 #include "course/CoursePersonality.h"
 #include "course/CourseWindows.h"
 #include "course/Notice.h"
 #include "course/PreferencesDlg.h"
 #include "course/ResourceContainer.h"
+#include "course/StringIds.h"
 
 namespace {
 
@@ -165,7 +167,7 @@ TEST(PreferencesDlg, TeacherFolderGetsATrailingSlash) {
     EXPECT_EQ(prefs.folder(Preferences::kTeacherFolder).path, c.stored) << c.typed;
     EXPECT_EQ(prefs.folder(Preferences::kTeacherFolder).valid, *c.stored != 0) << c.typed;
     EXPECT_EQ(field->text(), c.stored);
-    EXPECT_EQ(notices.sawId(8516), c.notice) << c.typed;
+    EXPECT_EQ(notices.sawId(str::kExtensionPathSlashAdded), c.notice) << c.typed;
     if (c.notice) {
       EXPECT_TRUE(notices.sawText("trailing slash '/'"));
     }
@@ -250,9 +252,9 @@ TEST(CourseWindows, RewriteMenuSetsAndRemovesItems) {
     a->setData(id);
     return a;
   };
-  QAction* exit = add(file, 57665);
-  QAction* about = add(help, 57664);
-  QAction* docs = add(help, 9033);
+  QAction* exit = add(file, cmd::kExit);
+  QAction* about = add(help, cmd::kAbout);
+  QAction* docs = add(help, cmd::kExploreDocs);
   QAction* other = add(help, 9999);
   RewriteMenu(*personality, &bar);
   EXPECT_EQ(exit->text(), "E&xit StatCourse\tCtrl+Q");

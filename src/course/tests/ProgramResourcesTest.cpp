@@ -6,9 +6,11 @@
 
 #include "TestSupport.h"
 #include "course/ProgramResources.h"
+#include "course/StringIds.h"
 
-TEST(ProgramResources, StringTableFilesAreWellFormedAndIdsUnique) {
+TEST(ProgramResources, StringTableFilesAreWellFormedAndIdsAndNamesUnique) {
   std::map<int, std::string> seen;
+  std::map<std::string, int> names;
   for (const auto& entry : std::filesystem::directory_iterator(kntest::SourceDir() / "resources" / "strings")) {
     std::ifstream in(entry.path(), std::ios::binary);
     std::stringstream ss;
@@ -18,6 +20,8 @@ TEST(ProgramResources, StringTableFilesAreWellFormedAndIdsUnique) {
     for (const auto& rec : ParseStringTable(ss.str(), name, &errors)) {
       auto [it, fresh] = seen.emplace(rec.id, name);
       EXPECT_TRUE(fresh) << "id " << rec.id << " in " << name << " and " << it->second;
+      auto [at, freshName] = names.emplace(rec.name, rec.id);
+      EXPECT_TRUE(freshName) << rec.name << " names " << rec.id << " and " << at->second;
     }
     EXPECT_TRUE(errors.empty()) << errors.front();
   }
@@ -25,18 +29,29 @@ TEST(ProgramResources, StringTableFilesAreWellFormedAndIdsUnique) {
 }
 
 TEST(ProgramResources, LooksUpCompiledInStrings) {
-  EXPECT_EQ(ProgramString(7500), "Kestrelon");
-  EXPECT_TRUE(HasProgramString(7500));
+  EXPECT_EQ(ProgramString(str::kDefaultApplication), "Kestrelon");
+  EXPECT_TRUE(HasProgramString(str::kDefaultApplication));
   EXPECT_EQ(ProgramString(1), "");
 }
 
 TEST(ProgramResources, ParsesEscapesAndReportsBadLines) {
   std::vector<std::string> errors;
-  auto recs = ParseStringTable("# c\n10\ta\\tb\\nc\\\\d\r\nxx\ty\n\tz\n", "f.txt", &errors);
-  ASSERT_EQ(recs.size(), 1u);
+  auto recs = ParseStringTable(
+      "# c\n10\tkTen\ta\\tb\\nc\\\\d\r\nxx\tkX\ty\n\tkZ\tz\n11\tkEleven\t\n12\tnoK\tt\n13\tkNoText\n"
+      "14\tk-dash\tt\n",
+      "f.txt", &errors);
+  ASSERT_EQ(recs.size(), 2u);
+  EXPECT_EQ(recs[0].name, "kTen");
   EXPECT_EQ(recs[0].text, "a\tb\nc\\d");
-  ASSERT_EQ(errors.size(), 2u);
-  EXPECT_EQ(errors[0], "f.txt:3: id is not a number");
+  EXPECT_EQ(recs[1].name, "kEleven");
+  EXPECT_EQ(recs[1].text, "");
+  EXPECT_EQ(errors, (std::vector<std::string>{
+                        "f.txt:3: id is not a number",
+                        "f.txt:4: expected <id><TAB><name><TAB><text>",
+                        "f.txt:6: name is not a constant name (k followed by letters, digits or _)",
+                        "f.txt:7: expected <id><TAB><name><TAB><text>",
+                        "f.txt:8: name is not a constant name (k followed by letters, digits or _)",
+                    }));
 }
 
 TEST(ProgramResources, FormatsOneArgument) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "PictureTestSupport.h"
+#include "course/CommandIds.h"
 #include "course/ResourceContainer.h"
 #include "hypertext/HyperFirstPass.h"
 #include "hypertext/MathElement.h"
@@ -102,9 +103,9 @@ TEST(HyperFirstPass, SourceButtons) {
   const HyperContent c = Pass(
       "<! s=a.ast l=\"Moore 3\" s=missing.ast l=Ignored s=b.wrk s=:datasets: s=c.ast s=d.ast>", links);
   ASSERT_EQ(c.buttons.size(), 4u);
-  EXPECT_EQ(c.buttons[0].command, 9043);
+  EXPECT_EQ(c.buttons[0].command, cmd::kSourceFirst);
   EXPECT_EQ(c.buttons[0].caption, "Moore 3");
-  EXPECT_EQ(c.buttons[1].command, 9044);
+  EXPECT_EQ(c.buttons[1].command, cmd::kSourceFirst + 1);
   EXPECT_EQ(c.buttons[1].target, "b.wrk");
   EXPECT_EQ(c.buttons[1].caption, "Homework");  // the activity-kind name of the target
   EXPECT_EQ(c.buttons[2].target, ":datasets:");

@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "course/CommandIds.h"
 #include "course/CourseFile.h"
 #include "course/Notice.h"
 #include "course/Preferences.h"
 #include "course/Services.h"
 #include "course/ResourceContainer.h"
+#include "course/StringIds.h"
 #include "hypertext/HyperServices.h"
 #include "hypertext/HyperView.h"
 #include "hypertext/HyperWnd.h"
@@ -101,13 +103,13 @@ TEST_F(HyperViewTest, CommandsReachTheirReceivers) {
   EXPECT_GE(wnd.minimumWidth(), 240);
   EXPECT_GE(wnd.minimumHeight(), 200);
 
-  EXPECT_TRUE(wnd.OnCommand(hypercmd::kCopy));
+  EXPECT_TRUE(wnd.OnCommand(cmd::kCopy));
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("Some \xCE\xB8 text\r\n"));
 
   // Without a student record or Lesson Book the commands are disabled.
-  EXPECT_FALSE(wnd.IsCommandEnabled(hypercmd::kAddBookmark));
-  EXPECT_FALSE(wnd.IsCommandEnabled(hypercmd::kShowInLessonBook));
-  EXPECT_FALSE(wnd.IsCommandEnabled(hypercmd::kFirstSource));
+  EXPECT_FALSE(wnd.IsCommandEnabled(cmd::kAddBookmark));
+  EXPECT_FALSE(wnd.IsCommandEnabled(cmd::kShowInLessonBook));
+  EXPECT_FALSE(wnd.IsCommandEnabled(cmd::kSourceFirst));
 
   bool full = true;
   std::vector<ActivityLocator> bookmarked, shownPages;
@@ -119,16 +121,16 @@ TEST_F(HyperViewTest, CommandsReachTheirReceivers) {
   links.showInLessonBook = [&](const ActivityLocator& l) { shownPages.push_back(l); };
   ScopedHyperWindowLinks scoped(links);
   NoticeRecorder notices;
-  EXPECT_TRUE(wnd.OnCommand(hypercmd::kAddBookmark));
-  EXPECT_TRUE(notices.sawId(8503));
+  EXPECT_TRUE(wnd.OnCommand(cmd::kAddBookmark));
+  EXPECT_TRUE(notices.sawId(str::kBookmarkListFull));
   full = false;
   notices.clear();
-  wnd.OnCommand(hypercmd::kAddBookmark);
+  wnd.OnCommand(cmd::kAddBookmark);
   EXPECT_TRUE(notices.notices().empty());
   ASSERT_EQ(bookmarked.size(), 2u);
   EXPECT_EQ(bookmarked[1], where);
 
-  wnd.OnCommand(hypercmd::kShowInLessonBook);
+  wnd.OnCommand(cmd::kShowInLessonBook);
   ASSERT_EQ(shownPages.size(), 1u);
   EXPECT_EQ(shownPages[0].lesson, 2);
   EXPECT_EQ(shownPages[0].page, 0);

@@ -10,6 +10,7 @@
 #include "PictureTestSupport.h"
 #include "course/CourseFile.h"
 #include "course/Notice.h"
+#include "course/StringIds.h"
 #include "hypertext/DibBitmap.h"
 #include "hypertext/Picture.h"
 #include "hypertext/PngImage.h"
@@ -380,7 +381,7 @@ TEST(PictureLoad, ProgramBitmapsTakeTheirKeyAndRefuseDeepPictures) {
   EXPECT_FALSE(p.LoadProgramBitmap(pictest::BitmapFile(Deep(24)), "bitmap/7.bmp"));
   EXPECT_FALSE(p.LoadProgramBitmap(pictest::RgbaPng(1, 1, {0}), "bitmap/8.png"));
   ASSERT_EQ(notices.notices().size(), 2u);
-  EXPECT_EQ(notices.notices()[0].stringId, 8517);
+  EXPECT_EQ(notices.notices()[0].stringId, str::kBitmapTooDeep);
   EXPECT_EQ(notices.notices()[0].text,
             "The bitmap file 'bitmap/7.bmp' must have 256 colors and a size no greater than 64x64.");
 

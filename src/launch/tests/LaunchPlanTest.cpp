@@ -13,6 +13,8 @@
 #include "TestSupport.h"
 #include "course/ActivityKind.h"
 #include "course/CourseFileError.h"
+#include "course/ResourceIds.h"
+#include "course/StringIds.h"
 #include "launch/CompanionApp.h"
 #include "launch/LaunchPlan.h"
 #include "launch/LaunchTable.h"
@@ -38,13 +40,13 @@ TEST(LaunchTable, TheExtensionRunsFromTheFirstDotAndSelectsTheHandler) {
       {"m.doc", ".doc", LaunchHandler::Window, "CManualWnd", 0},
       {"x.scr", ".scr", LaunchHandler::Tool, "", 0},
       {"Tutorial.ise", ".ise", LaunchHandler::Exploration, "", 0},
-      {"page.htm", ".htm", LaunchHandler::OpenAction, "", 8534},
+      {"page.htm", ".htm", LaunchHandler::OpenAction, "", str::kCannotLaunchBrowser},
       {"page.html", ".html", LaunchHandler::None, "", 0},
-      {"d.xls", ".xls", LaunchHandler::OpenAction, "", 8527},
-      {"d.jmp", ".jmp", LaunchHandler::OpenAction, "", 8530},
-      {"d.mpj", ".mpj", LaunchHandler::OpenAction, "", 8531},
-      {"d.sav", ".sav", LaunchHandler::OpenAction, "", 8532},
-      {"d.syd", ".syd", LaunchHandler::OpenAction, "", 8533},
+      {"d.xls", ".xls", LaunchHandler::OpenAction, "", str::kCannotLaunchExcel},
+      {"d.jmp", ".jmp", LaunchHandler::OpenAction, "", str::kCannotLaunchJmp},
+      {"d.mpj", ".mpj", LaunchHandler::OpenAction, "", str::kCannotLaunchMinitab},
+      {"d.sav", ".sav", LaunchHandler::OpenAction, "", str::kCannotLaunchSpss},
+      {"d.syd", ".syd", LaunchHandler::OpenAction, "", str::kCannotLaunchSysStat},
       {"run.sh", ".sh", LaunchHandler::None, "", 0},
       {"viewer.desktop", ".desktop", LaunchHandler::None, "", 0},
       {"noextension", "", LaunchHandler::None, "", 0},
@@ -64,9 +66,22 @@ TEST(LaunchTable, KindsSoundsAndApplicationNames) {
   EXPECT_EQ(LaunchKindOfFile("a.final.exp"), 0);
   EXPECT_EQ(LaunchKindOfFile("a.htm"), 0);
   EXPECT_EQ(LaunchKindOfFile("A.SYD"), kKindSysStat);
-  const std::pair<int, int> sounds[] = {{0, 0},     {2, 0},     {3, 7015},  {4, 7030},  {5, 7033}, {6, 7021},
-                                        {7, 7038},  {8, 7011},  {9, 7002},  {10, 7029}, {11, 7020}, {12, 7033},
-                                        {13, 7023}, {17, 7023}, {18, 0},    {-1, 0}};
+  const std::pair<int, int> sounds[] = {{0, 0},
+                                        {2, 0},
+                                        {3, snd::kExposition},
+                                        {4, snd::kExercise},
+                                        {5, snd::kExplore},
+                                        {6, snd::kMovie},
+                                        {7, snd::kHandsOn},
+                                        {8, snd::kDocumentation},
+                                        {9, snd::kAsterisk},
+                                        {10, snd::kProjects},
+                                        {11, snd::kHomework},
+                                        {12, snd::kExplore},
+                                        {13, snd::kOutsideApplication},
+                                        {17, snd::kOutsideApplication},
+                                        {18, 0},
+                                        {-1, 0}};
   for (auto [kind, sound] : sounds) EXPECT_EQ(LaunchSoundOfKind(kind), sound) << kind;
   EXPECT_EQ(ApplicationName("rf:Tutorial.ise", "Explorer"), "Tallyframe");
   // ".ise" must come after the first character, and is compared with case.
@@ -93,11 +108,11 @@ TEST(LaunchPlan, FileNameAndPathComeFromTheContentsOrTheLocatorsOwnFile) {
   ActivityLocator pageOnly(0, 0, -1);
   ActivityLocator pastLastActivity(0, 0, 7);
   const Case cases[] = {
-      {ActivityLocator(0, 0, 2), "edpile.mov", "ed\\edpile.mov", LaunchHandler::Movie, 7021},
-      {ActivityLocator(0, 0, 1), "edvars.fil", "ed\\edvars.fil", LaunchHandler::Window, 7030},
-      {ActivityLocator(0, 0, 3), "notes.final.exp", "ed\\notes.final.exp", LaunchHandler::None, 7015},
-      {homework, "hw1.wrk", "ed\\homework\\hw1.wrk", LaunchHandler::Window, 7020},
-      {outside, "data.xls", "data.xls", LaunchHandler::OpenAction, 7023},
+      {ActivityLocator(0, 0, 2), "edpile.mov", "ed\\edpile.mov", LaunchHandler::Movie, snd::kMovie},
+      {ActivityLocator(0, 0, 1), "edvars.fil", "ed\\edvars.fil", LaunchHandler::Window, snd::kExercise},
+      {ActivityLocator(0, 0, 3), "notes.final.exp", "ed\\notes.final.exp", LaunchHandler::None, snd::kExposition},
+      {homework, "hw1.wrk", "ed\\homework\\hw1.wrk", LaunchHandler::Window, snd::kHomework},
+      {outside, "data.xls", "data.xls", LaunchHandler::OpenAction, snd::kOutsideApplication},
       {pageOnly, "", "", LaunchHandler::None, 0},
       {pastLastActivity, "", "", LaunchHandler::None, 0},
   };

@@ -13,6 +13,7 @@
 #include "course/ActivityKind.h"
 #include "course/CourseFile.h"
 #include "course/Notice.h"
+#include "course/StringIds.h"
 #include "launch/ActivityWindow.h"
 #include "launch/Launcher.h"
 #include "records/StudentRecord.h"
@@ -210,7 +211,7 @@ TEST_F(LauncherFixture, ToolFilesGoToTheWindowOfTheirTypeCode) {
   RegisterActivityWindowClass("CExpoWnd", nullptr);
   notices.clear();
   EXPECT_EQ(Launch(Lesson0(1, 0), kLaunchOpen), nullptr);
-  EXPECT_TRUE(notices.sawId(8590));
+  EXPECT_TRUE(notices.sawId(str::kWindowNotInProgram));
 }
 
 TEST_F(LauncherFixture, NamesWithoutAHandlerOpenNothingAndMissingFilesAreReported) {
@@ -223,7 +224,7 @@ TEST_F(LauncherFixture, NamesWithoutAHandlerOpenNothingAndMissingFilesAreReporte
   fs::remove(course.course / "ED" / "notes.final.exp");
   EXPECT_EQ(Launch(Lesson0(0, 3), kLaunchOpen), nullptr);
   ASSERT_EQ(notices.notices().size(), 1u);
-  EXPECT_EQ(notices.notices()[0].stringId, 8546);
+  EXPECT_EQ(notices.notices()[0].stringId, str::kLaunchFailed);
   EXPECT_NE(notices.notices()[0].text.find("notes.final.exp"), std::string::npos);
   notices.clear();
   // A page names no file: nothing happens.
@@ -232,7 +233,7 @@ TEST_F(LauncherFixture, NamesWithoutAHandlerOpenNothingAndMissingFilesAreReporte
 
   EXPECT_EQ(Launch(Lesson0(0, 4), kLaunchOpen), nullptr);
   ASSERT_EQ(notices.notices().size(), 1u);
-  EXPECT_EQ(notices.notices()[0].stringId, 8546);
+  EXPECT_EQ(notices.notices()[0].stringId, str::kLaunchFailed);
   EXPECT_EQ(notices.notices()[0].text, "Could not launch the activity because 'missing.mov' was not found.");
   EXPECT_EQ(WindowCount(), before);
 }
@@ -251,11 +252,11 @@ TEST_F(LauncherFixture, OutsideDocumentsGoToTheDesktopOnlyFromInsideTheCourse) {
   openerSucceeds = false;
   r.file = "GUIDE.HTM";
   Launch(r, kLaunchOpen);
-  EXPECT_TRUE(notices.sawId(8534));
+  EXPECT_TRUE(notices.sawId(str::kCannotLaunchBrowser));
   course.Write("ED/data.sav", "spss");
   r.file = "data.sav";
   Launch(r, kLaunchOpen);
-  EXPECT_TRUE(notices.sawId(8532));
+  EXPECT_TRUE(notices.sawId(str::kCannotLaunchSpss));
 }
 
 TEST_F(LauncherFixture, HostileLocatorsOpenNothing) {
@@ -293,7 +294,7 @@ TEST_F(LauncherFixture, ExplorationsStartTheCompanionAndCompleteOnlyWhenItStarts
   r.file = "tutorial.ise";
 
   Launch(r, kLaunchOpen);
-  EXPECT_TRUE(notices.sawId(8515));
+  EXPECT_TRUE(notices.sawId(str::kCompanionMissing));
   EXPECT_TRUE(started.empty());
   EXPECT_FALSE(record.IsCompleted(r));
 
@@ -351,7 +352,7 @@ TEST_F(LauncherFixture, AFifoActivityIsRefusedWithoutWaiting) {
   ASSERT_EQ(::mkfifo(quiz.c_str(), 0600), 0);
   EXPECT_EQ(Launch(Lesson0(0, 1), kLaunchOpen), nullptr);
   ASSERT_EQ(notices.notices().size(), 1u);
-  EXPECT_EQ(notices.notices()[0].stringId, 8546);
+  EXPECT_EQ(notices.notices()[0].stringId, str::kLaunchFailed);
   EXPECT_EQ(WindowCount(), 0);
   // A FIFO named like a document does not reach the desktop either.
   ASSERT_EQ(::mkfifo((course.course / "ED" / "pipe.htm").c_str(), 0600), 0);

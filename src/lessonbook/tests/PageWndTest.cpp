@@ -3,6 +3,7 @@
 // page format (set KN_SCREENSHOT_DIR to keep the pictures).
 #include <gtest/gtest.h>
 
+#include "course/CommandIds.h"
 #include "course/OutsideGate.h"
 
 #include <QtCore/QDir>
@@ -18,11 +19,11 @@
 #include "course/CoursePersonality.h"
 #include "course/Notice.h"
 #include "course/ResourceContainer.h"
+#include "course/StringIds.h"
 #include "lessonbook/CompletionRecord.h"
 #include "lessonbook/GoToDlg.h"
 #include "lessonbook/LessonBook.h"
 #include "lessonbook/LessonBookLinks.h"
-#include "lessonbook/LessonBookStrings.h"
 #include "lessonbook/PageNavigation.h"
 #include "lessonbook/PageView.h"
 #include "lessonbook/PageWnd.h"
@@ -123,7 +124,7 @@ TEST_F(PageWndTest, GoToDialogTurnsOrKeepsTheDialogOpenWithTheNotice) {
   EXPECT_EQ(dialog.entry()->text(), QStringLiteral("1-1"));
   dialog.entry()->setText(QStringLiteral("x3"));
   EXPECT_FALSE(dialog.Go());
-  EXPECT_TRUE(notices.sawId(kNoticeInvalidPage));
+  EXPECT_TRUE(notices.sawId(str::kInvalidPageNumber));
   EXPECT_EQ(dialog.result(), 0);
   EXPECT_EQ(book->current().lesson, 0);
 
@@ -173,9 +174,9 @@ TEST_F(PageWndTest, WithoutALauncherStartingAnActivitySaysSo) {
   ScopedLessonBookLinks none{LessonBookLinks{}};
   NoticeRecorder notices;
   view()->SetMenuParagraph(2);
-  EXPECT_TRUE(view()->OnCommand(pagecmd::kExecute));
+  EXPECT_TRUE(view()->OnCommand(cmd::kStartActivity));
   Settle(300);
-  EXPECT_TRUE(notices.sawId(kNoticeNoLauncher));
+  EXPECT_TRUE(notices.sawId(str::kNoLauncher));
 }
 
 TEST_F(PageWndTest, TogglingCompletionBroadcastsAndRedrawsTheMark) {
@@ -195,9 +196,9 @@ TEST_F(PageWndTest, TogglingCompletionBroadcastsAndRedrawsTheMark) {
 
   view()->SetMenuParagraph(4);
   CommandState state;
-  EXPECT_TRUE(view()->UpdateCommand(pagecmd::kToggleCompleted, state));
+  EXPECT_TRUE(view()->UpdateCommand(cmd::kToggleCompleted, state));
   EXPECT_TRUE(state.enabled);
-  EXPECT_TRUE(view()->OnCommand(pagecmd::kToggleCompleted));
+  EXPECT_TRUE(view()->OnCommand(cmd::kToggleCompleted));
   Settle();
   ASSERT_EQ(probe->seen.size(), 1u);
   EXPECT_EQ(probe->seen[0].lesson, 0);
@@ -207,7 +208,7 @@ TEST_F(PageWndTest, TogglingCompletionBroadcastsAndRedrawsTheMark) {
   EXPECT_TRUE(view()->document().paragraphs()[4].completed);
   EXPECT_FALSE(clockShown());
 
-  EXPECT_TRUE(view()->OnCommand(pagecmd::kToggleCompleted));
+  EXPECT_TRUE(view()->OnCommand(cmd::kToggleCompleted));
   Settle();
   EXPECT_EQ(probe->seen.size(), 2u);
   EXPECT_FALSE(marks.IsCompleted(ActivityLocator(0, 0, 1)));
@@ -263,7 +264,7 @@ TEST_F(PageWndTest, DogEarTurnsToTheNextPageAndTurningBackReturns) {
   EXPECT_EQ(book->current().page, 1);
 
   view()->SetMenuParagraph(-1);
-  EXPECT_TRUE(view()->OnCommand(pagecmd::kPreviousShown));
+  EXPECT_TRUE(view()->OnCommand(cmd::kPreviousShown));
   view()->FinishTurn();
   EXPECT_EQ(book->current().lesson, 0);
   EXPECT_EQ(book->current().page, 0);
@@ -281,29 +282,29 @@ TEST_F(PageWndTest, ActivityMenuFollowsTheEntryUnderThePointer) {
     EXPECT_TRUE(view()->UpdateCommand(id, state));
     return std::pair{state.enabled, state.text.value_or("")};
   };
-  EXPECT_EQ(menu(4, pagecmd::kToggleCompleted), (std::pair{true, std::string("Set activity completed")}));
+  EXPECT_EQ(menu(4, cmd::kToggleCompleted), (std::pair{true, std::string("Set activity completed")}));
   marks.SetCompleted(ActivityLocator(0, 0, 1), true);
   view()->RefreshCompletion();
-  EXPECT_EQ(menu(4, pagecmd::kToggleCompleted), (std::pair{true, std::string("Set activity uncompleted")}));
-  for (int id : {pagecmd::kBookmarkActivity, pagecmd::kExecute, pagecmd::kShrink, pagecmd::kToggleCompleted}) {
+  EXPECT_EQ(menu(4, cmd::kToggleCompleted), (std::pair{true, std::string("Set activity uncompleted")}));
+  for (int id : {cmd::kBookmarkActivity, cmd::kStartActivity, cmd::kShrinkActivity, cmd::kToggleCompleted}) {
     SCOPED_TRACE(id);
     EXPECT_TRUE(menu(2, id).first);
     EXPECT_FALSE(menu(0, id).first);  // an explanation, not an entry
     EXPECT_FALSE(menu(-1, id).first);
   }
-  EXPECT_FALSE(menu(-1, pagecmd::kPreviousShown).first);
+  EXPECT_FALSE(menu(-1, cmd::kPreviousShown).first);
   book->OnCommand(cmd::kNextPage);
   view()->FinishTurn();
-  EXPECT_EQ(menu(-1, pagecmd::kPreviousShown), (std::pair{true, std::string("Go back to page 1-1")}));
+  EXPECT_EQ(menu(-1, cmd::kPreviousShown), (std::pair{true, std::string("Go back to page 1-1")}));
 
   // Shrinking from the menu hides the explanation with the entry; again restores it.
   book->OnCommand(cmd::kFirstPage);
   view()->FinishTurn();
   const int height = view()->document().paragraphs()[3].height;
   view()->SetMenuParagraph(4);
-  view()->OnCommand(pagecmd::kShrink);
+  view()->OnCommand(cmd::kShrinkActivity);
   EXPECT_EQ(view()->document().paragraphs()[3].height, 0);
-  view()->OnCommand(pagecmd::kShrink);
+  view()->OnCommand(cmd::kShrinkActivity);
   EXPECT_EQ(view()->document().paragraphs()[3].height, height);
 }
 
@@ -334,11 +335,11 @@ TEST_F(PageWndTest, EntriesThatStartShrunkOpenAlsoWithoutShrinkExplanation) {
   // The menu offers 9071, which opens the entry, and a second time shrinks it again.
   view()->SetMenuParagraph(entry);
   CommandState state;
-  view()->UpdateCommand(pagecmd::kShrink, state);
+  view()->UpdateCommand(cmd::kShrinkActivity, state);
   EXPECT_TRUE(state.enabled);
-  view()->OnCommand(pagecmd::kShrink);
+  view()->OnCommand(cmd::kShrinkActivity);
   EXPECT_FALSE(paragraph().shrunk);
-  view()->OnCommand(pagecmd::kShrink);
+  view()->OnCommand(cmd::kShrinkActivity);
   EXPECT_TRUE(paragraph().shrunk);
 }
 
@@ -355,17 +356,17 @@ TEST_F(PageWndTest, AddendumOpensOnlyAFileOfItsOwnFolder) {
     EXPECT_GE(addendum, 0);
     view()->SetMenuParagraph(addendum);
     CommandState state;
-    view()->UpdateCommand(pagecmd::kToggleCompleted, state);
+    view()->UpdateCommand(cmd::kToggleCompleted, state);
     EXPECT_FALSE(state.enabled);  // the menu is for course activities
     notices.clear();
-    view()->OnCommand(pagecmd::kExecute);
+    view()->OnCommand(cmd::kStartActivity);
   };
   execute("Read this.\n");
-  EXPECT_TRUE(notices.sawId(kNoticeExtensionNameMissing));
+  EXPECT_TRUE(notices.sawId(str::kExtensionNameMissing));
   execute("file:../../outside.sh\nRead this.\n");
-  EXPECT_TRUE(notices.sawId(kNoticeExtensionOutside));
+  EXPECT_TRUE(notices.sawId(str::kExtensionOutside));
   execute("file:missing.pdf\nRead this.\n");
-  EXPECT_TRUE(notices.sawId(kNoticeExtensionOpenFailed));
+  EXPECT_TRUE(notices.sawId(str::kExtensionOpenFailed));
 
   // The addendum's link goes through the same gate as every launch: a desktop entry, a
   // script or a program in the teacher's folder never reaches the desktop, whatever its
@@ -379,7 +380,7 @@ TEST_F(PageWndTest, AddendumOpensOnlyAFileOfItsOwnFolder) {
   for (int i = 0; i < 40; ++i) comments += "# nothing to see here, just a long comment line\n";
   course.WriteTeacherFile("ab/handout.htm", comments + "[Desktop Entry]\nType=Application\nExec=sh -c evil\n");
   execute("file:handout.htm\nRead this.\n");
-  EXPECT_TRUE(notices.sawId(kNoticeExtensionOpenFailed));
+  EXPECT_TRUE(notices.sawId(str::kExtensionOpenFailed));
   course.WriteTeacherFile("ab/viewer.desktop", "[Desktop Entry]\nExec=sh\n");
   execute("file:viewer.desktop\nRead this.\n");
   course.WriteTeacherFile("ab/run.htm", "#!/bin/sh\nevil\n");
@@ -398,10 +399,10 @@ TEST_F(PageWndTest, AccessoriesWithoutTheirFilesOrWindowsSaySo) {
     int command;
     int notice;
   };
-  const Case cases[] = {{cmd::kWeb, kNoticeExploreMissing},
-                        {cmd::kLaunchExplore, kNoticeExploreMissing},
-                        {cmd::kHomework, kNoticeWindowMissing},
-                        {cmd::kProjects, kNoticeWindowMissing}};
+  const Case cases[] = {{cmd::kWeb, str::kExploreMissing},
+                        {cmd::kLaunchExplore, str::kExploreMissing},
+                        {cmd::kHomework, str::kWindowMissing},
+                        {cmd::kProjects, str::kWindowMissing}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
     notices.clear();
@@ -417,7 +418,7 @@ TEST_F(PageWndTest, AccessoriesWithoutTheirFilesOrWindowsSaySo) {
   EXPECT_FALSE(state.enabled);
   notices.clear();
   book->OnCommand(cmd::kTool1);
-  EXPECT_TRUE(notices.sawId(kNoticeToolMissing));
+  EXPECT_TRUE(notices.sawId(str::kToolMissing));
   EXPECT_TRUE(notices.sawText("cdleast.scr"));
 }
 

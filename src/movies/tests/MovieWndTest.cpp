@@ -12,9 +12,12 @@
 
 #include "MovieTestSupport.h"
 #include "TestSupport.h"
+#include "course/CommandIds.h"
 #include "course/ContentsTable.h"
 #include "course/Preferences.h"
 #include "course/Notice.h"
+#include "course/ResourceIds.h"
+#include "course/StringIds.h"
 #include "launch/Launcher.h"
 #include "launch/tests/LaunchTestSupport.h"
 #include "movies/BackgroundMovie.h"
@@ -107,7 +110,7 @@ TEST_F(MovieWndFixture, PlaysATwoSecondMovieToItsEndOnItsTimerAndCompletesTheAct
   EXPECT_EQ(w->windowTitle(), "Where do the values pile up?");
   // Its caption shows the movie window's own icon, not the program's.
   const QImage icon = w->windowIcon().pixmap(QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
-  EXPECT_EQ(icon, ProgramPixmap("icon", 5027, QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32));
+  EXPECT_EQ(icon, ProgramPixmap("icon", ico::kMovie, QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32));
   EXPECT_NE(icon, QApplication::windowIcon().pixmap(QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32));
   EXPECT_EQ(w->clientSize(), QSize(320 + 4, 16 + 240 + 4));
   EXPECT_EQ(w->movieView()->movie()->Duration(), 2 * kMovieTimeScale);
@@ -156,7 +159,8 @@ TEST_F(MovieWndFixture, ResizeCommandsSizeTheClientAreaToTheMoviePlusController)
     int id;
     QSize client;
   };
-  for (const Case c : {Case{9067, {644, 500}}, Case{9066, {164, 140}}, Case{9068, {324, 260}}}) {
+  for (const Case c :
+       {Case{cmd::kDoubleSize, {644, 500}}, Case{cmd::kHalfSize, {164, 140}}, Case{cmd::kNormalSize, {324, 260}}}) {
     SCOPED_TRACE(c.id);
     ASSERT_TRUE(w->OnCommand(c.id));
     Settle();
@@ -166,7 +170,7 @@ TEST_F(MovieWndFixture, ResizeCommandsSizeTheClientAreaToTheMoviePlusController)
     bool checked = false;
     EXPECT_TRUE(Enabled(*w, c.id, &checked));
     EXPECT_TRUE(checked);
-    for (int other : {9066, 9067, 9068}) {
+    for (int other : {cmd::kHalfSize, cmd::kDoubleSize, cmd::kNormalSize}) {
       if (other == c.id) continue;
       Enabled(*w, other, &checked);
       EXPECT_FALSE(checked) << other;
@@ -193,8 +197,8 @@ TEST_F(MovieWndFixture, AMovieOpenedBeforeTheFrameIsShownIsSizedToTheMovie) {
 TEST_F(MovieWndFixture, TheTranscriptIsShownAndClosesWithTheMovie) {
   auto* w = dynamic_cast<CMovieWnd*>(Launch(pile, kLaunchOpen));
   ASSERT_NE(w, nullptr);
-  ASSERT_TRUE(Enabled(*w, 9025));
-  w->OnCommand(9025);
+  ASSERT_TRUE(Enabled(*w, cmd::kViewMovieText));
+  w->OnCommand(cmd::kViewMovieText);
   Settle();
   QPointer<CMovieTextWnd> text = CMovieTextWnd::Find();
   ASSERT_NE(text, nullptr);
@@ -202,7 +206,7 @@ TEST_F(MovieWndFixture, TheTranscriptIsShownAndClosesWithTheMovie) {
   EXPECT_EQ(text->windowTitle(), w->windowTitle());
   // The exposition text window's icon, 5001.
   EXPECT_EQ(text->windowIcon().pixmap(QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32),
-            ProgramPixmap("icon", 5001, QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32));
+            ProgramPixmap("icon", ico::kLessonGroup, QSize(16, 16), 1.0).toImage().convertToFormat(QImage::Format_ARGB32));
   w->close();
   Settle();
   EXPECT_TRUE(text.isNull() || text->isHidden());
@@ -211,7 +215,7 @@ TEST_F(MovieWndFixture, TheTranscriptIsShownAndClosesWithTheMovie) {
   fs::remove(course.course / "ED" / "EdPile.mtx");
   w = dynamic_cast<CMovieWnd*>(Launch(pile, kLaunchOpen));
   ASSERT_NE(w, nullptr);
-  EXPECT_FALSE(Enabled(*w, 9025));
+  EXPECT_FALSE(Enabled(*w, cmd::kViewMovieText));
 }
 
 TEST_F(MovieWndFixture, OneMovieWindowShowsTheMovieLaunchedLast) {
@@ -233,7 +237,7 @@ TEST_F(MovieWndFixture, AMovieThatCannotBePlayedIsReportedAndLeavesNoWindow) {
   course.Write("ED/edpile.mov", "this is not a movie at all");
   EXPECT_EQ(Launch(pile, kLaunchOpen), nullptr);
   ASSERT_EQ(notices.notices().size(), 1u);
-  EXPECT_EQ(notices.notices()[0].stringId, 8550);
+  EXPECT_EQ(notices.notices()[0].stringId, str::kCannotPlayMovie);
   EXPECT_TRUE(notices.sawText("Could not play the movie because of error '"));
   Settle();
   EXPECT_EQ(MovieWindows(), 0);
@@ -244,7 +248,7 @@ TEST_F(MovieWndFixture, AMovieThatCannotBePlayedIsReportedAndLeavesNoWindow) {
   support.StopToolbox();
   notices.clear();
   EXPECT_EQ(Launch(pile, kLaunchOpen), nullptr);
-  EXPECT_TRUE(notices.sawId(8550));
+  EXPECT_TRUE(notices.sawId(str::kCannotPlayMovie));
   Settle();
   EXPECT_EQ(MovieWindows(), 0);
 }

@@ -2,6 +2,7 @@
 
 #include "RecordsTestSupport.h"
 #include "TestSupport.h"
+#include "course/CommandIds.h"
 #include "course/CourseFileError.h"
 #include "records/BookmarkFile.h"
 #include "records/BookmarkList.h"
@@ -134,17 +135,17 @@ TEST(BookmarkMenu, EnablingFollowsSelectionListAndClipboard) {
     bool format, hasBookmark;
     bool enabledWithList, enabledEmpty;
   } cases[] = {
-      {kCmdAnnotateBookmark, 1, true, false, true, false}, {kCmdAnnotateBookmark, -1, true, false, false, false},
-      {kCmdCopyBookmark, 0, true, false, true, false},     {kCmdCopyBookmark, 0, false, false, false, false},
-      {kCmdCustomIcon, 2, true, false, true, false},       {kCmdDeleteBookmark, 0, true, false, true, false},
-      {kCmdExecuteBookmark, 0, true, false, true, false},  {kCmdLocateBookmark, 0, true, false, true, false},
-      {kCmdLocateBookmark, 1, true, false, false, false},  {kCmdPasteBookmark, -1, true, true, true, true},
-      {kCmdPasteBookmark, 0, true, false, false, false},   {kCmdRevertBookmark, 0, true, false, true, false},
-      {kCmdRevertBookmark, 1, true, false, false, false},  {kCmdRevertBookmark, 2, true, false, true, false},
-      {kCmdSortBookmarks, -1, true, false, true, false},   {kCmdHideBookmarks, -1, true, false, true, true},
-      {kCmdLoadBookmarks, -1, true, false, true, true},    {kCmdMergeBookmarks, -1, true, false, true, true},
-      {kCmdPrintBookmarks, -1, true, false, true, false},  {kCmdRemoveAllBookmarks, -1, true, false, true, false},
-      {kCmdSaveBookmarks, -1, true, false, true, false},   {kCmdAnnotateBookmark, 3, true, false, false, false},
+      {cmd::kAnnotateBookmark, 1, true, false, true, false}, {cmd::kAnnotateBookmark, -1, true, false, false, false},
+      {cmd::kCopyBookmark, 0, true, false, true, false},     {cmd::kCopyBookmark, 0, false, false, false, false},
+      {cmd::kCustomIcon, 2, true, false, true, false},       {cmd::kDeleteBookmark, 0, true, false, true, false},
+      {cmd::kExecuteBookmark, 0, true, false, true, false},  {cmd::kLocateBookmark, 0, true, false, true, false},
+      {cmd::kLocateBookmark, 1, true, false, false, false},  {cmd::kPasteBookmark, -1, true, true, true, true},
+      {cmd::kPasteBookmark, 0, true, false, false, false},   {cmd::kRevertBookmark, 0, true, false, true, false},
+      {cmd::kRevertBookmark, 1, true, false, false, false},  {cmd::kRevertBookmark, 2, true, false, true, false},
+      {cmd::kSortBookmarks, -1, true, false, true, false},   {cmd::kHideBookmarks, -1, true, false, true, true},
+      {cmd::kLoadBookmarks, -1, true, false, true, true},    {cmd::kMergeBookmarks, -1, true, false, true, true},
+      {cmd::kPrintBookmarks, -1, true, false, true, false},  {cmd::kRemoveAllBookmarks, -1, true, false, true, false},
+      {cmd::kSaveBookmarks, -1, true, false, true, false},   {cmd::kAnnotateBookmark, 3, true, false, false, false},
   };
   for (const Case& k : cases) {
     const BookmarkMenuState state{k.selected, k.format, k.hasBookmark};
@@ -152,7 +153,7 @@ TEST(BookmarkMenu, EnablingFollowsSelectionListAndClipboard) {
     EXPECT_EQ(BookmarkCommandEnabled(k.command, state, {}), k.enabledEmpty) << k.command << " empty";
   }
   // Sorting needs two.
-  EXPECT_FALSE(BookmarkCommandEnabled(kCmdSortBookmarks, {}, {list[0]}));
+  EXPECT_FALSE(BookmarkCommandEnabled(cmd::kSortBookmarks, {}, {list[0]}));
 }
 
 }  // namespace

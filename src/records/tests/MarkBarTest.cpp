@@ -14,6 +14,7 @@
 
 #include "RecordsTestSupport.h"
 #include "TestSupport.h"
+#include "course/CommandIds.h"
 #include "course/Notice.h"
 #include "course/Services.h"
 #include "records/BookmarkClipboard.h"
@@ -99,7 +100,7 @@ TEST(MarkBar, SortingByNameOrdersTheRows) {
   s.record.AddBookmark(Loc(0, 1, 0));                        // "Data : Films : Film"
   s.record.AddBookmark(Loc(0, 0, 0, 0, 0, nullptr, "Apple"));
   WhenDialogOpens<CSortDlg>([](CSortDlg& d) { d.SetOrder(BookmarkOrder::ByName); });
-  s.bar.OnCommand(kCmdSortBookmarks);
+  s.bar.OnCommand(cmd::kSortBookmarks);
   EXPECT_EQ(s.Texts(), (std::vector<std::string>{"Apple", "Centre : Mean : Bold act", "Data : Films : Film", "zoo"}));
   // Row tops follow the new order without overlapping.
   for (int i = 1; i < 4; ++i) EXPECT_EQ(s.bar.list()->RowRect(i).top(), s.bar.list()->RowRect(i - 1).bottom() + 1);
@@ -114,12 +115,12 @@ TEST(MarkBar, AnnotateChangesTheRowsTextAndRevertBringsItBack) {
     EXPECT_EQ(d.editor()->toPlainText(), QStringLiteral("Data : Samples : Quiz"));
     d.editor()->setPlainText(QStringLiteral("Revise <b>this</b> quiz"));
   });
-  s.bar.OnCommand(kCmdAnnotateBookmark);
+  s.bar.OnCommand(cmd::kAnnotateBookmark);
   EXPECT_EQ(s.Texts()[1], "Revise this quiz");
-  EXPECT_TRUE(s.bar.CommandEnabled(kCmdRevertBookmark));
-  s.bar.OnCommand(kCmdRevertBookmark);
+  EXPECT_TRUE(s.bar.CommandEnabled(cmd::kRevertBookmark));
+  s.bar.OnCommand(cmd::kRevertBookmark);
   EXPECT_EQ(s.Texts()[1], "Data : Samples : Quiz");
-  EXPECT_FALSE(s.bar.CommandEnabled(kCmdRevertBookmark));
+  EXPECT_FALSE(s.bar.CommandEnabled(cmd::kRevertBookmark));
 }
 
 TEST(MarkBar, ClipboardRoundTripRestoresTheBookmark) {
@@ -128,23 +129,23 @@ TEST(MarkBar, ClipboardRoundTripRestoresTheBookmark) {
   s.record.AddBookmark(Loc(0, 0, 0));
   s.record.AddBookmark(original);
   s.bar.list()->SetSelected(1);
-  s.bar.OnCommand(kCmdCopyBookmark);
+  s.bar.OnCommand(cmd::kCopyBookmark);
   const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
   ASSERT_NE(clip, nullptr);
   EXPECT_TRUE(clip->hasFormat(QStringLiteral("Kestrelon Bookmark")));
   EXPECT_EQ(clip->text(), QStringLiteral("Homework one"));
 
-  s.bar.OnCommand(kCmdDeleteBookmark);
+  s.bar.OnCommand(cmd::kDeleteBookmark);
   ASSERT_EQ(s.record.bookmarkCount(), 1);
   s.bar.list()->SetSelected(0);
-  ASSERT_TRUE(s.bar.CommandEnabled(kCmdPasteBookmark));
-  s.bar.OnCommand(kCmdPasteBookmark);  // before the selected row
+  ASSERT_TRUE(s.bar.CommandEnabled(cmd::kPasteBookmark));
+  s.bar.OnCommand(cmd::kPasteBookmark);  // before the selected row
   ASSERT_EQ(s.record.bookmarkCount(), 2);
   EXPECT_EQ(s.record.bookmarks()[0], original);
 
   // Plain text on the clipboard is no bookmark.
   QGuiApplication::clipboard()->setText(QStringLiteral("hello"));
-  EXPECT_FALSE(s.bar.CommandEnabled(kCmdPasteBookmark));
+  EXPECT_FALSE(s.bar.CommandEnabled(cmd::kPasteBookmark));
 }
 
 TEST(MarkBar, CustomIconSetsTheMark) {
@@ -152,7 +153,7 @@ TEST(MarkBar, CustomIconSetsTheMark) {
   s.record.AddBookmark(Loc(0, 0, 0));
   s.bar.list()->SetSelected(0);
   WhenDialogOpens<CCustomIconDlg>([](CCustomIconDlg& d) { d.icons()->setCurrentRow(6); });
-  s.bar.OnCommand(kCmdCustomIcon);
+  s.bar.OnCommand(cmd::kCustomIcon);
   EXPECT_EQ(s.record.bookmarks()[0].mark, 7);
 }
 
@@ -169,7 +170,7 @@ TEST(MarkBar, ClickingARowLaunchesItAndTheIconColumnOpensNothingElse) {
   EXPECT_TRUE(launched[0].second);
   EXPECT_EQ(s.bar.list()->selected(), 1);
   // Execute from the menu does not turn the Lesson Book.
-  s.bar.OnCommand(kCmdExecuteBookmark);
+  s.bar.OnCommand(cmd::kExecuteBookmark);
   ASSERT_EQ(launched.size(), 2u);
   EXPECT_FALSE(launched[1].second);
 }
@@ -179,11 +180,11 @@ TEST(MarkBar, MenuEnablingAndRemovingAll) {
   std::unique_ptr<QMenu> empty(s.bar.BuildMenu(nullptr));
   int enabled = 0;
   for (QAction* a : empty->actions()) enabled += !a->isSeparator() && a->isEnabled();
-  EXPECT_EQ(enabled, 3 + (s.bar.CommandEnabled(kCmdPasteBookmark) ? 1 : 0));  // hide, load, merge (paste)
+  EXPECT_EQ(enabled, 3 + (s.bar.CommandEnabled(cmd::kPasteBookmark) ? 1 : 0));  // hide, load, merge (paste)
   s.record.AddBookmark(Loc(0, 0, 0));
   s.record.AddBookmark(Loc(0, 0, 1));
-  EXPECT_FALSE(s.bar.CommandEnabled(kCmdExecuteBookmark));  // no launcher connected
-  s.bar.OnCommand(kCmdRemoveAllBookmarks);
+  EXPECT_FALSE(s.bar.CommandEnabled(cmd::kExecuteBookmark));  // no launcher connected
+  s.bar.OnCommand(cmd::kRemoveAllBookmarks);
   EXPECT_EQ(s.record.bookmarkCount(), 0);
 }
 
@@ -194,20 +195,20 @@ TEST(MarkBar, LoadMergeAndSaveBookmarkFiles) {
   s.record.AddBookmark(Loc(1, 0, 0, 0, 0, nullptr, "note"));
   QString chosen = QString::fromStdString((dir / "mine").string());
   s.bar.SetFileChooser([&](bool) { return chosen; });
-  s.bar.OnCommand(kCmdSaveBookmarks);
+  s.bar.OnCommand(cmd::kSaveBookmarks);
   ASSERT_TRUE(std::filesystem::exists(dir / "mine.mrk"));
   chosen += QStringLiteral(".mrk");
 
-  s.bar.OnCommand(kCmdMergeBookmarks);
+  s.bar.OnCommand(cmd::kMergeBookmarks);
   EXPECT_EQ(s.record.bookmarkCount(), 4);
-  s.bar.OnCommand(kCmdLoadBookmarks);
+  s.bar.OnCommand(cmd::kLoadBookmarks);
   EXPECT_EQ(s.record.bookmarkCount(), 2);
 
   // A file cut short in its last bookmark loads the ones before the cut, without a word.
   auto bytes = kntest::ReadFileBytes(dir / "mine.mrk");
   bytes.pop_back();
   kntest::WriteFileBytes(dir / "mine.mrk", bytes);
-  s.bar.OnCommand(kCmdLoadBookmarks);
+  s.bar.OnCommand(cmd::kLoadBookmarks);
   ASSERT_EQ(s.record.bookmarkCount(), 1);
   EXPECT_EQ(s.record.bookmarks()[0], Loc(0, 0, 0));
   EXPECT_TRUE(s.notices.notices().empty());
@@ -227,25 +228,25 @@ TEST(MarkBar, SavingPutsTheExtensionOnAndAsksBeforeReplacing) {
     asked.push_back(path);
     return replace;
   });
-  s.bar.OnCommand(kCmdSaveBookmarks);
+  s.bar.OnCommand(cmd::kSaveBookmarks);
   ASSERT_TRUE(std::filesystem::exists(dir / "marks.mrk"));
   EXPECT_TRUE(asked.empty());
   const auto first = kntest::ReadFileBytes(dir / "marks.mrk");
 
   // "marks" again: the file is there now; No leaves it as it was.
   s.record.AddBookmark(Loc(1, 0, 0));
-  s.bar.OnCommand(kCmdSaveBookmarks);
+  s.bar.OnCommand(cmd::kSaveBookmarks);
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(asked[0], QString::fromStdString((dir / "marks.mrk").string()));
   EXPECT_EQ(kntest::ReadFileBytes(dir / "marks.mrk"), first);
   // Yes replaces it and keeps the one replaced as a backup.
   replace = true;
-  s.bar.OnCommand(kCmdSaveBookmarks);
+  s.bar.OnCommand(cmd::kSaveBookmarks);
   EXPECT_EQ(ReadBookmarkFile(kntest::ReadFileBytes(dir / "marks.mrk")).size(), 2u);
   EXPECT_EQ(kntest::ReadFileBytes(dir / "marks.mrk.bak"), first);
   // A name typed with its extension was asked about by the dialog itself.
   chosen = QString::fromStdString((dir / "marks.mrk").string());
-  s.bar.OnCommand(kCmdSaveBookmarks);
+  s.bar.OnCommand(cmd::kSaveBookmarks);
   EXPECT_EQ(asked.size(), 2u);
   EXPECT_FALSE(std::filesystem::exists(dir / "marks.mrk.mrk"));
 }

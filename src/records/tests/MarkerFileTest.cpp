@@ -4,6 +4,7 @@
 #include "RecordsTestSupport.h"
 #include "TestSupport.h"
 #include "course/Notice.h"
+#include "course/StringIds.h"
 #include "records/MarkerFile.h"
 
 namespace {
@@ -100,7 +101,7 @@ TEST(MarkerOpen, MessagesOfTheOtherOutcomes) {
 
   const auto bookmarks = s.Marker("x", "Bookmarks.MRK");
   EXPECT_EQ(s.Open(bookmarks).outcome, MarkerOutcome::BookmarkFile);
-  EXPECT_TRUE(s.notices.sawId(8502));
+  EXPECT_TRUE(s.notices.sawId(str::kBookmarkFileLaunched));
   EXPECT_TRUE(std::filesystem::exists(bookmarks));
 
   const auto text = s.Marker("x", "notes.txt");
@@ -110,13 +111,13 @@ TEST(MarkerOpen, MessagesOfTheOtherOutcomes) {
   EXPECT_EQ(s.Open(s.downloads / "gone.kna").outcome, MarkerOutcome::CannotOpen);
 
   EXPECT_EQ(s.Open(s.Marker("missing.exp")).outcome, MarkerOutcome::Missing);
-  EXPECT_TRUE(s.notices.sawId(8548));
+  EXPECT_TRUE(s.notices.sawId(str::kMarkerTargetMissing));
 
   s.host.open = false;
   const auto early = s.Marker("ch1\\intro.exp", "Early.KNA");
   const MarkerResult r = s.Open(early);
   EXPECT_EQ(r.outcome, MarkerOutcome::NoProgressFile);
-  EXPECT_TRUE(s.notices.sawId(8549));
+  EXPECT_TRUE(s.notices.sawId(str::kNoProgressFile));
   EXPECT_FALSE(std::filesystem::exists(early));
   EXPECT_TRUE(s.host.launched.empty());
 }
@@ -199,7 +200,7 @@ TEST(MarkerOpen, HostileMarkersLaunchNothing) {
     EXPECT_EQ(r.outcome, text == std::string(259, 'a') ? MarkerOutcome::Missing : MarkerOutcome::Corrupted)
         << "'" << text.substr(0, 60) << "'";
     EXPECT_TRUE(s.host.launched.empty());
-    EXPECT_TRUE(s.notices.sawId(text == std::string(259, 'a') ? 8548 : 8547));
+    EXPECT_TRUE(s.notices.sawId(text == std::string(259, 'a') ? str::kMarkerTargetMissing : str::kMarkerCorrupted));
   }
 }
 

@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "course/Notice.h"
+#include "course/StringIds.h"
 #include "records/ProgressStore.h"
 #include "records/SafeSave.h"
 
@@ -112,7 +113,7 @@ TEST(ProgressStore, FailedSaveNamesTheFileAndTheReason) {
   EXPECT_TRUE(notices.notices().empty());
   ScopedFault fault(SaveStep::Write);
   EXPECT_FALSE(SaveProgressPath(dir / "Ann.kns", r, Preferences(), {}).ok);
-  ASSERT_TRUE(notices.sawId(kMsgSaveFailed));
+  ASSERT_TRUE(notices.sawId(str::kSaveFailed));
   EXPECT_TRUE(notices.sawText("'Ann.kns' (cannot write: No space left on device)"));
 }
 
@@ -127,13 +128,13 @@ TEST(ProgressStore, OpeningReportsMissingEmptyAndDamagedFiles) {
   NoticeRecorder notices;
   EXPECT_EQ(ReadProgressPath(dir / "none.kns", {}).status, ProgressOpen::Status::CannotOpen);
   ReportProgressOpen(dir / "none.kns", ReadProgressPath(dir / "none.kns", {}));
-  EXPECT_TRUE(notices.sawId(kMsgProgressNotFound));
+  EXPECT_TRUE(notices.sawId(str::kProgressNotFound));
 
   kntest::WriteFileBytes(dir / "empty.kns", {});
   const ProgressOpen empty = ReadProgressPath(dir / "empty.kns", {});
   EXPECT_EQ(empty.status, ProgressOpen::Status::Empty);
   ReportProgressOpen(dir / "empty.kns", empty);
-  EXPECT_TRUE(notices.sawId(kMsgProgressEmpty));
+  EXPECT_TRUE(notices.sawId(str::kProgressEmpty));
 
   // Damaged without a backup: a notice. With one: the question, and no notice.
   kntest::WriteFileBytes(dir / "cut.kns", std::vector<std::uint8_t>(good.begin(), good.end() - 3));
@@ -141,7 +142,7 @@ TEST(ProgressStore, OpeningReportsMissingEmptyAndDamagedFiles) {
   EXPECT_EQ(cut.status, ProgressOpen::Status::Damaged);
   EXPECT_FALSE(cut.backupExists);
   EXPECT_TRUE(ReportProgressOpen(dir / "cut.kns", cut).empty());
-  EXPECT_TRUE(notices.sawId(kMsgProgressDamaged));
+  EXPECT_TRUE(notices.sawId(str::kProgressDamaged));
 
   notices.clear();
   ASSERT_TRUE(SaveProgressPath(dir / "a.kns", r, Preferences(), {}).ok);  // a.kns.bak now exists

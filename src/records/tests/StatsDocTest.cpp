@@ -10,6 +10,7 @@
 #include "course/Notice.h"
 #include "course/Preferences.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 #include "records/ProgressStore.h"
 #include "records/StatsDoc.h"
 #include "records/StatsDocTemplate.h"
@@ -145,10 +146,10 @@ TEST(StatsDocTemplate, ADamagedFileChangesNothingUnlessTheBackupIsTaken) {
   // Missing and empty files: their notices, nothing opened.
   s.docs.CloseDocument();
   EXPECT_EQ(s.docs.OpenDocument(s.dir / "none.kns"), nullptr);
-  EXPECT_TRUE(s.notices.sawId(kMsgProgressNotFound));
+  EXPECT_TRUE(s.notices.sawId(str::kProgressNotFound));
   kntest::WriteFileBytes(s.dir / "empty.kns", {});
   EXPECT_EQ(s.docs.OpenDocument(s.dir / "empty.kns"), nullptr);
-  EXPECT_TRUE(s.notices.sawId(kMsgProgressEmpty));
+  EXPECT_TRUE(s.notices.sawId(str::kProgressEmpty));
 }
 
 TEST(StatsDocTemplate, NewStudentTakesTheNameAndAsksForAFileName) {

@@ -12,7 +12,8 @@
 #include "ShellUiTestSupport.h"
 #include "course/CoursePersonality.h"
 #include "course/Notice.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
+#include "course/StringIds.h"
 #include "shell/CoreToolBar.h"
 #include "shell/CourseApp.h"
 #include "shell/MainFrame.h"
@@ -164,7 +165,7 @@ TEST(Startup, OnASmallDesktopTheNoticeAndTheLeftBars) {
     CCourseApp app(CommandLine{}, TestEnvironment(Qt::NoModifier, QSize(640, 480)));
     ASSERT_TRUE(app.Startup());
     EXPECT_TRUE(app.smallScreen());
-    EXPECT_TRUE(notices.sawId(8560));
+    EXPECT_TRUE(notices.sawId(str::kSmallScreen));
     EXPECT_FALSE(app.frame()->mainToolBar()->isVisible());
     EXPECT_EQ(app.frame()->toolBarArea(app.frame()->navigationBar()), Qt::LeftToolBarArea);
   }
@@ -172,16 +173,16 @@ TEST(Startup, OnASmallDesktopTheNoticeAndTheLeftBars) {
   CCourseApp wide(CommandLine{}, TestEnvironment(Qt::NoModifier, QSize(641, 480)));
   ASSERT_TRUE(wide.Startup());
   EXPECT_FALSE(wide.smallScreen());
-  EXPECT_FALSE(notices.sawId(8560));
+  EXPECT_FALSE(notices.sawId(str::kSmallScreen));
 }
 
 TEST(Startup, MovieSupportMissingOrOldEndsTheProgramAfterItsNotice) {
   struct Case {
     MovieSupport::Status status;
     int notice;
-  } cases[] = {{MovieSupport::Status::NotInstalled, 8558},
-               {MovieSupport::Status::CannotStart, 8558},
-               {MovieSupport::Status::TooOld, 8559}};
+  } cases[] = {{MovieSupport::Status::NotInstalled, str::kMovieLibraryRequired},
+               {MovieSupport::Status::CannotStart, str::kMovieLibraryRequired},
+               {MovieSupport::Status::TooOld, str::kMovieLibraryOld}};
   for (const Case& c : cases) {
     ClearProfile();
     NoticeRecorder notices;
@@ -256,13 +257,14 @@ TEST(Startup, MarkerAndBookmarkFilesGoToTheMarkerOpener) {
   NoticeRecorder notices;
   CCourseApp app(ParseCommandLine({marker.string()}), TestEnvironment());
   EXPECT_TRUE(app.Startup());
-  EXPECT_EQ(NoticeIds(notices), std::vector<int>{8549});
+  EXPECT_EQ(NoticeIds(notices), std::vector<int>{str::kNoProgressFile});
   EXPECT_FALSE(std::filesystem::exists(marker));
   // A bookmark file handed over by a later launch is reported, and so is anything else.
   app.HandleShellCommand("[open(\"/tmp/x.mrk\")]");
   app.HandleShellCommand("[open(\"/tmp/notes.txt\")]");
   app.HandleShellCommand("[activate]");
-  EXPECT_EQ(NoticeIds(notices), (std::vector<int>{8549, 8502, 8514}));
+  EXPECT_EQ(NoticeIds(notices),
+            (std::vector<int>{str::kNoProgressFile, str::kBookmarkFileLaunched, str::kCannotExecuteOle}));
 }
 
 TEST(Startup, AStudentFileThatCannotBeOpenedEndsStartUp) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "course/CommandIds.h"
+#include "course/ResourceIds.h"
 #include "shell/BarImages.h"
 
 namespace {
@@ -47,8 +49,8 @@ TEST(BarImages, ExplorePictureIsStretchedTo18By15Proportions) {
 
 TEST(BarImages, ToolBitmaps) {
   EXPECT_EQ(ToolBitmapId(0), 0);
-  EXPECT_EQ(ToolBitmapId(1), 1137);
-  EXPECT_EQ(ToolBitmapId(15), 1151);
+  EXPECT_EQ(ToolBitmapId(1), bmp::kToolFirst);
+  EXPECT_EQ(ToolBitmapId(15), bmp::kToolLast);
   EXPECT_EQ(ToolBitmapId(16), 0);
   EXPECT_EQ(ToolBitmapId(-1), 0);
   for (int n = 1; n <= kToolCount; ++n) {
@@ -60,7 +62,7 @@ TEST(BarImages, ToolBitmaps) {
 
 TEST(BarImages, ProgramImages) {
   EXPECT_TRUE(RenderProgramImage("bitmap", 424242, QSize(24, 24)).isNull());
-  const QImage save = RenderProgramImage("bitmap", 57603, QSize(48, 48));
+  const QImage save = RenderProgramImage("bitmap", cmd::kSave, QSize(48, 48));
   ASSERT_FALSE(save.isNull());
   EXPECT_EQ(save.size(), QSize(48, 48));
   EXPECT_EQ(qAlpha(save.pixel(0, 0)), 0);  // transparent corners: the bar shows through

@@ -3,11 +3,12 @@
 #include <QtWidgets/QApplication>
 
 #include "course/ActivityLocator.h"
+#include "course/CommandIds.h"
 #include "records/BookmarkList.h"
 #include "records/MarkList.h"
 #include "records/StudentRecord.h"
 #include "shell/BookmarksBar.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/MainFrame.h"
 #include "shell/StatsDockWnd.h"
 #include "shell/CourseNotify.h"
@@ -59,7 +60,7 @@ TEST(BookmarksBar, StartingABookmarkUsesTheProgramsLaunch) {
   const QRect row = list->RowRect(0);
   ASSERT_FALSE(row.isEmpty());
   list->SetSelected(0);
-  bar.marks()->OnCommand(kCmdExecuteBookmark);
+  bar.marks()->OnCommand(cmd::kExecuteBookmark);
   CBookmarksBar::SetDefaultLaunch({});
   EXPECT_EQ(launched, 1);
 }
@@ -83,8 +84,8 @@ TEST(BookmarksBar, ItsLimitsAndHideBookmarksHidesTheFramesBar) {
     QApplication::processEvents();
     EXPECT_EQ(bar->minimumSize(), QSize(140, 100));
     EXPECT_EQ(bar->maximumSize(), QSize(250, 200));
-    ASSERT_TRUE(bar->marks()->CommandEnabled(kCmdHideBookmarks));
-    bar->marks()->OnCommand(kCmdHideBookmarks);
+    ASSERT_TRUE(bar->marks()->CommandEnabled(cmd::kHideBookmarks));
+    bar->marks()->OnCommand(cmd::kHideBookmarks);
     QApplication::processEvents();
     EXPECT_FALSE(frame.barVisible(cmd::kBookmarksBar));
     EXPECT_FALSE(frame.tearBar(cmd::kBookmarksBar)->isVisible());

@@ -17,7 +17,7 @@
 #include "records/BookmarkClipboard.h"
 #include "records/StudentRecord.h"
 #include "shell/BookmarksBar.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/ContentsBar.h"
 #include "shell/ContentsLabels.h"
 #include "shell/StatsDockWnd.h"
@@ -143,8 +143,8 @@ TEST(ContentsBar, StartsClosedOnTheFirstPaintAndFollowsTheMenuModes) {
     int command;
     int rows;
   };
-  for (const Case& c : std::vector<Case>{{contentscmd::kOpenAll, 21}, {contentscmd::kOpenLessons, 12},
-                                         {contentscmd::kCloseAll, 6}}) {
+  for (const Case& c : std::vector<Case>{{cmd::kContentsOpenAll, 21}, {cmd::kContentsOpenLessons, 12},
+                                         {cmd::kContentsCloseAll, 6}}) {
     EXPECT_TRUE(f.frames->frame->RouteCommand(c.command) || f.bar->OnCommand(c.command));
     EXPECT_TRUE(f.bar->rebuildPending()) << c.command;
     f.Paint();
@@ -196,7 +196,7 @@ TEST(ContentsBar, LessonBaseZeroIsDrawnFromZeroAndCopiedFromOne) {
   f.Show();
   f.Paint();
   EXPECT_EQ(f.bar->RowText(0), " 0. Introduction");
-  EXPECT_TRUE(f.bar->OnCommand(contentscmd::kCopy));
+  EXPECT_TRUE(f.bar->OnCommand(cmd::kContentsCopy));
   const QString text = QGuiApplication::clipboard()->text();
   EXPECT_TRUE(text.startsWith(QStringLiteral(" 1. Introduction\r\nI   Describing data\r\n 2. Looking at data\r\n")))
       << text.toStdString();
@@ -385,13 +385,13 @@ TEST(ContentsBar, CompletionNoticesFlipOnlyTheActivityRow) {
   EXPECT_TRUE(f.bar->rowList().row(row)->completed);
   EXPECT_FALSE(f.bar->rebuildPending());
   // A locator whose activity row is not shown changes nothing.
-  f.bar->OnCommand(contentscmd::kOpenLessons);
+  f.bar->OnCommand(cmd::kContentsOpenLessons);
   f.Paint();
   f.record.SetCompleted(l, false);
   NotifyAll(kNotifyCompletion, &l);
   EXPECT_FALSE(f.bar->rebuildPending());
   // A loaded progress file (no locator) refreshes every row.
-  f.bar->OnCommand(contentscmd::kOpenAll);
+  f.bar->OnCommand(cmd::kContentsOpenAll);
   f.Paint();
   f.record.SetCompleted(ActivityLocator(0, 0, 0), true);
   NotifyAll(kNotifyCompletion, nullptr);
@@ -406,7 +406,7 @@ TEST(ContentsBar, ContextMenuFromTheCornerAndTheRightButton) {
   f.Paint();
   std::vector<std::string> items, tips;
   bool pressedDuringMenu = false;
-  int answer = contentscmd::kOpenAll;
+  int answer = cmd::kContentsOpenAll;
   f.bar->SetMenuRunner([&](QMenu& menu, const QPoint&) {
     items.clear();
     tips.clear();
@@ -431,7 +431,7 @@ TEST(ContentsBar, ContextMenuFromTheCornerAndTheRightButton) {
   f.Paint();
   EXPECT_EQ(f.bar->RowCount(), 21);
   // The right button; Hide toggles the bar through its command.
-  answer = contentscmd::kHide;
+  answer = cmd::kContentsHide;
   f.Mouse(QEvent::MouseButtonPress, QPoint(20, 5), {}, Qt::RightButton);
   EXPECT_FALSE(pressedDuringMenu);
   Settle(30);
@@ -469,7 +469,7 @@ TEST(ContentsBar, ScreenshotDockedBesideTheLessonBook) {
   f.dock->resize(230, 500);
   NotifyAll(kNotifyActivated, static_cast<QWidget*>(book));
   Settle(50);
-  f.bar->OnCommand(contentscmd::kOpenLessons);
+  f.bar->OnCommand(cmd::kContentsOpenLessons);
   f.contents.Lesson(1)->pages[0].expanded = 1;
   f.contents.Lesson(1)->pages[1].expanded = 1;
   f.contents.Lesson(2)->pages[0].expanded = 1;

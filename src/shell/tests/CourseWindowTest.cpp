@@ -9,7 +9,7 @@
 
 #include "ShellUiTestSupport.h"
 #include "TestSupport.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/StatsDockWnd.h"
 #include "shell/TearToolBar.h"
 #include "shell/WindowTools.h"

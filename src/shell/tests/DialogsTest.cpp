@@ -12,9 +12,10 @@
 #include "ShellUiTestSupport.h"
 #include "TestSupport.h"
 #include "course/Notice.h"
+#include "course/StringIds.h"
 #include "movies/MovieSupport.h"
 #include "shell/AboutDlg.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/NoticeDlg.h"
 #include "shell/SplashDlg.h"
 
@@ -43,7 +44,7 @@ TEST(NoticeDialogs, ProgramNoticeShowsTheFormattedTextModally) {
     title = w->windowTitle();
     if (auto* label = w->findChild<QLabel*>(QStringLiteral("NoticeText"))) text = label->text();
   });
-  ShowNotice(8523, "Tallyframe.hlp");
+  ShowNotice(str::kHelpFileMissing, "Tallyframe.hlp");
   EXPECT_EQ(title, "Program Notice");
   EXPECT_EQ(text, "Cannot find the help file 'Tallyframe.hlp'.");
   OnNextModal([&](QWidget* w) { title = w->windowTitle(); });
@@ -102,7 +103,7 @@ TEST(Welcome, AMissingMovieIsReportedOncePerRun) {
   CSplashDlg::SetMovieMaker({});
   EXPECT_EQ(made, 0);
   ASSERT_EQ(notices.notices().size(), 1u);
-  EXPECT_EQ(notices.notices()[0].stringId, 8566);
+  EXPECT_EQ(notices.notices()[0].stringId, str::kNoVolume);
   EXPECT_EQ(notices.notices()[0].text, "Cannot find the program CD-ROM or volume.  Please verify that it is mounted.");
 }
 

@@ -13,6 +13,7 @@
 
 #include "ShellUiTestSupport.h"
 #include "TestSupport.h"
+#include "course/StringIds.h"
 #include "shell/InstanceChannel.h"
 #include "shell/InstanceMessage.h"
 #include "shell/NoticeDlg.h"
@@ -157,7 +158,7 @@ TEST(InstanceChannel, AFloodOfRequestsRaisingNoticesShowsOneNoticeAtATime) {
   int handled = 0;
   s.server.SetHandler([&](const std::string&) {
     ++handled;
-    ShowNotice(8549);
+    ShowNotice(str::kNoProgressFile);
   });
   std::future<int> flood;
   int depth = 0, deepest = 0;
@@ -190,9 +191,9 @@ TEST(InstanceChannel, AFloodOfRequestsRaisingNoticesShowsOneNoticeAtATime) {
   // The first request, then the waiting ones up to the limit; the rest were dropped.
   EXPECT_EQ(handled, 1 + kMaxWaitingTasks);
   ASSERT_EQ(shown.size(), 3u);
-  const QString notice = QString::fromStdString(ProgramString(8549));
+  const QString notice = QString::fromStdString(ProgramString(str::kNoProgressFile));
   EXPECT_EQ(shown[0], notice);
-  EXPECT_EQ(shown[1], QString::fromStdString(ProgramString(26041)));
+  EXPECT_EQ(shown[1], QString::fromStdString(ProgramString(str::kNoticesDropped)));
   EXPECT_EQ(shown[2], notice + "\n\nThis notice came " + QString::number(kMaxWaitingTasks) + " times.");
   SetNoticePresenter(previousPresenter);
   SetNoticeHandler(previousHandler);

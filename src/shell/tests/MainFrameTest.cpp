@@ -9,7 +9,9 @@
 
 #include "ShellUiTestSupport.h"
 #include "TestSupport.h"
-#include "shell/CommandIds.h"
+#include "course/ActivityKind.h"
+#include "course/CommandIds.h"
+#include "course/ResourceIds.h"
 #include "shell/CoreStatusBar.h"
 #include "shell/CoreToolBar.h"
 #include "shell/ProgramArt.h"
@@ -40,7 +42,7 @@ TEST(MainFrame, StatusBarAndThreeToolbarsAlongTheTop) {
   EXPECT_EQ(status->indicator(1)->text(), "NUM");
   EXPECT_EQ(status->indicator(2)->text(), "SCRL");
   CCoreToolBar* bars[3] = {f.frame->mainToolBar(), f.frame->navigationBar(), f.frame->accessoriesBar()};
-  const int ids[3] = {59392, 9096, 9086};
+  const int ids[3] = {cmd::kMainToolBar, cmd::kNavigationBar, cmd::kAccessoriesBar};
   const char* titles[3] = {"Main Toolbar", "Navigation Bar", "Accessories Bar"};
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(bars[i]->barId(), ids[i]);
@@ -51,11 +53,13 @@ TEST(MainFrame, StatusBarAndThreeToolbarsAlongTheTop) {
   EXPECT_LT(bars[0]->geometry().left(), bars[1]->geometry().left());
   EXPECT_LT(bars[1]->geometry().left(), bars[2]->geometry().left());
   EXPECT_EQ(bars[0]->geometry().top(), bars[2]->geometry().top());
-  EXPECT_EQ(ButtonIds(bars[0]), (std::vector<int>{57603, 57607, 57643, 57635, 57634, 57637, 9022, 57669}));
-  EXPECT_EQ(ButtonIds(bars[2]), (std::vector<int>{9092, 9094, 9097, 9100, 9039, 9098, 9099}));
+  EXPECT_EQ(ButtonIds(bars[0]), (std::vector<int>{cmd::kSave, cmd::kPrint, cmd::kUndo, cmd::kCut, cmd::kCopy,
+                                                  cmd::kPaste, cmd::kPreferences, cmd::kContextHelp}));
+  EXPECT_EQ(ButtonIds(bars[2]), (std::vector<int>{cmd::kLaunchExplore, cmd::kHomework, cmd::kProjects, cmd::kWeb,
+                                                  cmd::kHelpGuide, cmd::kTool1, cmd::kTool2}));
   // The navigation bar's Go To is a wide button of its own between the arrows.
   std::vector<int> nav = ButtonIds(bars[1]);
-  EXPECT_EQ(nav, (std::vector<int>{9105, 9106, 9103, 9104}));
+  EXPECT_EQ(nav, (std::vector<int>{cmd::kPreviousLesson, cmd::kPreviousPage, cmd::kNextPage, cmd::kNextLesson}));
   EXPECT_EQ(f.frame->navigationBar()->goToButton()->defaultAction(), f.frame->action(cmd::kGoTo));
 }
 
@@ -203,11 +207,10 @@ TEST(MainFrame, AllFourTearOffBarsFloatOnScreenWithoutCoveringEachOther) {
 // the windows' frame icons, the kind, state and custom bookmark icons, the dog ear, the
 // index's rows without a lesson and the open and closed branches of hypertext trees.
 TEST(ProgramArt, TheIconsWindowsAndListsNameExist) {
-  std::vector<int> ids = {5000, 5001, 5002, 5015, 5016, 5017, 5020, 5021, 5023, 5026, 5027, 5029, 5030, 5031};
-  for (int id = 5003; id <= 5014; ++id) ids.push_back(id);
-  for (int id : {5001, 5024, 5028, 5019, 5031, 5033, 5027, 5035, 5015, 5000, 5030, 5021, 5023, 5018, 5022, 5025,
-                 5032, 5034})
-    ids.push_back(id);
+  std::vector<int> ids = {ico::kLessonGroup, ico::kMovie,     ico::kCheckMark,   ico::kDogEar,
+                          ico::kDogEarPressed, ico::kNoLesson, ico::kHeadingOpen, ico::kHeadingClosed};
+  for (int id = ico::kBookmarkFirst; id <= ico::kBookmarkLast; ++id) ids.push_back(id);
+  for (int kind = 0; kind < kActivityKindCount; ++kind) ids.push_back(ActivityKindIcon(kind));
   for (int id : ids) EXPECT_FALSE(ProgramPixmap("icon", id, QSize(16, 16), 1.0).isNull()) << id;
 }
 

@@ -9,6 +9,7 @@
 #include "course/Notice.h"
 #include "course/Preferences.h"
 #include "course/Services.h"
+#include "course/StringIds.h"
 #include "exposition/KeywordOrder.h"
 #include "movies/MovieSupport.h"
 #include "records/StudentRecord.h"
@@ -67,9 +68,9 @@ TEST(ProgramServices, MovieSupportThatCannotStartStopsStartUpAfterTheGlossary) {
   struct Case {
     MovieSupport::Status status;
     int notice;
-  } cases[] = {{MovieSupport::Status::NotInstalled, 8558},
-               {MovieSupport::Status::CannotStart, 8558},
-               {MovieSupport::Status::TooOld, 8559}};
+  } cases[] = {{MovieSupport::Status::NotInstalled, str::kMovieLibraryRequired},
+               {MovieSupport::Status::CannotStart, str::kMovieLibraryRequired},
+               {MovieSupport::Status::TooOld, str::kMovieLibraryOld}};
   for (const Case& c : cases) {
     NoticeRecorder notices;
     ProgramServices services;

@@ -7,7 +7,7 @@
 
 #include "ShellUiTestSupport.h"
 #include "TestSupport.h"
-#include "shell/CommandIds.h"
+#include "course/CommandIds.h"
 #include "shell/StatsDockWnd.h"
 #include "shell/TearBarView.h"
 #include "shell/TearToolBar.h"

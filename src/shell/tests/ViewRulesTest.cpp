@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "course/ResourceIds.h"
 #include "shell/ViewRules.h"
 
 namespace {
@@ -32,8 +33,9 @@ TEST(ViewRules, WheelScrollsTwelvePixelsPerLineAtMostAPage) {
 TEST(ViewRules, AutoScrollSpeedAndCursor) {
   struct Case {
     int dy, pixels, cursor;
-  } cases[] = {{0, 0, 1520},   {8, 0, 1520},    {-8, 0, 1520}, {9, 1, 1515},
-               {80, 10, 1515}, {-80, -10, 1519}, {-9, -1, 1519}};
+  } cases[] = {{0, 0, cur::kAutoScrollStill},     {8, 0, cur::kAutoScrollStill},   {-8, 0, cur::kAutoScrollStill},
+               {9, 1, cur::kAutoScrollDown},      {80, 10, cur::kAutoScrollDown},  {-80, -10, cur::kAutoScrollUp},
+               {-9, -1, cur::kAutoScrollUp}};
   for (const Case& c : cases) {
     const AutoScrollStep s = AutoScrollFor(c.dy);
     EXPECT_EQ(s.pixels, c.pixels) << c.dy;
