@@ -18,7 +18,6 @@
 
 namespace {
 
-
 QImage PanelPicture(const char* name, int builtin, const QSize& size) {
   QImage picture = PersonalityPicture(name);
   if (picture.isNull()) picture = RenderProgramImage("picture", builtin, size);
@@ -68,7 +67,7 @@ CAboutDlg::CAboutDlg(const QString& version, const QString& learner, QWidget* pa
   connect(m_buttons[1], &QPushButton::clicked, this, [this] { ShowPanel(kSupport); });
   connect(m_buttons[2], &QPushButton::clicked, this, [this] { ShowPanel(kLicense); });
   connect(m_buttons[3], &QPushButton::clicked, this, [this] {
-    ShowPanel(QApplication::keyboardModifiers() & Qt::ControlModifier ? pic::kCredits : kCredits);
+    ShowPanel(QApplication::keyboardModifiers() & Qt::ControlModifier ? kCreditsPicture : kCredits);
   });
   connect(m_buttons[4], &QPushButton::clicked, this, &QDialog::accept);
   m_text = new QTextEdit(this);
@@ -104,12 +103,12 @@ void CAboutDlg::ShowPanel(Panel panel) {
       m_text->show();
       if (isActiveWindow()) m_creditsTimer->start();
       break;
-    case pic::kCredits:
+    case kCreditsPicture:
       m_panelPictureRect = QRect(30, 112, 348, 240);
       m_panelPicture = PanelPicture("Credits Picture", pic::kCredits, m_panelPictureRect.size());
       break;
   }
-  const int active = panel == pic::kCredits ? 3 : static_cast<int>(panel);
+  const int active = panel == kCreditsPicture ? 3 : static_cast<int>(panel);
   for (int i = 0; i < 4; ++i) m_buttons[i]->setEnabled(i != active);
   update();
 }

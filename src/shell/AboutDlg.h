@@ -27,6 +27,7 @@ class CAboutDlg : public QDialog {
   Panel panel() const { return m_panel; }
   QPushButton* button(int index) const { return m_buttons[index]; }  // About .. OK
   QTextEdit* textBox() const { return m_text; }
+  const QImage& panelPicture() const { return m_panelPicture; }  // Support or Credits picture
   // One step of the credits' scrolling (the timer's tick).
   void ScrollCredits();
 

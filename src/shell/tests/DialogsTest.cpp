@@ -158,6 +158,18 @@ TEST(About, PanelsDisableTheirButtonAndTheCreditsRoll) {
   EXPECT_FALSE(about.textBox()->isVisible());
 }
 
+// Without a course the two panel pictures are the program's own (pictures 1134 and 1017).
+TEST(About, SupportAndCreditsPicturesComeFromTheProgramWithoutACourse) {
+  CAboutDlg about(QStringLiteral("2.1.7"), QString());
+  about.ShowPanel(CAboutDlg::kSupport);
+  EXPECT_FALSE(about.panelPicture().isNull());
+  about.ShowPanel(CAboutDlg::kCreditsPicture);
+  EXPECT_EQ(about.panel(), CAboutDlg::kCreditsPicture);
+  EXPECT_FALSE(about.button(3)->isEnabled());
+  ASSERT_FALSE(about.panelPicture().isNull());
+  EXPECT_EQ(about.panelPicture().size(), QSize(348, 240));
+}
+
 TEST(About, VersionText) {
   EXPECT_EQ(AboutVersionText("0.1.0"), "0.1.0");
   EXPECT_EQ(AboutVersionText("3.04.2.9"), "3.4.2");
