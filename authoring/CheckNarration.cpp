@@ -7,7 +7,10 @@
 #include <cstring>
 
 #include "CourseCheck.h"
+#include "audio/AiffParser.h"
 #include "course/AsciiCase.h"
+#include "course/CourseFile.h"
+#include "course/CourseFileError.h"
 #include "exposition/ScriptChunk.h"
 
 namespace kncheck {
@@ -47,28 +50,15 @@ std::string Seconds(double samples) {
   return text;
 }
 
-// AIFF and AIFC as the clip reader takes them; returns an error text or empty.
-std::string AiffProblem(const std::vector<std::uint8_t>& b) {
-  auto id = [&](std::size_t at, const char* four) { return at + 4 <= b.size() && std::memcmp(&b[at], four, 4) == 0; };
-  if (!id(0, "FORM") || !(id(8, "AIFF") || id(8, "AIFC"))) return "not an AIFF or AIFC file";
-  const bool compressed = id(8, "AIFC");
-  std::size_t at = 12;
-  bool comm = false, ssnd = false;
-  while (at + 8 <= b.size()) {
-    const std::uint32_t size = (b[at + 4] << 24) | (b[at + 5] << 16) | (b[at + 6] << 8) | b[at + 7];
-    if (id(at, "COMM")) {
-      if (at + 8 + 18 > b.size()) return "a COMM chunk that is cut off";
-      const int channels = (b[at + 8] << 8) | b[at + 9];
-      const int bits = (b[at + 14] << 8) | b[at + 15];
-      if (channels != 1 || bits != 16) return "not 16-bit mono";
-      if (compressed && (at + 8 + 22 > b.size() || std::memcmp(&b[at + 26], "ima4", 4) != 0))
-        return "an AIFC file not compressed with ima4";
-      comm = true;
-    }
-    if (id(at, "SSND")) ssnd = true;
-    at += 8 + size + (size & 1);
+// AIFF and AIFC as the clip reader takes them: the player's own parser judges the
+// clip. Returns an error text or empty.
+std::string AiffProblem(const std::vector<std::uint8_t>& bytes, const std::string& path) {
+  try {
+    CourseFile file = CourseFile::FromMemory(bytes, path);
+    audio::ParseAiff(file);
+  } catch (const CourseFileError& e) {
+    return e.offset() >= 0 ? e.reason() + " (at byte " + std::to_string(e.offset()) + ")" : e.reason();
   }
-  if (!comm || !ssnd) return "an AIFF file without COMM or SSND chunk";
   return {};
 }
 
@@ -114,7 +104,7 @@ void CheckNarrationClip(CourseCheck& check, const std::string& path, bool spoken
   const auto bytes = check.Read(clip);
   if (!bytes) return;
   if (!ogg) {
-    const std::string why = AiffProblem(*bytes);
+    const std::string why = AiffProblem(*bytes, clip);
     if (!why.empty()) check.Report(CourseCheck::Display(clip), 0, "the player cannot open this clip: " + why);
     return;
   }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "CourseCheck.h"
+#include "course/CourseFileError.h"
 #include "course/ResourceContainer.h"
 #include "setup/PackedDib.h"
 
@@ -18,7 +19,12 @@ std::string PictureDataProblem(std::span<const std::uint8_t> data) {
   }
   if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M')
     return "a .bmp file with its file header; picture entries hold the bitmap without it";
-  if (DecodePackedDib(data).isNull()) return "neither a packed bitmap nor a PNG image that decodes";
+  try {
+    PackedDibToBmpFile(data);
+  } catch (const CourseFileError& e) {
+    return "neither a PNG image nor a packed bitmap (at byte " + std::to_string(e.offset()) + ": " + e.reason() + ")";
+  }
+  if (DecodePackedDib(data).isNull()) return "a packed bitmap that does not decode";
   return {};
 }
 

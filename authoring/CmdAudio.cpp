@@ -9,6 +9,7 @@
 #include "audio/ClipDecoder.h"
 #include "audio/PcmConvert.h"
 #include "audio/WaveResource.h"
+#include "course/AsciiCase.h"
 #include "course/CourseFile.h"
 #include "course/CourseFileError.h"
 
@@ -16,20 +17,20 @@ namespace {
 
 using kncourse::Args;
 
-bool IsWave(const std::string& name) {
-  return name.size() >= 4 && (name.compare(name.size() - 4, 4, ".wav") == 0 || name.compare(name.size() - 4, 4, ".WAV") == 0);
-}
+bool IsWave(const std::string& name) { return EndsWithNoCase(name, ".wav"); }
 
 double Seconds(std::int64_t units) { return double(units) / audio::kClockRate; }
 
 // A .wav file played as a built-in sound: 16-bit mono PCM at 11 025 Hz (doubled) or
-// 22 050 Hz; nothing otherwise.
-std::optional<std::vector<std::int16_t>> WaveStream(const std::vector<std::uint8_t>& bytes, int* rate) {
-  const auto wave = audio::ParseWaveResource(bytes);
-  if (!wave) return std::nullopt;
-  *rate = wave->rate;
-  if (wave->rate == 11025) return audio::OneShotSamples(wave->data, audio::OneShotMode::LittleEndian11k);
-  if (wave->rate == audio::kClockRate) return audio::OneShotSamples(wave->data, audio::OneShotMode::Native);
+// 22 050 Hz; nothing for another rate. A file that is no such wave throws
+// CourseFileError saying what is wrong and where.
+std::optional<std::vector<std::int16_t>> WaveStream(const std::string& path, int* rate) {
+  auto file = CourseFile::Open(path);
+  const auto bytes = file.readAll();
+  const auto wave = audio::ParseWaveResource(bytes, path);
+  *rate = wave.rate;
+  if (wave.rate == 11025) return audio::OneShotSamples(wave.data, audio::OneShotMode::LittleEndian11k);
+  if (wave.rate == audio::kClockRate) return audio::OneShotSamples(wave.data, audio::OneShotMode::Native);
   return std::nullopt;
 }
 
@@ -40,13 +41,9 @@ namespace kncourse {
 int AudioInfo(Args a) {
   if (a.size() != 1) kncourse::BadUsage("audio info takes one FILE");
   if (IsWave(a[0])) {
-    auto file = CourseFile::Open(a[0]);
     int rate = 0;
-    const auto stream = WaveStream(file.readAll(), &rate);
-    if (!stream) {
-      if (rate) return kncourse::Fail(a[0] + ": " + std::to_string(rate) + " Hz; built-in sounds play at 11025 or 22050 Hz");
-      return kncourse::Fail(a[0] + ": not a RIFF WAVE of 16-bit mono PCM");
-    }
+    const auto stream = WaveStream(a[0], &rate);
+    if (!stream) return kncourse::Fail(a[0] + ": " + std::to_string(rate) + " Hz; built-in sounds play at 11025 or 22050 Hz");
     std::printf("format:   built-in sound, 16-bit PCM, %d Hz%s\n", rate, rate == 11025 ? " (doubled)" : "");
     std::printf("length:   %zu clock units (%.3f s)\n", stream->size(), Seconds(static_cast<std::int64_t>(stream->size())));
     return 0;
@@ -76,10 +73,9 @@ int AudioDecode(Args a) {
   if (a.size() != 2) kncourse::BadUsage("audio decode takes FILE OUT.wav");
   std::vector<std::int16_t> stream;
   if (IsWave(a[0])) {
-    auto file = CourseFile::Open(a[0]);
     int rate = 0;
-    auto s = WaveStream(file.readAll(), &rate);
-    if (!s) return kncourse::Fail(a[0] + ": not a built-in sound the player can play");
+    auto s = WaveStream(a[0], &rate);
+    if (!s) return kncourse::Fail(a[0] + ": " + std::to_string(rate) + " Hz; built-in sounds play at 11025 or 22050 Hz");
     from = std::clamp<std::int64_t>(from, 0, static_cast<std::int64_t>(s->size()));
     stream.assign(s->begin() + from, s->end());
   } else {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "Kncourse.h"
+#include "course/AsciiCase.h"
 #include "stats/ChiSquared.h"
 #include "stats/FDistribution.h"
 #include "stats/IncompleteBeta.h"
@@ -65,13 +66,6 @@ const std::vector<Function>& Functions() {
   return functions;
 }
 
-bool SameName(const std::string& a, const char* b) {
-  const std::string bs = b;
-  return a.size() == bs.size() && std::equal(a.begin(), a.end(), bs.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
 std::optional<double> ParseNumber(const std::string& text) {
   if (text.empty()) return std::nullopt;
   char* end = nullptr;
@@ -93,7 +87,7 @@ std::string Format(double v) {
 }
 
 int Random(const std::string& name, Args a) {
-  const bool raw = SameName(name, "RandomDraw");
+  const bool raw = EqualNoCase(name, "RandomDraw");
   std::uint32_t seed = static_cast<std::uint32_t>(
       std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count());
   if (auto s = kncourse::TakeOption(a, "seed")) {
@@ -149,9 +143,9 @@ int StatsEvaluate(Args args) {
   if (args.empty()) kncourse::BadUsage("stats takes FUNCTION ARG...");
   const std::string& name = args[0];
   const Args rest(args.begin() + 1, args.end());
-  if (SameName(name, "RandomInt") || SameName(name, "RandomDraw")) return Random(name, rest);
+  if (EqualNoCase(name, "RandomInt") || EqualNoCase(name, "RandomDraw")) return Random(name, rest);
   const auto& functions = Functions();
-  const auto f = std::find_if(functions.begin(), functions.end(), [&](const Function& fn) { return SameName(name, fn.name); });
+  const auto f = std::find_if(functions.begin(), functions.end(), [&](const Function& fn) { return EqualNoCase(name, fn.name); });
   if (f == functions.end()) kncourse::BadUsage("unknown function '" + name + "'");
   const std::size_t arity = static_cast<std::size_t>(std::count(f->args, f->args + std::strlen(f->args), ' ') + 1);
   if (rest.size() != arity)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "PictureFuzzing.h"
+#include "course/ByteReader.h"
 #include "course/CourseFile.h"
 
 namespace {
@@ -14,11 +15,11 @@ namespace {
 std::vector<std::uint8_t> WithFixedChecksums(std::vector<std::uint8_t> bytes) {
   std::size_t at = 8;
   while (at + 12 <= bytes.size()) {
-    const std::uint32_t length = (std::uint32_t(bytes[at]) << 24) | (bytes[at + 1] << 16) | (bytes[at + 2] << 8) | bytes[at + 3];
+    const std::uint32_t length = LoadBe32(std::span(bytes).subspan(at).first<4>());
     if (length > bytes.size() - at - 12) break;
     const std::size_t crcAt = at + 8 + length;
     const auto crc = static_cast<std::uint32_t>(crc32(0, bytes.data() + at + 4, static_cast<uInt>(length + 4)));
-    for (int i = 0; i < 4; ++i) bytes[crcAt + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+    StoreBe32(std::span(bytes).subspan(crcAt).first<4>(), crc);
     at = crcAt + 4;
   }
   return bytes;

@@ -5,12 +5,13 @@
 // Input: a sequence of arguments, each a mode byte and a payload, so that the fuzzer
 // reaches the interesting regions (probabilities a hair from 0 or 1, huge degrees of
 // freedom, infinities) as well as raw bit patterns.
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 
+#include "course/ByteReader.h"
 #include "stats/ChiSquared.h"
 #include "stats/ErrorValue.h"
 #include "stats/FDistribution.h"
@@ -30,11 +31,9 @@ class ArgReader {
   double Next() {
     switch (Byte() % 8) {
       case 0: {  // raw bit pattern
-        std::uint64_t bits = 0;
-        for (int i = 0; i < 8; ++i) bits = bits << 8 | Byte();
-        double v;
-        std::memcpy(&v, &bits, sizeof v);
-        return v;
+        std::uint8_t bits[8];
+        for (std::uint8_t& b : bits) b = Byte();
+        return std::bit_cast<double>(LoadBe64(bits));
       }
       case 1: {
         static const double kSpecial[] = {0.0,
@@ -88,9 +87,9 @@ class ArgReader {
  private:
   std::uint8_t Byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
   std::uint32_t Word() {
-    std::uint32_t w = 0;
-    for (int i = 0; i < 4; ++i) w = w << 8 | Byte();
-    return w;
+    std::uint8_t w[4];
+    for (std::uint8_t& b : w) b = Byte();
+    return LoadBe32(w);
   }
 
   const std::uint8_t* m_data;

@@ -2,6 +2,7 @@
 
 #include "KncourseRunner.h"
 #include "TestSupport.h"
+#include "audio/PcmConvert.h"
 #include "audio/WaveResource.h"
 
 namespace {
@@ -13,12 +14,9 @@ std::string Fixture(const char* name) { return (kntest::SourceDir() / "src/audio
 // Samples of a WAVE file kncourse wrote.
 std::vector<std::int16_t> ReadStream(const std::filesystem::path& path, int* rate) {
   const auto bytes = kntest::ReadFileBytes(path);
-  const auto w = audio::ParseWaveResource(bytes);
-  if (!w) return {};
-  *rate = w->rate;
-  std::vector<std::int16_t> out(w->data.size() / 2);
-  for (std::size_t i = 0; i < out.size(); ++i) out[i] = static_cast<std::int16_t>(w->data[2 * i] | w->data[2 * i + 1] << 8);
-  return out;
+  const auto w = audio::ParseWaveResource(bytes, path.string());
+  *rate = w.rate;
+  return audio::OneShotSamples(w.data, audio::OneShotMode::Native);
 }
 
 }  // namespace

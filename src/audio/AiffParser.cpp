@@ -1,10 +1,10 @@
 #include "audio/AiffParser.h"
 
-#include <array>
-#include <cstring>
+#include <algorithm>
 #include <optional>
 #include <string>
 
+#include "course/ByteReader.h"
 #include "course/CourseFile.h"
 #include "course/CourseFileError.h"
 
@@ -15,11 +15,6 @@ namespace {
 constexpr int kExponent11k = 0x400C;  // 2^12 .. 2^13 - 1 Hz
 constexpr int kExponent22k = 0x400D;  // 2^13 .. 2^14 - 1 Hz
 
-std::uint32_t Be32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
-}
-std::uint16_t Be16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] << 8 | p[1]); }
-
 [[noreturn]] void Fail(const CourseFile& file, const std::string& what, std::uint64_t offset) {
   throw CourseFileError(CourseFileError::Kind::Format, file.path(), what, static_cast<std::int64_t>(offset));
 }
@@ -28,7 +23,7 @@ struct Comm {
   int channels;
   int sampleSize;
   int exponent;
-  std::array<char, 4> compression;
+  std::string compression;  // AIFC only
   std::uint64_t offset;
 };
 
@@ -51,33 +46,43 @@ AiffLayout ParseAiff(CourseFile& file) {
     std::uint8_t header[8];
     file.seek(pos);
     file.readExact(header, 8, "chunk header");
-    const std::uint32_t size = Be32(header + 4);
+    ByteReader h(header, file.path(), pos);
+    const std::string_view id = h.chars(4, "chunk id");
+    const std::uint32_t size = h.u32be("chunk size");
     const std::uint64_t body = pos + 8;
-    if (!std::memcmp(header, "FORM", 4)) {
+    if (id == "FORM") {
       std::uint8_t type[4];
       file.readExact(type, 4, "form type");
-      if (!std::memcmp(type, "AIFF", 4))
+      const std::string_view form = ByteReader(type, file.path(), body).chars(4, "form type");
+      if (form == "AIFF")
         compressed = false;
-      else if (!std::memcmp(type, "AIFC", 4))
+      else if (form == "AIFC")
         compressed = true;
       else
         Fail(file, "form type is neither AIFF nor AIFC", body);
       pos = body + 4;  // the form's chunks follow its type
       continue;
     }
-    if (compressed && !std::memcmp(header, "COMM", 4)) {
+    if (compressed && id == "COMM") {
       const std::size_t need = *compressed ? 22 : 18;
       if (size < need) Fail(file, "COMM chunk of " + std::to_string(size) + " bytes is too short", pos);
       std::uint8_t c[22] = {};
       file.readExact(c, need, "COMM chunk");
-      Comm m{Be16(c), Be16(c + 6), Be16(c + 8), {}, pos};
-      std::memcpy(m.compression.data(), c + 18, 4);
+      ByteReader r(std::span(c, need), file.path(), body);
+      Comm m{};
+      m.offset = pos;
+      m.channels = r.u16be("channel count");
+      r.u32be("sample frame count");  // the data chunk's size is what is played
+      m.sampleSize = r.u16be("sample size");
+      m.exponent = r.u16be("sample rate exponent");
+      r.skip(8, "sample rate mantissa");
+      if (*compressed) m.compression = r.chars(4, "compression type");
       comm = m;
-    } else if (compressed && !std::memcmp(header, "SSND", 4)) {
+    } else if (compressed && id == "SSND") {
       if (size < 8) Fail(file, "SSND chunk of " + std::to_string(size) + " bytes is too short", pos);
       std::uint8_t s[8];
       file.readExact(s, 8, "SSND header");
-      const std::uint32_t offset = Be32(s);
+      const std::uint32_t offset = ByteReader(s, file.path(), body).u32be("SSND data offset");
       if (offset > size - 8) Fail(file, "SSND data offset " + std::to_string(offset) + " passes the chunk", body);
       const std::uint64_t start = body + 8 + offset;
       if (start > end) Fail(file, "SSND data starts past the end of the file", body);
@@ -101,9 +106,8 @@ AiffLayout ParseAiff(CourseFile& file) {
     layout.dataSize = ssnd->dataSize & ~std::uint64_t(1);
     return layout;
   }
-  if (std::memcmp(comm->compression.data(), "ima4", 4))
-    Fail(file, "compression type '" + std::string(comm->compression.data(), 4) + "'; only ima4 is played",
-         comm->offset + 26);
+  if (comm->compression != "ima4")
+    Fail(file, "compression type '" + comm->compression + "'; only ima4 is played", comm->offset + 26);
   // QuickTime writes 16 (the decoded size), other encoders 4 (the code size).
   if (comm->sampleSize != 16 && comm->sampleSize != 4)
     Fail(file, "ima4 with a sample size of " + std::to_string(comm->sampleSize), comm->offset);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "course/ByteReader.h"
+
 namespace audio {
 
 namespace {
@@ -30,7 +32,7 @@ inline std::int16_t Expand(ImaState& s, unsigned code) {
 }  // namespace
 
 ImaState ImaStateFromHeader(const std::uint8_t header[2]) {
-  const auto word = static_cast<std::uint16_t>(header[0] << 8 | header[1]);
+  const std::uint16_t word = LoadBe16(std::span<const std::uint8_t, 2>(header, 2));
   ImaState s;
   s.predictor = static_cast<std::int16_t>(word & 0xFF80);
   s.stepIndex = std::min(word & 0x7F, 88);

@@ -1,15 +1,17 @@
 #include "audio/PcmConvert.h"
 
+#include "course/ByteReader.h"
+
 namespace audio {
 
 void ReadBigEndian16(const std::uint8_t* bytes, std::size_t count, std::int16_t* out) {
   for (std::size_t i = 0; i < count; ++i)
-    out[i] = static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[2 * i] << 8 | bytes[2 * i + 1]));
+    out[i] = static_cast<std::int16_t>(LoadBe16(std::span<const std::uint8_t, 2>(bytes + 2 * i, 2)));
 }
 
 void ReadLittleEndian16(const std::uint8_t* bytes, std::size_t count, std::int16_t* out) {
   for (std::size_t i = 0; i < count; ++i)
-    out[i] = static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[2 * i + 1] << 8 | bytes[2 * i]));
+    out[i] = static_cast<std::int16_t>(LoadLe16(std::span<const std::uint8_t, 2>(bytes + 2 * i, 2)));
 }
 
 std::int16_t DoubleRate(const std::int16_t* in, std::size_t count, std::int16_t prev, std::int16_t* out) {

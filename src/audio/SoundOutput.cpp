@@ -9,6 +9,7 @@
 #include "audio/AudioFormat.h"
 #include "audio/SdlWaveDevice.h"
 #include "audio/WaveResource.h"
+#include "course/CourseFileError.h"
 #include "course/Notice.h"
 #include "course/Preferences.h"
 #include "course/ProgramResources.h"
@@ -175,10 +176,14 @@ bool SoundOutput::Play(int resourceId) {
     ShowNotice(str::kSoundResourceMissing);
     return false;
   }
-  const auto wave = ParseWaveResource(*bytes);
-  if (!wave) return false;
-  if (wave->rate == 11025) return PlayOneShot(wave->data, OneShotMode::LittleEndian11k);
-  if (wave->rate == kClockRate) return PlayOneShot(wave->data, OneShotMode::Native);
+  WaveSound wave;
+  try {
+    wave = ParseWaveResource(*bytes);
+  } catch (const CourseFileError&) {
+    return false;  // a built-in sound the output cannot play stays silent, as an unknown rate does
+  }
+  if (wave.rate == 11025) return PlayOneShot(wave.data, OneShotMode::LittleEndian11k);
+  if (wave.rate == kClockRate) return PlayOneShot(wave.data, OneShotMode::Native);
   return false;
 }
 

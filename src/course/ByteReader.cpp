@@ -1,18 +1,15 @@
 #include "course/ByteReader.h"
 
-void ByteReader::need(std::size_t count, std::string_view what) const {
-  if (count > remaining())
-    throw CourseFileError(CourseFileError::Kind::Format, m_path,
-                          std::string(what) + " needs " + std::to_string(count) + " bytes, " +
-                              std::to_string(remaining()) + " remain",
-                          static_cast<std::int64_t>(m_pos));
+void ByteReader::failShort(std::size_t count, std::string_view what) const {
+  failAt(m_pos, std::string(what) + " needs " + std::to_string(count) + " bytes, " + std::to_string(remaining()) +
+                    " remain");
 }
 
 void ByteReader::fail(std::string_view what) const { failAt(m_pos, what); }
 
 void ByteReader::failAt(std::size_t offset, std::string_view what) const {
   throw CourseFileError(CourseFileError::Kind::Format, m_path, std::string(what),
-                        static_cast<std::int64_t>(offset));
+                        static_cast<std::int64_t>(m_base + offset));
 }
 
 void ByteReader::seek(std::size_t offset, std::string_view what) {
@@ -33,29 +30,7 @@ std::span<const std::uint8_t> ByteReader::bytes(std::size_t count, std::string_v
   return s;
 }
 
-std::uint8_t ByteReader::u8(std::string_view what) {
-  need(1, what);
-  return m_bytes[m_pos++];
-}
-
-std::uint16_t ByteReader::u16le(std::string_view what) {
-  auto b = bytes(2, what);
-  return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
-}
-
-std::uint32_t ByteReader::u32le(std::string_view what) {
-  auto b = bytes(4, what);
-  return std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8) | (std::uint32_t(b[2]) << 16) |
-         (std::uint32_t(b[3]) << 24);
-}
-
-std::uint16_t ByteReader::u16be(std::string_view what) {
-  auto b = bytes(2, what);
-  return static_cast<std::uint16_t>((b[0] << 8) | b[1]);
-}
-
-std::uint32_t ByteReader::u32be(std::string_view what) {
-  auto b = bytes(4, what);
-  return (std::uint32_t(b[0]) << 24) | (std::uint32_t(b[1]) << 16) | (std::uint32_t(b[2]) << 8) |
-         std::uint32_t(b[3]);
+std::string_view ByteReader::chars(std::size_t count, std::string_view what) {
+  const auto s = bytes(count, what);
+  return {reinterpret_cast<const char*>(s.data()), s.size()};
 }

@@ -3,19 +3,10 @@
 #include <algorithm>
 #include <system_error>
 
+#include "course/AsciiCase.h"
 #include "course/CourseText.h"
 
 namespace {
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
 
 std::optional<std::filesystem::path> MatchComponent(const std::filesystem::path& dir,
                                                     const std::vector<std::string>& forms) {

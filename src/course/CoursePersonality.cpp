@@ -4,6 +4,7 @@
 #include <climits>
 #include <new>
 
+#include "course/AsciiCase.h"
 #include "course/CommandIds.h"
 #include "course/CourseFileError.h"
 #include "course/CourseLocations.h"
@@ -56,23 +57,6 @@ constexpr std::array<PersonalityKey, 32> kKeys = {{
     {kKeyWindowsSuffix, "Windows Suffix", T::String, 0},
 }};
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // The string-table default of a key, as course bytes.
 std::string DefaultValue(int id) { return Utf8ToCourse(ProgramString(id)); }
@@ -112,7 +96,7 @@ std::optional<QColor> ParsePersonalityColor(std::string_view value) {
     if (value.size() != 7) return std::nullopt;
     int rgb[3];
     for (int c = 0; c < 3; ++c) {
-      const int hi = HexDigit(value[1 + 2 * c]), lo = HexDigit(value[2 + 2 * c]);
+      const int hi = AsciiHexDigit(value[1 + 2 * c]), lo = AsciiHexDigit(value[2 + 2 * c]);
       if (hi < 0 || lo < 0) return std::nullopt;
       rgb[c] = hi * 16 + lo;
     }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "course/ByteReader.h"
+
 namespace {
 std::int16_t Clamp16(std::int32_t v) {
   return static_cast<std::int16_t>(std::clamp<std::int32_t>(v, std::numeric_limits<std::int16_t>::min(),
@@ -17,14 +19,9 @@ CourseStream::CourseStream(std::span<const std::uint8_t> bytes, std::string labe
 
 void CourseStream::WriteByte(std::uint8_t value) { m_out.push_back(value); }
 
-void CourseStream::WriteU16(std::uint16_t value) {
-  m_out.push_back(static_cast<std::uint8_t>(value >> 8));
-  m_out.push_back(static_cast<std::uint8_t>(value));
-}
+void CourseStream::WriteU16(std::uint16_t value) { AppendBe16(m_out, value); }
 
-void CourseStream::WriteU32(std::uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) m_out.push_back(static_cast<std::uint8_t>(value >> shift));
-}
+void CourseStream::WriteU32(std::uint32_t value) { AppendBe32(m_out, value); }
 
 void CourseStream::WriteString(std::string_view value) {
   const std::size_t n = std::min(value.size(), kMaxString);
@@ -54,13 +51,11 @@ const std::uint8_t* CourseStream::Take(std::size_t count, std::string_view what)
 std::uint8_t CourseStream::ReadByte(std::string_view what) { return *Take(1, what); }
 
 std::uint16_t CourseStream::ReadU16(std::string_view what) {
-  const std::uint8_t* p = Take(2, what);
-  return static_cast<std::uint16_t>((p[0] << 8) | p[1]);
+  return LoadBe16(std::span<const std::uint8_t, 2>(Take(2, what), 2));
 }
 
 std::uint32_t CourseStream::ReadU32(std::string_view what) {
-  const std::uint8_t* p = Take(4, what);
-  return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
+  return LoadBe32(std::span<const std::uint8_t, 4>(Take(4, what), 4));
 }
 
 std::string CourseStream::ReadString(std::string_view what) {

@@ -11,6 +11,7 @@
 #include <QtCore/QStringList>
 #include <QtCore/QVariant>
 
+#include "course/ByteReader.h"
 #include "course/Preferences.h"
 
 namespace {
@@ -53,16 +54,6 @@ class ProfileReader {
  private:
   QSettings& m_s;
 };
-
-std::int32_t I32le(const std::uint8_t* p) {
-  return static_cast<std::int32_t>(std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-                                   (std::uint32_t(p[3]) << 24));
-}
-
-void PutI32le(std::vector<std::uint8_t>& out, std::int32_t v) {
-  const auto u = static_cast<std::uint32_t>(v);
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(u >> shift));
-}
 
 }  // namespace
 
@@ -122,11 +113,16 @@ bool Preferences::LoadProfileWindows(std::string_view value) {
   const auto bytes = DecodeProfileBytes(value);
   if (!bytes) return false;
   m_windows = WindowTable{};
-  const std::size_t entries = bytes->size() / kProfileWindowEntry;
-  for (std::size_t i = 0; i < entries; ++i) {
-    const std::uint8_t* p = bytes->data() + i * kProfileWindowEntry;
-    const auto key = static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-    const CourseRect rect{I32le(p + 4), I32le(p + 8), I32le(p + 12), I32le(p + 16)};
+  // A trailing part-entry is ignored, as the program that wrote the table would.
+  ByteReader r(*bytes, "Windows");
+  while (r.remaining() >= kProfileWindowEntry) {
+    const std::uint16_t key = r.u16le("window key");
+    r.skip(2, "filler");
+    CourseRect rect;
+    rect.left = r.i32le("left edge");
+    rect.top = r.i32le("top edge");
+    rect.right = r.i32le("right edge");
+    rect.bottom = r.i32le("bottom edge");
     if (key == 0 || rect.left < 0 || rect.top < 0 || rect.right > kMaxWindowEdge || rect.bottom > kMaxWindowEdge)
       continue;
     StoreRect(key, rect);
@@ -158,14 +154,12 @@ bool Preferences::SaveProfile(const std::filesystem::path& iniFile) {
     bytes.reserve(static_cast<std::size_t>(n) * kProfileWindowEntry);
     for (int i = 0; i < n; ++i) {
       const WindowEntry& e = m_windows[static_cast<std::size_t>(i)];
-      bytes.push_back(static_cast<std::uint8_t>(e.key));
-      bytes.push_back(static_cast<std::uint8_t>(e.key >> 8));
-      bytes.push_back(0);
-      bytes.push_back(0);
-      PutI32le(bytes, e.rect.left);
-      PutI32le(bytes, e.rect.top);
-      PutI32le(bytes, e.rect.right);
-      PutI32le(bytes, e.rect.bottom);
+      AppendLe16(bytes, e.key);
+      AppendLe16(bytes, 0);
+      AppendLe32(bytes, static_cast<std::uint32_t>(e.rect.left));
+      AppendLe32(bytes, static_cast<std::uint32_t>(e.rect.top));
+      AppendLe32(bytes, static_cast<std::uint32_t>(e.rect.right));
+      AppendLe32(bytes, static_cast<std::uint32_t>(e.rect.bottom));
     }
     s.setValue("Windows", QString::fromLatin1(EncodeProfileBytes(bytes)));
   }

@@ -3,38 +3,25 @@
 #include <limits>
 #include <stdexcept>
 
+#include "course/AsciiCase.h"
 #include "course/ByteReader.h"
 #include "course/CourseFileError.h"
 
 namespace {
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 void PutU32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-  out[at] = static_cast<std::uint8_t>(v);
-  out[at + 1] = static_cast<std::uint8_t>(v >> 8);
-  out[at + 2] = static_cast<std::uint8_t>(v >> 16);
-  out[at + 3] = static_cast<std::uint8_t>(v >> 24);
+  StoreLe32(std::span<std::uint8_t, 4>(out.data() + at, 4), v);
 }
 }  // namespace
 
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  return true;
-}
-
 std::string TypeCodeToString(std::uint32_t code) {
-  std::string s(4, ' ');
-  for (int i = 0; i < 4; ++i) s[i] = static_cast<char>((code >> (24 - 8 * i)) & 0xFF);
-  return s;
+  std::uint8_t b[4];
+  StoreBe32(b, code);
+  return std::string(reinterpret_cast<const char*>(b), 4);
 }
 
 std::optional<std::uint32_t> TypeCodeFromString(std::string_view text) {
   if (text.size() != 4) return std::nullopt;
-  std::uint32_t v = 0;
-  for (char c : text) v = (v << 8) | static_cast<std::uint8_t>(c);
-  return v;
+  return LoadBe32(BytesOf(text).first<4>());
 }
 
 ContainerDirectory ContainerDirectory::Parse(std::span<const std::uint8_t> bytes, std::uint64_t fileSize,
@@ -91,8 +78,7 @@ ContainerDirectory ContainerDirectory::Read(CourseFile& file) {
   if (file.read(head, kHeaderSize) != kHeaderSize)
     throw CourseFileError(CourseFileError::Kind::Format, file.path(),
                           "file of " + std::to_string(size) + " bytes is shorter than the 12-byte header", 0);
-  const std::uint32_t count = std::uint32_t(head[0]) | (std::uint32_t(head[1]) << 8) |
-                              (std::uint32_t(head[2]) << 16) | (std::uint32_t(head[3]) << 24);
+  const std::uint32_t count = ByteReader(head, file.path()).u32le("entry count");
   const std::uint64_t directoryEnd = kHeaderSize + std::uint64_t(count) * kEntrySize;
   if (directoryEnd > size)  // checked before the directory is allocated
     throw CourseFileError(CourseFileError::Kind::Format, file.path(),
@@ -114,10 +100,10 @@ const ContainerEntry* ContainerDirectory::FindEntry(std::string_view name, int t
   const ContainerEntry* alt = nullptr;
   for (const ContainerEntry& e : m_entries) {
     const bool typeMatches = type == kAnyEntryType || static_cast<std::int64_t>(e.type) == type;
-    if (typeMatches && SameName(name, e.name)) {
+    if (typeMatches && EqualNoCase(name, e.name)) {
       if (!withAlternative) return &e;
       plain = &e;
-    } else if (withAlternative && e.type == kEntryPicture && SameName(alternative, e.name)) {
+    } else if (withAlternative && e.type == kEntryPicture && EqualNoCase(alternative, e.name)) {
       alt = &e;
     }
   }

@@ -32,9 +32,6 @@ struct ContainerEntry {
   std::uint32_t length = 0;
 };
 
-// Name equality of the lookup: same length, equal after ASCII lower-casing.
-bool SameName(std::string_view a, std::string_view b);
-
 // Tool type codes are stored as a number whose most significant byte is the first
 // character ("tftb" -> 0x74667462); these convert between the two forms.
 std::string TypeCodeToString(std::uint32_t code);

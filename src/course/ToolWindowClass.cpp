@@ -2,12 +2,14 @@
 
 #include <array>
 
+#include "course/ByteReader.h"
+
 namespace {
+// A four-character type code, first character in the high byte.
 constexpr std::uint32_t Code(const char (&c)[5]) {
-  return static_cast<std::uint32_t>(static_cast<unsigned char>(c[0])) << 24 |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(c[1])) << 16 |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(c[2])) << 8 |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(c[3]));
+  const std::uint8_t b[4] = {static_cast<std::uint8_t>(c[0]), static_cast<std::uint8_t>(c[1]),
+                             static_cast<std::uint8_t>(c[2]), static_cast<std::uint8_t>(c[3])};
+  return LoadBe32(b);
 }
 
 struct ToolEntry {
@@ -52,6 +54,5 @@ std::string_view ToolWindowClassName(ToolWindow window) {
 
 std::optional<std::uint32_t> ToolCodeOfScript(std::span<const std::uint8_t> fileStart) {
   if (fileStart.size() < 12) return std::nullopt;
-  return static_cast<std::uint32_t>(fileStart[8]) | static_cast<std::uint32_t>(fileStart[9]) << 8 |
-         static_cast<std::uint32_t>(fileStart[10]) << 16 | static_cast<std::uint32_t>(fileStart[11]) << 24;
+  return LoadLe32(fileStart.subspan<8, 4>());
 }

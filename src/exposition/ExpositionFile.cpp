@@ -1,5 +1,6 @@
 #include "exposition/ExpositionFile.h"
 
+#include "course/AsciiCase.h"
 #include "course/CourseFile.h"
 #include "exposition/KeywordOrder.h"
 
@@ -32,8 +33,5 @@ ChunkLoadResult ExpositionFile::BuildChunks(const KeywordOrder& keywords) const 
 ChunkLoadResult ExpositionFile::BuildChunks() const { return BuildChunks(SharedKeywordOrder()); }
 
 bool HasExpositionExtension(std::string_view path) {
-  std::string lower(path);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lower.find(".exp") != std::string::npos || lower.find(".scr") != std::string::npos;
+  return ContainsNoCase(path, ".exp") || ContainsNoCase(path, ".scr");
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "course/AsciiCase.h"
 #include "course/Services.h"
 
 KeywordOrder::KeywordOrder() {
@@ -14,10 +15,7 @@ KeywordOrder::KeywordOrder() {
 int KeywordOrder::Lookup(std::string_view word) const {
   if (word.empty() || word.size() > kLongestKeyword) return 0;
   char lower[kLongestKeyword];
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    const char c = word[i];
-    lower[i] = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  }
+  for (std::size_t i = 0; i < word.size(); ++i) lower[i] = AsciiLower(word[i]);
   const std::string_view key(lower, word.size());
   auto it = std::lower_bound(m_sorted.begin(), m_sorted.end(), key,
                              [](std::uint16_t code, std::string_view k) { return KeywordName(code) < k; });

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "course/ByteReader.h"
 #include "exposition/KeywordOrder.h"
 #include "exposition/Keywords.h"
 #include "exposition/ScriptChunk.h"
@@ -14,9 +15,7 @@ namespace {
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-void PutLe32(std::uint32_t v, std::uint8_t* out) {
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
+void PutLe32(std::uint32_t v, std::uint8_t* out) { StoreLe32(std::span<std::uint8_t, 4>(out, 4), v); }
 
 // The number token of value in out[0..4]; returns its length.
 std::size_t EncodeNumber(double value, std::uint8_t* out) {
@@ -40,8 +39,7 @@ std::size_t EncodeNumber(double value, std::uint8_t* out) {
   }
   if (v >= -32768 && v <= 32767) {
     out[0] = kw::value_short;
-    out[1] = static_cast<std::uint8_t>(v & 0xFF);
-    out[2] = static_cast<std::uint8_t>((v >> 8) & 0xFF);
+    StoreLe16(std::span<std::uint8_t, 2>(out + 1, 2), static_cast<std::uint16_t>(v));
     return 3;
   }
   out[0] = kw::value_long;
@@ -149,11 +147,13 @@ void Tokenizer::Put(const std::uint8_t* bytes, std::size_t n) {
 
 void Tokenizer::EmitCode(int code) {
   if (code <= 0) return;
+  // Codes of 256 and above are the two-byte codes, high byte first.
   std::uint8_t b[2];
-  std::size_t n = 0;
-  if (code >= 256) b[n++] = static_cast<std::uint8_t>(code >> 8);
-  b[n++] = static_cast<std::uint8_t>(code & 0xFF);
-  Put(b, n);
+  StoreBe16(b, static_cast<std::uint16_t>(code));
+  if (code >= 256)
+    Put(b, 2);
+  else
+    Put(b + 1, 1);
 }
 
 void Tokenizer::EmitNumber() {

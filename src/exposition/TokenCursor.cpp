@@ -2,13 +2,8 @@
 
 #include <bit>
 
+#include "course/ByteReader.h"
 #include "exposition/Keywords.h"
-
-namespace {
-std::uint32_t Le32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
-}
-}  // namespace
 
 bool IsNumberCode(int code) { return code >= kw::value_byte && code <= kw::value_short; }
 
@@ -20,13 +15,19 @@ int TokenCursor::PeekCode() const {
 
 int TokenCursor::ReadCodeOnly(bool& truncated) {
   if (atEnd()) return 0;
-  const int first = m_stream[m_pos++];
-  if (first < 1 || first > 3) return first;
-  if (atEnd()) {
+  const int first = m_stream[m_pos];
+  if (first < 1 || first > 3) {
+    ++m_pos;
+    return first;
+  }
+  if (remaining() < 2) {
+    m_pos = m_stream.size();
     truncated = true;
     return 0;
   }
-  return first * 256 + m_stream[m_pos++];
+  const std::uint16_t code = LoadBe16(m_stream.subspan(m_pos).first<2>());
+  m_pos += 2;
+  return code;
 }
 
 ScriptToken TokenCursor::Read() {
@@ -62,11 +63,11 @@ ScriptToken TokenCursor::Read() {
     t.truncated = true;
     return t;
   }
-  const std::uint8_t* p = m_stream.data() + m_pos;
+  const std::span<const std::uint8_t> p = m_stream.subspan(m_pos, payload);
   m_pos += payload;
   switch (t.code) {
     case kw::literal:
-      t.text = std::string_view(reinterpret_cast<const char*>(p + 1), payload - 1);
+      t.text = std::string_view(reinterpret_cast<const char*>(p.data() + 1), payload - 1);
       break;
     case kw::value_byte:
       t.integer = p[0];
@@ -75,13 +76,13 @@ ScriptToken TokenCursor::Read() {
       t.integer = static_cast<std::int8_t>(p[0]);
       break;
     case kw::value_short:
-      t.integer = static_cast<std::int16_t>(std::uint16_t(p[0] | (p[1] << 8)));
+      t.integer = static_cast<std::int16_t>(LoadLe16(p.first<2>()));
       break;
     case kw::value_long:
-      t.integer = static_cast<std::int32_t>(Le32(p));
+      t.integer = static_cast<std::int32_t>(LoadLe32(p.first<4>()));
       break;
     case kw::value_float:
-      t.real = std::bit_cast<float>(Le32(p));
+      t.real = std::bit_cast<float>(LoadLe32(p.first<4>()));
       break;
   }
   return t;

@@ -139,12 +139,6 @@ bool ParseSignedInt(std::string_view s, int& out) {
   return true;
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 }  // namespace
 
@@ -165,7 +159,7 @@ void ApplyFontAttributes(FontDescription& font, const MarkupEvent& event) {
         int rgb = 0;
         bool ok = true;
         for (std::size_t k = 1; k < 7 && ok; ++k) {
-          const int d = HexDigit(value[k]);
+          const int d = AsciiHexDigit(value[k]);
           ok = d >= 0;
           rgb = rgb * 16 + d;
         }

@@ -13,6 +13,7 @@
 #include <new>
 
 #include "course/ActivityKind.h"
+#include "course/AsciiCase.h"
 #include "course/CommandIds.h"
 #include "course/CourseFile.h"
 #include "course/CourseFileError.h"
@@ -79,9 +80,7 @@ bool CHyperView::LoadFile(CourseFile& file) {
     return false;
   }
   file.close();
-  std::string name = file.path();
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return SetText(bytes, name.find(".txt") == std::string::npos);
+  return SetText(bytes, !ContainsNoCase(file.path(), ".txt"));
 }
 
 void CHyperView::Clear() {

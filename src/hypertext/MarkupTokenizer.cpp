@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "course/AsciiCase.h"
 #include "course/CourseFile.h"
 #include "course/ResourceContainer.h"
 #include "hypertext/CharEntities.h"
@@ -29,7 +30,6 @@ constexpr bool IsEntityNameByte(std::uint8_t b) {
 constexpr bool IsTagNameByte(std::uint8_t b) {
   return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || b == '!' || b == '-';
 }
-constexpr char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 class TokenizerRun {
  public:
@@ -134,7 +134,7 @@ void TokenizerRun::EndTag() {
   while (nameEnd < n && t[nameEnd] != ' ') ++nameEnd;
   const std::size_t nameLength = std::min(nameEnd - p, MarkupEvent::kTagLimit);
   if (nameLength == 0) return;  // "<>", "< b>": nothing a reader could recognise
-  for (std::size_t i = 0; i < nameLength; ++i) m_event.tag[i] = Lower(t[p + i]);
+  for (std::size_t i = 0; i < nameLength; ++i) m_event.tag[i] = AsciiLower(t[p + i]);
   m_event.tag[nameLength] = '\0';
   m_event.tagLength = nameLength;
   m_event.closing = closing;
@@ -172,7 +172,7 @@ void TokenizerRun::EndTag() {
     if (count == MarkupEvent::kAttributeLimit) continue;
     MarkupAttribute& a = m_event.attributes[count++];
     const std::size_t an = std::min(attrNameEnd - nameStart, MarkupAttribute::kNameLimit);
-    for (std::size_t i = 0; i < an; ++i) a.name[i] = Lower(t[nameStart + i]);
+    for (std::size_t i = 0; i < an; ++i) a.name[i] = AsciiLower(t[nameStart + i]);
     a.name[an] = '\0';
     a.nameLength = an;
     const std::size_t vn = std::min(valueEnd - valueStart, MarkupAttribute::kValueLimit);

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <optional>
 
+#include "course/AsciiCase.h"
+#include "course/ByteReader.h"
 #include "course/CourseFile.h"
 #include "course/CourseFileError.h"
 #include "course/Notice.h"
@@ -30,9 +32,7 @@ bool IsKeyGrey(QRgb c) { return (c & 0xFFFFFF) == kKeyGrey; }
 
 std::string LowerFileName(const std::string& path) {
   const std::size_t slash = path.find_last_of("/\\");
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return name;
+  return ToAsciiLower(slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
 // Bitmap files and program bitmaps: the colour of the bottom-left pixel is the key.
@@ -261,8 +261,7 @@ void Picture::ReplaceKeyColour(const QColor& colour) {
       if (!s.IsKey(row, x)) continue;
       std::uint8_t* p = row + std::size_t(x) * bytes;
       if (bytes == 2) {
-        p[0] = static_cast<std::uint8_t>(packed & 0xFF);
-        p[1] = static_cast<std::uint8_t>(packed >> 8);
+        StoreLe16(std::span<std::uint8_t, 2>(p, 2), static_cast<std::uint16_t>(packed));
       } else {
         p[0] = static_cast<std::uint8_t>(bl);
         p[1] = static_cast<std::uint8_t>(g);

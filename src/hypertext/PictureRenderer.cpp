@@ -5,12 +5,15 @@
 #include <cmath>
 #include <cstring>
 
+#include "course/ByteReader.h"
+
 namespace {
 
 constexpr std::uint16_t kKey555 = 0x77BD;  // 29, 29, 29: 238 in 5 bits
 constexpr int kKey888 = 254;
 
-inline std::uint16_t Read16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+// A 5-5-5 pixel of a checked row.
+inline std::uint16_t Read16(const std::uint8_t* p) { return LoadLe16(std::span<const std::uint8_t, 2>(p, 2)); }
 // 5-bit channel to 8 bits, repeating the top bits so that 31 becomes 255.
 inline int Expand5(int c) { return (c << 3) | (c >> 2); }
 

@@ -85,7 +85,7 @@ std::string DescribeLaunchError(const CourseFileError& error, const std::string&
 
 std::string LaunchErrorText(const std::string& description) {
   std::string text = description.empty() ? std::string("unknown error") : description;
-  text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+  text[0] = AsciiLower(text[0]);
   if (text.find("sharing violation") != std::string::npos) text += kSharingSuffix;
   if (text.size() > kMaxErrorText) text.resize(kMaxErrorText);
   return text;

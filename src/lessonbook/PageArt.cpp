@@ -7,6 +7,7 @@
 #include <string>
 #include <tuple>
 
+#include "course/AsciiCase.h"
 #include "course/ProgramResources.h"
 #include "hypertext/Picture.h"
 
@@ -30,7 +31,7 @@ QImage Render(const QString& path, QSize pixels) {
   QPainter p(&out);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
-  if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+  if (EndsWithNoCase(path.toStdString(), ".svg")) {
     QSvgRenderer svg(path);
     if (!svg.isValid()) return {};
     svg.render(&p, QRectF(QPointF(0, 0), QSizeF(pixels)));
@@ -50,7 +51,7 @@ QSize LessonArtSize(std::string_view kind, int id) {
   QSize size;
   const QString path = QString::fromStdString(ProgramResourcePath(kind, id));
   if (!path.isEmpty()) {
-    if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+    if (EndsWithNoCase(path.toStdString(), ".svg")) {
       QSvgRenderer svg(path);
       if (svg.isValid()) size = svg.defaultSize();
     } else {

@@ -6,10 +6,6 @@
 
 namespace {
 
-bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-  return s.size() >= prefix.size() && EqualNoCase(s.substr(0, prefix.size()), prefix);
-}
-
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
@@ -50,7 +46,7 @@ std::string TeacherExtensionName(int pageIndex) { return "page" + std::to_string
 
 std::string TeacherPictureName(std::string_view extensionName) {
   std::string name(extensionName);
-  if (name.size() >= 4 && EqualNoCase(std::string_view(name).substr(name.size() - 4), ".ext"))
+  if (EndsWithNoCase(name, ".ext"))
     name.resize(name.size() - 4);
   return name + ".bmp";
 }

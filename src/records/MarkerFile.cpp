@@ -21,14 +21,6 @@ namespace {
 // A request shown back to the learner is cut to this many bytes.
 constexpr std::size_t kMaxShownCommand = 259;
 
-bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
-  if (text.size() < suffix.size()) return false;
-  const std::string_view tail = text.substr(text.size() - suffix.size());
-  for (std::size_t i = 0; i < suffix.size(); ++i)
-    if (AsciiLower(tail[i]) != AsciiLower(suffix[i])) return false;
-  return true;
-}
-
 bool IsNameByte(unsigned char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ' || c == '.' ||
          c == '_' || c == '-' || c >= 0x80;
@@ -114,8 +106,7 @@ std::optional<std::string> ParseOpenCommand(std::string_view command) {
   constexpr std::string_view kHead = "[open(\"";
   constexpr std::string_view kTail = "\")]";
   if (command.size() < 15) return std::nullopt;
-  for (std::size_t i = 0; i < kHead.size(); ++i)
-    if (AsciiLower(command[i]) != kHead[i]) return std::nullopt;
+  if (!StartsWithNoCase(command, kHead)) return std::nullopt;
   if (command.substr(command.size() - kTail.size()) != kTail) return std::nullopt;
   return std::string(command.substr(kHead.size(), command.size() - kHead.size() - kTail.size()));
 }

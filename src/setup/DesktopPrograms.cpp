@@ -1,4 +1,5 @@
 #include "setup/DesktopPrograms.h"
+#include "course/AsciiCase.h"
 
 #include <QtCore/QStandardPaths>
 #include <algorithm>
@@ -15,16 +16,6 @@ namespace {
 constexpr std::uintmax_t kMaxDesktopFileBytes = 1 << 20;
 // Folders are walked this deep (applications/vendor/name.desktop) and no further.
 constexpr int kMaxDesktopDepth = 3;
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string LowerAscii(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = Lower(c);
-  return out;
-}
-
-bool SameAscii(std::string_view a, std::string_view b) { return a.size() == b.size() && LowerAscii(a) == LowerAscii(b); }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -181,11 +172,11 @@ std::optional<fs::path> FindInstalledProgram(std::string_view application, const
       candidates.push_back(std::move(c));
   };
   add(std::string(name));
-  add(LowerAscii(name));
-  if (name.size() > 4 && SameAscii(name.substr(name.size() - 4), ".exe")) {
+  add(ToAsciiLower(name));
+  if (name.size() > 4 && EqualNoCase(name.substr(name.size() - 4), ".exe")) {
     const std::string_view stem = name.substr(0, name.size() - 4);
     add(std::string(stem));
-    add(LowerAscii(stem));
+    add(ToAsciiLower(stem));
   }
   for (const auto& c : candidates)
     if (auto p = FindOnPath(c, search)) return p;
@@ -213,7 +204,7 @@ bool HasApplicationFor(const std::vector<std::string>& mimeTypes, const ProgramS
       if (!entry || entry->hidden) continue;
       for (const auto& type : entry->mimeTypes)
         for (const auto& wanted : mimeTypes)
-          if (SameAscii(type, wanted)) return true;
+          if (EqualNoCase(type, wanted)) return true;
     }
   }
   return false;

@@ -4,7 +4,7 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
+#include <string>
 #include <span>
 #include <vector>
 
@@ -20,8 +20,9 @@ constexpr std::int64_t kMaxDibPixels = 16 * 1024 * 1024;  // width x height
 // The .bmp file bytes for a packed bitmap: its header is checked (size, planes, depth,
 // compression, colour count, dimensions within the limits above, and for uncompressed pictures that every
 // pixel row is present) and the file header that locates the pixels is put in front.
-// None when the header does not describe a picture that the bytes hold.
-std::optional<std::vector<std::uint8_t>> PackedDibToBmpFile(std::span<const std::uint8_t> dib);
+// Throws CourseFileError(Format) saying what is wrong and at which offset when the header
+// does not describe a picture that the bytes hold (label names them).
+std::vector<std::uint8_t> PackedDibToBmpFile(std::span<const std::uint8_t> dib, const std::string& label = {});
 
 // The picture, or a null image when the bytes are not a packed bitmap.
 QImage DecodePackedDib(std::span<const std::uint8_t> dib);

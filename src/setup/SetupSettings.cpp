@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "course/AsciiCase.h"
+
 namespace {
 
 using namespace setup_limits;
@@ -15,15 +17,6 @@ constexpr std::array<std::pair<SetupFunction, std::string_view>, 6> kFunctionNam
     {SetupFunction::Quit, "quit"},
     {SetupFunction::About, "about"},
 }};
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameKey(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -72,41 +65,41 @@ class Reader {
     if (colon == std::string_view::npos) return;
     const std::string_view key = line.substr(0, colon);
     const std::string value = CookValue(line.substr(colon + 1));
-    if (SameKey(key, "title")) {
+    if (EqualNoCase(key, "title")) {
       m_settings.title += value;
-    } else if (SameKey(key, "window")) {
+    } else if (EqualNoCase(key, "window")) {
       if (auto wh = ParseSetupPair(value); wh && wh->first >= kMinWindowWidth && wh->second >= kMinWindowHeight) {
         m_settings.clientWidth = wh->first;
         m_settings.clientHeight = wh->second;
       }
-    } else if (SameKey(key, "colorbox")) {
+    } else if (EqualNoCase(key, "colorbox")) {
       if (auto rgb = ParseSetupColor(value)) m_settings.colorBox = *rgb;
-    } else if (SameKey(key, "quicktime")) {
+    } else if (EqualNoCase(key, "quicktime")) {
       if (ParseSetupFlag(value) && m_quickTimeCheck) m_quickTimeCheck();
-    } else if (SameKey(key, "button")) {
+    } else if (EqualNoCase(key, "button")) {
       Commit();
       m_current.label = Field(value);
       m_pending = true;
-    } else if (SameKey(key, "function")) {
+    } else if (EqualNoCase(key, "function")) {
       if (auto f = SetupFunctionFromName(value)) m_current.function = *f;
-    } else if (SameKey(key, "windows")) {
+    } else if (EqualNoCase(key, "windows")) {
       m_current.target = Field(value);
-    } else if (SameKey(key, "directory")) {
+    } else if (EqualNoCase(key, "directory")) {
       m_current.directory = Field(value);
-    } else if (SameKey(key, "application")) {
+    } else if (EqualNoCase(key, "application")) {
       m_current.application = Field(value);
-    } else if (SameKey(key, "location")) {
+    } else if (EqualNoCase(key, "location")) {
       if (auto xy = ParseSetupPair(value)) {
         m_current.rect.left = xy->first;
         m_current.rect.top = xy->second;
       }
-    } else if (SameKey(key, "size")) {
+    } else if (EqualNoCase(key, "size")) {
       if (auto wh = ParseSetupPair(value)) {
         // Both terms are within +-32767, so the sums cannot overflow an int.
         m_current.rect.right = m_current.rect.left + wh->first;
         m_current.rect.bottom = m_current.rect.top + wh->second;
       }
-    } else if (SameKey(key, "default")) {
+    } else if (EqualNoCase(key, "default")) {
       m_current.isDefault = ParseSetupFlag(value);
     }
     // "mac" and every other key: ignored.
@@ -143,7 +136,7 @@ std::optional<SetupFunction> SetupFunctionFromName(std::string_view name) {
   // Blanks around the name cannot be part of it; "function: quit" means quit.
   name = Trim(name);
   for (const auto& [f, n] : kFunctionNames)
-    if (SameKey(name, n)) return f;
+    if (EqualNoCase(name, n)) return f;
   return std::nullopt;
 }
 
@@ -176,7 +169,7 @@ bool ParseSetupFlag(std::string_view value) {
       if (value[pos] != '0') return true;
     return false;
   }
-  return SameKey(Trim(value), "true");
+  return EqualNoCase(Trim(value), "true");
 }
 
 std::optional<SetupRgb> ParseSetupColor(std::string_view value) {
@@ -185,15 +178,8 @@ std::optional<SetupRgb> ParseSetupColor(std::string_view value) {
   std::uint32_t rgb = 0;
   bool any = false;
   for (char c : value) {
-    int d;
-    if (c >= '0' && c <= '9')
-      d = c - '0';
-    else if (c >= 'a' && c <= 'f')
-      d = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-      d = c - 'A' + 10;
-    else
-      continue;
+    const int d = AsciiHexDigit(c);
+    if (d < 0) continue;
     rgb = ((rgb << 4) | static_cast<std::uint32_t>(d)) & 0xFFFFFF;
     any = true;
   }

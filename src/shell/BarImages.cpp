@@ -6,6 +6,7 @@
 #include <QtGui/QPainter>
 #include <QtSvg/QSvgRenderer>
 
+#include "course/AsciiCase.h"
 #include "course/ProgramResources.h"
 #include "course/ResourceIds.h"
 
@@ -15,7 +16,7 @@ QImage RenderProgramImage(std::string_view kind, int id, const QSize& size) {
   const QString qpath = QString::fromStdString(path);
   QImage out(size, QImage::Format_ARGB32_Premultiplied);
   out.fill(Qt::transparent);
-  if (qpath.endsWith(".svg", Qt::CaseInsensitive)) {
+  if (EndsWithNoCase(path, ".svg")) {
     QSvgRenderer svg(qpath);
     if (!svg.isValid()) return {};
     QPainter p(&out);

@@ -13,6 +13,7 @@
 #include <QtWidgets/QPushButton>
 
 #include "audio/SoundService.h"
+#include "course/AsciiCase.h"
 #include "course/ContentsServices.h"
 #include "course/StringIds.h"
 #include "records/MarkerFile.h"
@@ -251,9 +252,9 @@ bool CCourseApp::ProcessShellCommandOfCommandLine() {
 }
 
 bool CCourseApp::OpenFileFromShell(const std::filesystem::path& path) {
-  const QString ext = QString::fromStdString(path.extension().string()).toLower();
+  const std::string ext = path.extension().string();
   // Marker and bookmark files go to the marker opener, as when the shell sends them.
-  if (ext == QLatin1String(".kna") || ext == QLatin1String(".mrk")) {
+  if (EqualNoCase(ext, ".kna") || EqualNoCase(ext, ".mrk")) {
     HandleShellCommand(OpenCommandText(path.string()));
     return true;
   }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "course/ByteReader.h"
+
 namespace {
 
 constexpr std::string_view kOpenPrefix = "[open(\"";
@@ -34,11 +36,9 @@ std::optional<InstanceCommand> ParseInstanceCommand(std::string_view text) {
 std::string EncodeInstanceFrame(std::string_view command) {
   if (!ParseInstanceCommand(command)) return {};
   std::string out(kInstanceMagic, sizeof kInstanceMagic);
-  const auto n = static_cast<std::uint32_t>(command.size());
-  out.push_back(static_cast<char>(n >> 24));
-  out.push_back(static_cast<char>(n >> 16));
-  out.push_back(static_cast<char>(n >> 8));
-  out.push_back(static_cast<char>(n));
+  std::uint8_t length[4];
+  StoreBe32(length, static_cast<std::uint32_t>(command.size()));
+  out.append(reinterpret_cast<const char*>(length), sizeof length);
   out.append(command);
   return out;
 }
@@ -59,8 +59,7 @@ InstanceFrameReader::State InstanceFrameReader::Feed(const char* data, std::size
     if (m_header.size() <= sizeof kInstanceMagic && m_header.back() != kInstanceMagic[m_header.size() - 1])
       return Refuse("not a request of this program");
     if (m_header.size() == kInstanceHeaderBytes) {
-      const auto* h = reinterpret_cast<const unsigned char*>(m_header.data()) + sizeof kInstanceMagic;
-      m_length = (std::uint32_t(h[0]) << 24) | (std::uint32_t(h[1]) << 16) | (std::uint32_t(h[2]) << 8) | h[3];
+      m_length = LoadBe32(BytesOf(m_header).subspan<sizeof kInstanceMagic, 4>());
       if (m_length == 0 || m_length > kMaxCommandBytes)
         return Refuse("request length " + std::to_string(m_length) + " out of range");
       m_text.reserve(m_length);

@@ -7,6 +7,7 @@
 
 #include "TestSupport.h"
 #include "audio/ClipDecoder.h"
+#include "course/ByteReader.h"
 
 namespace kntest {
 
@@ -25,11 +26,11 @@ std::vector<std::int16_t> ReadWaveSamples(const std::filesystem::path& path) {
   const auto bytes = ReadFileBytes(path);
   for (std::size_t i = 12; i + 8 <= bytes.size(); ++i) {
     if (std::memcmp(bytes.data() + i, "data", 4)) continue;
-    const std::uint32_t size = bytes[i + 4] | bytes[i + 5] << 8 | bytes[i + 6] << 16 | std::uint32_t(bytes[i + 7]) << 24;
-    const std::size_t n = std::min<std::size_t>(size, bytes.size() - i - 8) / 2;
-    std::vector<std::int16_t> out(n);
-    for (std::size_t k = 0; k < n; ++k)
-      out[k] = static_cast<std::int16_t>(bytes[i + 8 + 2 * k] | bytes[i + 9 + 2 * k] << 8);
+    ByteReader r(bytes, path.string());
+    r.seek(i + 4);
+    const std::uint32_t size = r.u32le("data size");
+    std::vector<std::int16_t> out(std::min<std::size_t>(size, r.remaining()) / 2);
+    for (std::int16_t& sample : out) sample = r.i16le("sample");
     return out;
   }
   throw std::runtime_error("no data chunk in " + path.string());
@@ -54,13 +55,6 @@ int MaxAbsDiff(const std::vector<std::int16_t>& a, const std::vector<std::int16_
 }
 
 namespace {
-void PutBe32(std::vector<std::uint8_t>& v, std::uint32_t x) {
-  for (int s = 24; s >= 0; s -= 8) v.push_back(static_cast<std::uint8_t>(x >> s));
-}
-void PutBe16(std::vector<std::uint8_t>& v, std::uint16_t x) {
-  v.push_back(static_cast<std::uint8_t>(x >> 8));
-  v.push_back(static_cast<std::uint8_t>(x));
-}
 void PutId(std::vector<std::uint8_t>& v, const std::string& id) { v.insert(v.end(), id.begin(), id.begin() + 4); }
 }  // namespace
 
@@ -71,30 +65,30 @@ std::vector<std::uint8_t> BuildAiff(const AiffShape& shape) {
   if (shape.comm) {
     const bool aifc = !shape.compression.empty();
     PutId(body, "COMM");
-    PutBe32(body, aifc ? 24 : 18);
-    PutBe16(body, static_cast<std::uint16_t>(shape.channels));
-    PutBe32(body, 0);  // frame count: not used by the player
-    PutBe16(body, static_cast<std::uint16_t>(shape.sampleSize));
-    PutBe16(body, static_cast<std::uint16_t>(shape.exponent));
-    PutBe32(body, 0xAC440000u);  // mantissa of 11025 / 22050
-    PutBe32(body, 0);
+    AppendBe32(body, aifc ? 24 : 18);
+    AppendBe16(body, static_cast<std::uint16_t>(shape.channels));
+    AppendBe32(body, 0);  // frame count: not used by the player
+    AppendBe16(body, static_cast<std::uint16_t>(shape.sampleSize));
+    AppendBe16(body, static_cast<std::uint16_t>(shape.exponent));
+    AppendBe32(body, 0xAC440000u);  // mantissa of 11025 / 22050
+    AppendBe32(body, 0);
     if (aifc) {
       PutId(body, shape.compression);
-      PutBe16(body, 0);  // empty Pascal-string name, padded
+      AppendBe16(body, 0);  // empty Pascal-string name, padded
     }
   }
   if (shape.ssnd) {
     PutId(body, "SSND");
-    PutBe32(body, static_cast<std::uint32_t>(8 + shape.ssndOffset + shape.data.size()));
-    PutBe32(body, shape.ssndOffset);
-    PutBe32(body, 0);
+    AppendBe32(body, static_cast<std::uint32_t>(8 + shape.ssndOffset + shape.data.size()));
+    AppendBe32(body, shape.ssndOffset);
+    AppendBe32(body, 0);
     body.insert(body.end(), shape.ssndOffset, 0xEE);
     body.insert(body.end(), shape.data.begin(), shape.data.end());
     if (shape.data.size() % 2) body.push_back(0);
   }
   std::vector<std::uint8_t> out;
   PutId(out, "FORM");
-  PutBe32(out, static_cast<std::uint32_t>(body.size()));
+  AppendBe32(out, static_cast<std::uint32_t>(body.size()));
   out.insert(out.end(), body.begin(), body.end());
   return out;
 }
@@ -102,7 +96,7 @@ std::vector<std::uint8_t> BuildAiff(const AiffShape& shape) {
 std::vector<std::uint8_t> BigEndianRamp(std::size_t count) {
   std::vector<std::uint8_t> out;
   out.reserve(count * 2);
-  for (std::size_t i = 0; i < count; ++i) PutBe16(out, static_cast<std::uint16_t>(static_cast<std::int16_t>((i * 37) % 20000 - 10000)));
+  for (std::size_t i = 0; i < count; ++i) AppendBe16(out, static_cast<std::uint16_t>(static_cast<std::int16_t>((i * 37) % 20000 - 10000)));
   return out;
 }
 

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "CourseErrorSupport.h"
 #include "audio/PcmConvert.h"
 #include "audio/WaveResource.h"
+#include "course/ByteReader.h"
+#include "course/CourseFileError.h"
 #include "course/ProgramResources.h"
 
 using namespace audio;
@@ -9,24 +12,20 @@ using namespace audio;
 namespace {
 std::vector<std::uint8_t> Chunk(const char* id, std::vector<std::uint8_t> body) {
   std::vector<std::uint8_t> out(id, id + 4);
-  const auto n = static_cast<std::uint32_t>(body.size());
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(n >> (8 * i)));
+  AppendLe32(out, static_cast<std::uint32_t>(body.size()));
   out.insert(out.end(), body.begin(), body.end());
-  if (n % 2) out.push_back(0);
+  if (body.size() % 2) out.push_back(0);
   return out;
 }
 
 std::vector<std::uint8_t> Fmt(int format, int channels, int rate, int bits) {
-  auto le = [](std::vector<std::uint8_t>& v, std::uint32_t x, int n) {
-    for (int i = 0; i < n; ++i) v.push_back(static_cast<std::uint8_t>(x >> (8 * i)));
-  };
   std::vector<std::uint8_t> b;
-  le(b, format, 2);
-  le(b, channels, 2);
-  le(b, rate, 4);
-  le(b, rate * channels * bits / 8, 4);
-  le(b, channels * bits / 8, 2);
-  le(b, bits, 2);
+  AppendLe16(b, static_cast<std::uint16_t>(format));
+  AppendLe16(b, static_cast<std::uint16_t>(channels));
+  AppendLe32(b, static_cast<std::uint32_t>(rate));
+  AppendLe32(b, static_cast<std::uint32_t>(rate * channels * bits / 8));
+  AppendLe16(b, static_cast<std::uint16_t>(channels * bits / 8));
+  AppendLe16(b, static_cast<std::uint16_t>(bits));
   return Chunk("fmt ", b);
 }
 
@@ -34,8 +33,7 @@ std::vector<std::uint8_t> Riff(std::vector<std::vector<std::uint8_t>> chunks) {
   std::vector<std::uint8_t> body{'W', 'A', 'V', 'E'};
   for (auto& c : chunks) body.insert(body.end(), c.begin(), c.end());
   std::vector<std::uint8_t> out{'R', 'I', 'F', 'F'};
-  const auto n = static_cast<std::uint32_t>(body.size());
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(n >> (8 * i)));
+  AppendLe32(out, static_cast<std::uint32_t>(body.size()));
   out.insert(out.end(), body.begin(), body.end());
   return out;
 }
@@ -59,36 +57,51 @@ TEST(WaveResource, FindsFormatAndDataWhereverTheyAre) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const auto w = ParseWaveResource(c.bytes);
-    ASSERT_TRUE(w);
-    EXPECT_EQ(w->rate, c.rate);
-    EXPECT_EQ(w->data.size(), c.dataBytes);
+    EXPECT_EQ(w.rate, c.rate);
+    EXPECT_EQ(w.data.size(), c.dataBytes);
   }
   // A data chunk that claims more than is there is cut to what is there.
   auto cut = Riff({Fmt(1, 1, 22050, 16), Chunk("data", std::vector<std::uint8_t>(100, 7))});
   cut.resize(cut.size() - 40);
-  EXPECT_EQ(ParseWaveResource(cut)->data.size(), 60u);
+  EXPECT_EQ(ParseWaveResource(cut).data.size(), 60u);
 }
 
-TEST(WaveResource, RefusesWhatTheOutputCannotPlay) {
-  const std::vector<std::uint8_t> cases[] = {
-      Riff({Fmt(3, 1, 22050, 16), Chunk("data", kData)}),  // float
-      Riff({Fmt(1, 1, 22050, 8), Chunk("data", kData)}),   // 8-bit
-      Riff({Fmt(1, 2, 22050, 16), Chunk("data", kData)}),  // stereo
-      Riff({Fmt(1, 1, 22050, 16)}),                        // no data
-      Riff({Chunk("data", kData)}),                        // no format
-      {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'A', 'V', 'I', ' '},
-      {},
+TEST(WaveResource, RefusesWhatTheOutputCannotPlaySayingWhatAndWhere) {
+  // The RIFF header is 12 bytes; the first chunk's body starts at 20.
+  const struct {
+    std::vector<std::uint8_t> bytes;
+    const char* reason;
+    std::int64_t offset;
+  } cases[] = {
+      {Riff({Fmt(3, 1, 22050, 16), Chunk("data", kData)}), "format tag 3 is not PCM (1)", 20},
+      {Riff({Fmt(1, 2, 22050, 16), Chunk("data", kData)}), "2 channels; only mono is played", 22},
+      {Riff({Fmt(1, 1, 22050, 8), Chunk("data", kData)}), "8-bit samples; only 16-bit is played", 34},
+      {Riff({Chunk("fmt ", std::vector<std::uint8_t>(10)), Chunk("data", kData)}),
+       "fmt chunk of 10 bytes is shorter than 16", 12},
+      {Riff({Fmt(1, 1, 22050, 16)}), "no data chunk", 36},
+      {Riff({Chunk("data", kData)}), "no fmt chunk", 26},
+      {{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'A', 'V', 'I', ' '}, "RIFF form is not WAVE", 8},
+      {{'R', 'I', 'F', 'X', 0, 0, 0, 0, 'W', 'A', 'V', 'E'}, "not a RIFF file", 0},
+      {{'R', 'I', 'F', 'F', 0, 0}, "RIFF size needs 4 bytes, 2 remain", 4},
+      {{}, "RIFF header needs 4 bytes, 0 remain", 0},
   };
-  for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_FALSE(ParseWaveResource(cases[i])) << i;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.reason);
+    const auto e = kntest::CourseErrorOf([&] { ParseWaveResource(c.bytes, "bell.wav"); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->kind(), CourseFileError::Kind::Format);
+    EXPECT_EQ(e->path(), "bell.wav");
+    EXPECT_EQ(e->reason(), c.reason);
+    EXPECT_EQ(e->offset(), c.offset);
+  }
 }
 
 TEST(WaveResource, EncodedFilesReadBack) {
   const std::vector<std::int16_t> samples{0, -1, 32767, -32768, 1234};
   const auto file = EncodeWaveFile(samples, 22050);
   const auto w = ParseWaveResource(file);
-  ASSERT_TRUE(w);
-  EXPECT_EQ(w->rate, 22050);
-  EXPECT_EQ(OneShotSamples(w->data, OneShotMode::Native), samples);
+  EXPECT_EQ(w.rate, 22050);
+  EXPECT_EQ(OneShotSamples(w.data, OneShotMode::Native), samples);
 }
 
 TEST(WaveResource, EveryBuiltInSoundIsPlayable) {
@@ -101,10 +114,9 @@ TEST(WaveResource, EveryBuiltInSoundIsPlayable) {
     }
     ASSERT_TRUE(bytes);
     const auto w = ParseWaveResource(*bytes);
-    ASSERT_TRUE(w);
-    EXPECT_TRUE(w->rate == 22050 || w->rate == 11025);
+    EXPECT_TRUE(w.rate == 22050 || w.rate == 11025);
     // Short effects: between a twentieth of a second and two seconds.
-    const double seconds = double(w->data.size()) / 2 / w->rate;
+    const double seconds = double(w.data.size()) / 2 / w.rate;
     EXPECT_GT(seconds, 0.05);
     EXPECT_LT(seconds, 2.0);
   }

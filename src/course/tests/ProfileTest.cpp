@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "TestSupport.h"
+#include "course/ByteReader.h"
 #include "course/Preferences.h"
 
 namespace {
@@ -37,12 +38,9 @@ std::string ReadText(const std::filesystem::path& path) {
 std::string WindowsValue(const std::vector<std::array<std::int32_t, 5>>& entries) {
   std::vector<std::uint8_t> bytes;
   for (const auto& e : entries) {
-    bytes.push_back(static_cast<std::uint8_t>(e[0]));
-    bytes.push_back(static_cast<std::uint8_t>(e[0] >> 8));
-    bytes.push_back(0xEE);  // filler: ignored
-    bytes.push_back(0xEE);
-    for (int i = 1; i < 5; ++i)
-      for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(e[i] >> shift));
+    AppendLe16(bytes, static_cast<std::uint16_t>(e[0]));
+    AppendLe16(bytes, 0xEEEE);  // filler: ignored
+    for (int i = 1; i < 5; ++i) AppendLe32(bytes, static_cast<std::uint32_t>(e[i]));
   }
   return EncodeProfileBytes(bytes);
 }

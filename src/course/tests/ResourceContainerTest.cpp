@@ -64,13 +64,6 @@ TEST(ResourceContainerLookup, NullDirectoryFindsNothing) {
   EXPECT_EQ(FindEntry(nullptr, "Chart", 0), nullptr);
 }
 
-TEST(ResourceContainerLookup, SameNameComparesAsciiCaseOnly) {
-  EXPECT_TRUE(SameName("", ""));
-  EXPECT_TRUE(SameName("Splash Screen", "SPLASH screen"));
-  EXPECT_FALSE(SameName("abc", "abd"));
-  EXPECT_FALSE(SameName("\xC9t\xE9", "\xE9t\xE9"));  // no folding outside ASCII
-}
-
 TEST(ResourceContainerFile, ReadsEntriesAndTextSection) {
   ContainerWriter w;
   w.SetTypeCode(*TypeCodeFromString("tftb"));

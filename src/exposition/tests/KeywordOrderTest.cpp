@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "course/AsciiCase.h"
 #include "exposition/KeywordOrder.h"
 #include "exposition/Keywords.h"
 
@@ -11,8 +12,7 @@ TEST(KeywordOrder, EveryKeywordIsFoundByItsNameInAnyCase) {
     const std::string name(order.NameOf(code));
     ASSERT_FALSE(name.empty()) << code;
     EXPECT_EQ(order.Lookup(name), code) << name;
-    std::string upper = name;
-    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string upper = ToAsciiUpper(name);
     EXPECT_EQ(order.Lookup(upper), code) << upper;
   }
 }

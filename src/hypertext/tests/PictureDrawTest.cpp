@@ -7,6 +7,7 @@
 #include <QtGui/QPixmap>
 
 #include "PictureTestSupport.h"
+#include "course/ByteReader.h"
 #include "course/CourseFile.h"
 #include "hypertext/DibBitmap.h"
 #include "hypertext/Picture.h"
@@ -57,25 +58,33 @@ Picture DistinctPicture(Form form, int w, int h) {
 }
 
 TEST(PictureDraw, ScaledOutputTakesTheStatedSourcePixels) {
-  struct Size {
+  // For each output column (left to right) the source column it shows, and for each
+  // output row (top to bottom) the source row, counted from the top. Columns keep the
+  // left edge in place and rows the bottom edge, in PNG images as in bitmaps: a row
+  // that is repeated or dropped goes at the top.
+  const struct {
     int sw, sh, w, h;
-  } sizes[] = {{32, 32, 64, 64}, {5, 3, 7, 4}, {7, 5, 3, 2}, {4, 4, 4, 9}, {3, 6, 10, 1}, {12, 9, 12, 9}};
+    std::vector<int> columns, rows;
+  } cases[] = {
+      {5, 3, 7, 4, {0, 0, 1, 2, 2, 3, 4}, {0, 1, 2, 2}},
+      {7, 5, 3, 2, {0, 2, 4}, {2, 4}},
+      {4, 4, 4, 9, {0, 1, 2, 3}, {0, 0, 1, 1, 2, 2, 3, 3, 3}},
+      {3, 6, 10, 1, {0, 0, 0, 0, 1, 1, 1, 2, 2, 2}, {5}},
+      {12, 9, 12, 9, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, {0, 1, 2, 3, 4, 5, 6, 7, 8}},
+  };
   for (Form form : {Form::Bitmap8, Form::Bitmap24, Form::Rgba}) {
-    for (const auto& s : sizes) {
-      if (form == Form::Bitmap8 && s.sw * s.sh > 256) continue;
-      const Picture p = DistinctPicture(form, s.sw, s.sh);
-      const QImage out = DrawOn(p, pictest::Canvas(s.w + 4, s.h + 4, kCanvas), QRect(2, 2, s.w, s.h));
-      for (int y = 0; y < s.h; ++y)
-        for (int x = 0; x < s.w; ++x) {
-          const int sx = x * s.sw / s.w;
-          // Bitmaps count rows from the bottom, PNG images from the top.
-          const int sy = form == Form::Rgba ? s.sh - 1 - (s.h - 1 - y) * s.sh / s.h
-                                            : s.sh - 1 - ((s.h - 1 - y) * s.sh / s.h);
-          ASSERT_EQ(Rgb(out, x + 2, y + 2), Distinct(sx, sy) & 0xFFFFFF)
-              << int(form) << " " << s.sw << "x" << s.sh << "->" << s.w << "x" << s.h << " at " << x << "," << y;
-        }
+    for (const auto& c : cases) {
+      SCOPED_TRACE(testing::Message() << int(form) << " " << c.sw << "x" << c.sh << "->" << c.w << "x" << c.h);
+      ASSERT_EQ(c.columns.size(), std::size_t(c.w));
+      ASSERT_EQ(c.rows.size(), std::size_t(c.h));
+      const Picture p = DistinctPicture(form, c.sw, c.sh);
+      const QImage out = DrawOn(p, pictest::Canvas(c.w + 4, c.h + 4, kCanvas), QRect(2, 2, c.w, c.h));
+      for (int y = 0; y < c.h; ++y)
+        for (int x = 0; x < c.w; ++x)
+          ASSERT_EQ(Rgb(out, x + 2, y + 2), Distinct(c.columns[std::size_t(x)], c.rows[std::size_t(y)]) & 0xFFFFFF)
+              << "at " << x << "," << y;
       EXPECT_EQ(Rgb(out, 1, 1), kCanvas) << "nothing outside the rectangle";
-      EXPECT_EQ(Rgb(out, s.w + 2, s.h + 2), kCanvas);
+      EXPECT_EQ(Rgb(out, c.w + 2, c.h + 2), kCanvas);
     }
   }
 }
@@ -286,7 +295,9 @@ TEST(PictureDraw, MaskedRgbaBlendsOverWhatIsDrawn) {
 
   // The stated case: alpha 128 over white.
   const QImage white = DrawOn(p, pictest::Canvas(4, 1, 0xFFFFFF), QRect(0, 0, 4, 1));
-  EXPECT_EQ(Rgb(white, 0, 0), qRgb((200 * 128 + 255 * 127) / 256, (100 * 128 + 255 * 127) / 256, 255 * 127 / 256) & 0xFFFFFF);
+  // Red: (200 x 128 + 255 x 127) / 256 = 57 985 / 256, 226 once the fraction is dropped;
+  // green 45 185 / 256 gives 176, blue 32 385 / 256 gives 126.
+  EXPECT_EQ(Rgb(white, 0, 0), qRgb(226, 176, 126) & 0xFFFFFF);
 }
 
 TEST(PictureDraw, ReplaceKeyColourRewritesKeyPixelsInTheirOwnFormat) {
@@ -297,7 +308,7 @@ TEST(PictureDraw, ReplaceKeyColourRewritesKeyPixelsInTheirOwnFormat) {
   EXPECT_TRUE(p.keyed());
   auto u16 = [&](int x, int y) {
     const std::uint8_t* r = p.bitmap()->rowFromBottom(y);
-    return r[2 * x] | (r[2 * x + 1] << 8);
+    return LoadLe16(std::span<const std::uint8_t, 2>(r + 2 * x, 2));
   };
   EXPECT_EQ(u16(0, 1), 0x7FFF);
   EXPECT_EQ(u16(1, 1), 0x1234);

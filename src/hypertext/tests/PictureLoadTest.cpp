@@ -8,6 +8,7 @@
 #include <zlib.h>
 
 #include "PictureTestSupport.h"
+#include "course/ByteReader.h"
 #include "course/CourseFile.h"
 #include "course/Notice.h"
 #include "course/StringIds.h"
@@ -146,11 +147,11 @@ TEST(PictureLoad, TopDownBitmapsAndPixelGapsReadTheSamePixels) {
 TEST(PictureLoad, BrokenBitmapHeadersLoadNothingAndSayWhy) {
   const auto good = pictest::BitmapFile(KeyedEightBit());
   auto put32 = [](std::vector<std::uint8_t> v, std::size_t at, std::uint32_t x) {
-    for (int i = 0; i < 4; ++i) v[at + i] = static_cast<std::uint8_t>(x >> (8 * i));
+    StoreLe32(std::span(v).subspan(at).first<4>(), x);
     return v;
   };
   auto put16 = [](std::vector<std::uint8_t> v, std::size_t at, std::uint16_t x) {
-    v[at] = static_cast<std::uint8_t>(x), v[at + 1] = static_cast<std::uint8_t>(x >> 8);
+    StoreLe16(std::span(v).subspan(at).first<2>(), x);
     return v;
   };
   struct Case {

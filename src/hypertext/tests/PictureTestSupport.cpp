@@ -8,6 +8,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "course/ByteReader.h"
+
 namespace {
 std::atomic<bool> g_watching{false};
 std::atomic<std::size_t> g_largest{0};
@@ -19,14 +21,8 @@ std::atomic<std::size_t> g_largest{0};
   }
 }
 
-void Put16(std::vector<std::uint8_t>& v, std::uint32_t x) {
-  v.push_back(static_cast<std::uint8_t>(x));
-  v.push_back(static_cast<std::uint8_t>(x >> 8));
-}
-void Put32(std::vector<std::uint8_t>& v, std::uint32_t x) {
-  Put16(v, x & 0xFFFF);
-  Put16(v, x >> 16);
-}
+void Put16(std::vector<std::uint8_t>& v, std::uint32_t x) { AppendLe16(v, static_cast<std::uint16_t>(x)); }
+void Put32(std::vector<std::uint8_t>& v, std::uint32_t x) { AppendLe32(v, x); }
 }  // namespace
 
 #if defined(__has_feature)
@@ -109,10 +105,8 @@ std::vector<std::uint8_t> PackedBitmap(const Bmp& b) {
           Put16(row, p);
           break;
         default:
-          row.push_back(static_cast<std::uint8_t>(p));
-          row.push_back(static_cast<std::uint8_t>(p >> 8));
-          row.push_back(static_cast<std::uint8_t>(p >> 16));
-          if (b.bitCount == 32) row.push_back(0);
+          AppendLe32(row, p & 0xFFFFFF);  // blue, green, red, then 0
+          if (b.bitCount == 24) row.pop_back();
       }
     }
     row.resize(stride, 0xCC);  // padding bytes that are no pixel

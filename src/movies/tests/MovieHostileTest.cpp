@@ -9,6 +9,7 @@
 
 #include "MovieTestSupport.h"
 #include "TestSupport.h"
+#include "course/ByteReader.h"
 #include "course/CourseFile.h"
 #include "course/CourseFileError.h"
 #include "movies/MovieSound.h"
@@ -131,10 +132,8 @@ TEST(MovieHostile, OversizedPicturesAreRefused) {
   ASSERT_NE(rle, std::string::npos);
   for (const auto& [width, height] : {std::pair{30000, 20000}, std::pair{5000, 16}, std::pair{4096, 4096}}) {
     auto patched = bytes;
-    patched[rle + 28] = static_cast<std::uint8_t>(width >> 8);
-    patched[rle + 29] = static_cast<std::uint8_t>(width);
-    patched[rle + 30] = static_cast<std::uint8_t>(height >> 8);
-    patched[rle + 31] = static_cast<std::uint8_t>(height);
+    StoreBe16(std::span(patched).subspan(rle + 28).first<2>(), static_cast<std::uint16_t>(width));
+    StoreBe16(std::span(patched).subspan(rle + 30).first<2>(), static_cast<std::uint16_t>(height));
     try {
       OpenBytes(std::move(patched));
       ADD_FAILURE() << width << "x" << height << " opened";
@@ -142,10 +141,6 @@ TEST(MovieHostile, OversizedPicturesAreRefused) {
       EXPECT_NE(e.reason().find("size"), std::string::npos) << e.reason();
     }
   }
-}
-
-void PutBigEndian(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value, int size) {
-  for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * (size - 1 - i)));
 }
 
 TEST(MovieHostile, PicturesOfAnyWidthAreScaledToTheMovieBox) {
@@ -159,8 +154,8 @@ TEST(MovieHostile, PicturesOfAnyWidthAreScaledToTheMovieBox) {
   ASSERT_EQ(bytes[tkhd + 4], 0) << "a version 0 track header";
   for (std::uint32_t width : {1u, 2u, 3u, 7u, 33u, 641u}) {
     auto patched = bytes;
-    PutBigEndian(patched, tkhd + 80, width << 16, 4);  // 16.16 fixed point
-    PutBigEndian(patched, avc1 + 28, width, 2);
+    StoreBe32(std::span(patched).subspan(tkhd + 80).first<4>(), width << 16);  // 16.16 fixed point
+    StoreBe16(std::span(patched).subspan(avc1 + 28).first<2>(), static_cast<std::uint16_t>(width));
     auto movie = OpenBytes(std::move(patched));
     EXPECT_EQ(movie->NaturalSize(), QSize(static_cast<int>(width), 240));
     for (MovieTime t : {0, 1'400'000, 300'000, 1'999'999}) EXPECT_EQ(movie->FrameAt(t).size(), movie->NaturalSize());

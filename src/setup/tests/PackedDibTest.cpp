@@ -2,17 +2,12 @@
 
 #include <QtGui/QImage>
 
+#include "CourseErrorSupport.h"
+#include "course/ByteReader.h"
+#include "course/CourseFileError.h"
 #include "setup/PackedDib.h"
 
 namespace {
-
-void Put16(std::vector<std::uint8_t>& v, std::uint16_t x) {
-  v.push_back(static_cast<std::uint8_t>(x));
-  v.push_back(static_cast<std::uint8_t>(x >> 8));
-}
-void Put32(std::vector<std::uint8_t>& v, std::uint32_t x) {
-  for (int i = 0; i < 4; ++i) v.push_back(static_cast<std::uint8_t>(x >> (8 * i)));
-}
 
 struct Header {
   std::uint32_t size = 40;
@@ -27,19 +22,19 @@ struct Header {
 std::vector<std::uint8_t> Dib(const Header& h, const std::vector<std::uint32_t>& palette,
                               const std::vector<std::uint8_t>& pixels) {
   std::vector<std::uint8_t> v;
-  Put32(v, h.size);
-  Put32(v, static_cast<std::uint32_t>(h.width));
-  Put32(v, static_cast<std::uint32_t>(h.height));
-  Put16(v, h.planes);
-  Put16(v, h.bits);
-  Put32(v, h.compression);
-  Put32(v, 0);
-  Put32(v, 0);
-  Put32(v, 0);
-  Put32(v, h.colorsUsed);
-  Put32(v, 0);
+  AppendLe32(v, h.size);
+  AppendLe32(v, static_cast<std::uint32_t>(h.width));
+  AppendLe32(v, static_cast<std::uint32_t>(h.height));
+  AppendLe16(v, h.planes);
+  AppendLe16(v, h.bits);
+  AppendLe32(v, h.compression);
+  AppendLe32(v, 0);
+  AppendLe32(v, 0);
+  AppendLe32(v, 0);
+  AppendLe32(v, h.colorsUsed);
+  AppendLe32(v, 0);
   v.resize(h.size, 0);
-  for (std::uint32_t c : palette) Put32(v, c);  // stored blue, green, red, 0
+  for (std::uint32_t c : palette) AppendLe32(v, c);  // stored blue, green, red, 0
   v.insert(v.end(), pixels.begin(), pixels.end());
   return v;
 }
@@ -90,12 +85,12 @@ TEST(PackedDib, ReadsRunLengthAndBitFieldPictures) {
 
 TEST(PackedDib, TheFileHeaderPointsPastTheColourTable) {
   const auto file = PackedDibToBmpFile(TwoColours());
-  ASSERT_TRUE(file);
-  ASSERT_EQ(file->size(), 14 + 40 + 8 + 8u);
-  EXPECT_EQ((*file)[0], 'B');
-  EXPECT_EQ((*file)[1], 'M');
-  EXPECT_EQ((*file)[2], file->size());
-  EXPECT_EQ((*file)[10], 14 + 40 + 8);
+  ASSERT_EQ(file.size(), 14 + 40 + 8 + 8u);
+  ByteReader header(file);
+  EXPECT_EQ(header.chars(2), "BM");
+  EXPECT_EQ(header.u32le(), 14 + 40 + 8 + 8u);
+  EXPECT_EQ(header.u32le(), 0u);
+  EXPECT_EQ(header.u32le(), 14 + 40 + 8u);
 
   // Colour count 0 at 8 bits means a full table of 256 entries.
   Header full;
@@ -103,9 +98,10 @@ TEST(PackedDib, TheFileHeaderPointsPastTheColourTable) {
   std::vector<std::uint32_t> palette(256, 0);
   palette[7] = 0x00FF00;
   const auto dib = Dib(full, palette, {7, 7, 0, 0, 7, 7, 0, 0});
-  const auto f = PackedDibToBmpFile(dib);
-  ASSERT_TRUE(f);
-  EXPECT_EQ((*f)[10] | ((*f)[11] << 8), 14 + 40 + 1024);
+  const auto withFull = PackedDibToBmpFile(dib);
+  ByteReader f(withFull);
+  f.seek(10);
+  EXPECT_EQ(f.u32le(), 14 + 40 + 1024u);
   EXPECT_EQ(DecodePackedDib(dib).pixel(1, 1), qRgb(0, 255, 0));
 }
 
@@ -127,44 +123,51 @@ TEST(PackedDib, RefusesHeadersThatDoNotDescribeThePicture) {
   struct Case {
     const char* what;
     Header header;
+    std::int64_t offset;  // where the error says the fault is
   };
   auto with = [](auto change) {
     Header h;
     change(h);
     return h;
   };
+  // The header's fields: size 0, width 4, height 8, planes 12, depth 14, compression 16,
+  // colour count 32; the two-colour table ends and the pixels start at 48.
   const Case cases[] = {
-      {"core header", with([](Header& h) { h.size = 12; })},
-      {"odd header size", with([](Header& h) { h.size = 41; })},
-      {"two planes", with([](Header& h) { h.planes = 2; })},
-      {"7 bits", with([](Header& h) { h.bits = 7; })},
-      {"0 bits", with([](Header& h) { h.bits = 0; })},
-      {"JPEG compression", with([](Header& h) { h.compression = 4; })},
-      {"RLE4 at 8 bits", with([](Header& h) { h.compression = 2; })},
-      {"bit fields at 8 bits", with([](Header& h) { h.compression = 3; })},
-      {"RLE top-down", with([](Header& h) { h.compression = 1; h.height = -2; })},
-      {"too many colours", with([](Header& h) { h.colorsUsed = 257; })},
-      {"huge colour count", with([](Header& h) { h.colorsUsed = 0xFFFFFFFF; })},
-      {"zero width", with([](Header& h) { h.width = 0; })},
-      {"negative width", with([](Header& h) { h.width = -2; })},
-      {"zero height", with([](Header& h) { h.height = 0; })},
-      {"most negative height", with([](Header& h) { h.height = INT32_MIN; })},
-      {"too wide", with([](Header& h) { h.width = 16385; })},
-      {"too tall", with([](Header& h) { h.height = 16385; })},
-      {"too many pixels", with([](Header& h) { h.compression = 1; h.width = 16384; h.height = 1025; })},
-      {"more rows than pixels", with([](Header& h) { h.height = 3; })},
-      {"wider than the rows", with([](Header& h) { h.width = 5; })},
+      {"core header", with([](Header& h) { h.size = 12; }), 0},
+      {"odd header size", with([](Header& h) { h.size = 41; }), 0},
+      {"two planes", with([](Header& h) { h.planes = 2; }), 12},
+      {"7 bits", with([](Header& h) { h.bits = 7; }), 14},
+      {"0 bits", with([](Header& h) { h.bits = 0; }), 14},
+      {"JPEG compression", with([](Header& h) { h.compression = 4; }), 16},
+      {"RLE4 at 8 bits", with([](Header& h) { h.compression = 2; }), 14},
+      {"bit fields at 8 bits", with([](Header& h) { h.compression = 3; }), 14},
+      {"RLE top-down", with([](Header& h) { h.compression = 1; h.height = -2; }), 8},
+      {"too many colours", with([](Header& h) { h.colorsUsed = 257; }), 32},
+      {"huge colour count", with([](Header& h) { h.colorsUsed = 0xFFFFFFFF; }), 32},
+      {"zero width", with([](Header& h) { h.width = 0; }), 4},
+      {"negative width", with([](Header& h) { h.width = -2; }), 4},
+      {"zero height", with([](Header& h) { h.height = 0; }), 8},
+      {"most negative height", with([](Header& h) { h.height = INT32_MIN; }), 8},
+      {"too wide", with([](Header& h) { h.width = 16385; }), 4},
+      {"too tall", with([](Header& h) { h.height = 16385; }), 8},
+      {"too many pixels", with([](Header& h) { h.compression = 1; h.width = 16384; h.height = 1025; }), 4},
+      {"more rows than pixels", with([](Header& h) { h.height = 3; }), 48},
+      {"wider than the rows", with([](Header& h) { h.width = 5; }), 48},
   };
   for (const auto& c : cases) {
-    EXPECT_FALSE(PackedDibToBmpFile(TwoColours(c.header))) << c.what;
-    EXPECT_TRUE(DecodePackedDib(TwoColours(c.header)).isNull()) << c.what;
+    SCOPED_TRACE(c.what);
+    const auto e = kntest::CourseErrorOf([&] { PackedDibToBmpFile(TwoColours(c.header), "splash"); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->path(), "splash");
+    EXPECT_EQ(e->offset(), c.offset) << e->reason();
+    EXPECT_TRUE(DecodePackedDib(TwoColours(c.header)).isNull());
   }
 }
 
 TEST(PackedDib, RefusesEveryTruncation) {
   const auto dib = TwoColours();
   for (std::size_t n = 0; n < dib.size(); ++n)
-    EXPECT_FALSE(PackedDibToBmpFile(std::span(dib.data(), n))) << n;
+    EXPECT_THROW(PackedDibToBmpFile(std::span(dib.data(), n)), CourseFileError) << n;
   QImage picture(9, 4, QImage::Format_RGB32);
   picture.fill(Qt::darkCyan);
   const auto big = EncodePackedDib(picture);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "course/ByteReader.h"
 #include "shell/InstanceMessage.h"
 
 namespace {
@@ -8,10 +9,9 @@ using State = InstanceFrameReader::State;
 
 std::string Frame(std::string_view magic, std::uint32_t length, std::string_view text) {
   std::string f(magic);
-  f.push_back(static_cast<char>(length >> 24));
-  f.push_back(static_cast<char>(length >> 16));
-  f.push_back(static_cast<char>(length >> 8));
-  f.push_back(static_cast<char>(length));
+  std::uint8_t n[4];
+  StoreBe32(n, length);
+  f.append(reinterpret_cast<const char*>(n), sizeof n);
   f.append(text);
   return f;
 }

@@ -22,9 +22,10 @@ TEST(Random, ReseedingRepeatsTheSequence) {
 }
 
 TEST(Random, StateWrapsModulo2To32) {
-  // 0xFFFFFFFF * 214013 + 2531011 = 2316998 (mod 2^32): the draw is 2316998 >> 16.
+  // 0xFFFFFFFF * 214013 + 2531011 = 2316998 (mod 2^32); the draw is its bits 16 to 30:
+  // 2316998 = 35 x 65536 + 23238.
   SeedRandom(0xFFFFFFFFu);
-  EXPECT_EQ(RandomDraw(), 2316998 >> 16);
+  EXPECT_EQ(RandomDraw(), 35);
   EXPECT_EQ(ProgramRandomGenerator().state, 2316998u);
 }
 
