@@ -1,6 +1,5 @@
 #include "exposition/ExpoTransition.h"
 
-#include <QtGui/QPolygon>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -190,11 +189,42 @@ QRegion Strips(const QRect& rect, const QRect& bounds, std::uint32_t mask, bool 
   return r;
 }
 
-QPolygon DiamondOf(const QRect& v) {
-  const int cx = v.left() + v.width() / 2;
-  const int cy = v.top() + v.height() / 2;
-  return QPolygon({QPoint(cx, v.top()), QPoint(v.left() + v.width(), cy), QPoint(cx, v.top() + v.height()),
-                   QPoint(v.left(), cy)});
+// A shape given by its horizontal extent on each row, built only over the rows and
+// columns of bounds: the cost follows the painted area, never the shape's size (an
+// object may be far larger than the view). span(yCentre, x0, x1) gives the row's
+// extent [x0, x1) in pixels, false for none.
+template <class Span>
+QRegion RowSpans(const QRect& bounds, int top, int bottom, Span span) {
+  std::vector<QRect> rows;
+  const int y0 = std::max(top, bounds.top());
+  const int y1 = std::min(bottom, bounds.bottom() + 1);
+  for (int y = y0; y < y1; ++y) {
+    double a = 0, b = 0;
+    if (!span(y + 0.5, a, b)) continue;
+    const int x0 = std::max(Trunc(std::floor(a + 0.5)), bounds.left());
+    const int x1 = std::min(Trunc(std::floor(b + 0.5)), bounds.right() + 1);
+    if (x1 > x0) rows.emplace_back(x0, y, x1 - x0, 1);
+  }
+  QRegion r;
+  r.setRects(rows.data(), static_cast<int>(rows.size()));
+  return r;
+}
+
+// The ellipse inscribed in v, or the diamond whose corners are the midpoints of its sides.
+QRegion EllipseOrDiamond(const QRect& v, const QRect& bounds, bool diamond) {
+  if (!v.isValid()) return {};
+  const double cx = v.left() + v.width() / 2.0;
+  const double cy = v.top() + v.height() / 2.0;
+  const double a = v.width() / 2.0;
+  const double b = v.height() / 2.0;
+  return RowSpans(bounds, v.top(), v.top() + v.height(), [&](double y, double& x0, double& x1) {
+    const double dy = std::abs(y - cy) / b;
+    if (dy > 1) return false;
+    const double half = diamond ? a * (1 - dy) : a * std::sqrt(1 - dy * dy);
+    x0 = cx - half;
+    x1 = cx + half;
+    return true;
+  });
 }
 
 }  // namespace
@@ -230,25 +260,39 @@ ExpoClip WipeClip(int direction, const QRect& objectRect, const WipeState& wipe,
     }
     case kw::diamond:
     case kw::diamond_backwards: {
-      const QRegion d = visible.isValid() ? QRegion(DiamondOf(visible)) : QRegion();
+      const QRegion d = EllipseOrDiamond(visible, bounds, true);
       clip.region = direction == kw::diamond ? d : Outside(bounds, d);
       break;
     }
     case kw::telescope:
     case kw::telescope_backwards: {
-      const QRegion e = visible.isValid() ? QRegion(visible, QRegion::Ellipse) : QRegion();
+      const QRegion e = EllipseOrDiamond(visible, bounds, false);
       clip.region = direction == kw::telescope ? e : Outside(bounds, e);
       break;
     }
     case kw::diagonal:
     case kw::diagonal_backwards: {
-      const int len = wipe.diagonal;
+      const double len = wipe.diagonal;
       if (len <= 0) break;
-      const QPoint o = objectRect.topLeft();
-      const QPolygon tri = direction == kw::diagonal
-                               ? QPolygon({o, o + QPoint(len, 0), o + QPoint(0, len)})
-                               : QPolygon({o + QPoint(w, t), o + QPoint(w - len, t), o + QPoint(w, t - len)});
-      clip.region = QRegion(tri);
+      const double ox = objectRect.left();
+      const double oy = objectRect.top();
+      if (direction == kw::diagonal) {
+        // The triangle (0, 0), (len, 0), (0, len) at the object's top-left.
+        clip.region = RowSpans(bounds, objectRect.top(), Trunc(oy + len), [&](double y, double& x0, double& x1) {
+          x0 = ox;
+          x1 = ox + len - (y - oy);
+          return x1 > x0;
+        });
+      } else {
+        // The triangle (w, t), (w - len, t), (w, t - len).
+        const double bx = ox + w;
+        const double by = oy + t;
+        clip.region = RowSpans(bounds, Trunc(by - len), Trunc(by), [&](double y, double& x0, double& x1) {
+          x0 = bx - (len - (by - y));
+          x1 = bx;
+          return x1 > x0;
+        });
+      }
       break;
     }
     case kw::bands:

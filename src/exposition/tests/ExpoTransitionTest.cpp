@@ -106,6 +106,32 @@ TEST(ExpoTransition, BandClipTakesEveryOtherColumnHalfWay) {
   EXPECT_FALSE(outside.region.contains(QPoint(30, 7)));
 }
 
+TEST(ExpoTransition, ShapedClipsFollowTheVisibleRectangle) {
+  const QRect object(0, 0, 100, 50);
+  const QRect view(0, 0, 600, 440);
+  auto clip = [&](int direction, double h) { return WipeClip(direction, object, ComputeWipe(direction, h, 100, 50), view).region; };
+  const QRegion diagonal = clip(kw::diagonal, 0.5);  // length 75 from the top-left
+  EXPECT_TRUE(diagonal.contains(QPoint(10, 10)));
+  EXPECT_FALSE(diagonal.contains(QPoint(70, 10)));
+  const QRegion back = clip(kw::diagonal_backwards, 0.5);
+  EXPECT_TRUE(back.contains(QPoint(90, 40)));
+  EXPECT_FALSE(back.contains(QPoint(20, 40)));
+  const QRegion diamond = clip(kw::diamond, 0.75);  // corners at the midpoints of (25, 12)-(74, 37)
+  EXPECT_TRUE(diamond.contains(QPoint(50, 25)));
+  EXPECT_FALSE(diamond.contains(QPoint(27, 14)));
+  EXPECT_TRUE(clip(kw::diamond_backwards, 0.25).contains(QPoint(27, 14)));
+  const QRegion cross = clip(kw::cross, 0.5);
+  EXPECT_TRUE(cross.contains(QPoint(2, 25)));
+  EXPECT_FALSE(cross.contains(QPoint(2, 2)));
+  EXPECT_TRUE(clip(kw::cross_backwards, 0.5).contains(QPoint(2, 2)));
+  EXPECT_TRUE(clip(kw::telescope, 0.0).contains(QPoint(1, 1)));  // the ellipse reaches past the corners
+  // A huge object costs the painted area only.
+  const QRect huge(-1000000, -1000000, 2000000, 2000000);
+  const QRegion e = WipeClip(kw::telescope, huge, ComputeWipe(kw::telescope, 0.5, 2000000, 2000000), view).region;
+  EXPECT_LE(e.rectCount(), 440);
+  EXPECT_TRUE(e.contains(QPoint(300, 200)));
+}
+
 TEST(ExpoTransition, DancePhaseNeverOverflows) {
   // (2147483647 x 16777215 / 1000) mod 8 = 7; 8 - 7 = 1 for a forward direction.
   EXPECT_EQ(DancePhase(kw::bands_backwards, INT_MAX, 0xFFFFFFFFu), 7);
