@@ -162,3 +162,40 @@ std::string Utf8ToCourse(std::string_view utf8) {
   }
   return out;
 }
+
+namespace {
+
+struct MacRomanReplacement {
+  std::uint8_t from;
+  std::uint8_t to;
+  bool symbol;
+};
+
+constexpr MacRomanReplacement kMacRomanReplacements[] = {
+    {0xA6, 0x0A, false}, {0xD2, 0x22, false}, {0xD3, 0x22, false}, {0xD4, 0x27, false}, {0xD5, 0x27, false},
+    {0xD1, 0x2D, false}, {0xD0, 0x2D, false}, {0xB1, 0xB1, false}, {0xA3, 0xA3, false}, {0xA1, 0xB0, false},
+    {0xB7, 0xE5, true},  {0xB5, 0x6D, true},  {0x8C, 0x61, true},  {0xA7, 0x62, true},  {0xB6, 0x73, true},
+    {0xBD, 0x72, true},  {0xC3, 0xD6, true},  {0xC5, 0xBB, true},  {0xE0, 0x63, true},  {0xA5, 0xB7, true},
+    {0xAF, 0x71, true},  {0xB0, 0xA5, true},  {0xB2, 0xA3, true},  {0xB3, 0xB3, true},  {0xAA, 0xE4, true},
+    {0xAD, 0xB9, true},  {0xC6, 0xD1, true},  {0xC9, 0xBC, true},
+};
+static_assert(std::size(kMacRomanReplacements) == 28);
+
+}  // namespace
+
+std::string MacRomanDisplayText(std::string_view bytes, bool* symbolFace) {
+  std::string out(bytes);
+  bool symbol = false;
+  for (char& c : out) {
+    const auto b = static_cast<std::uint8_t>(c);
+    if (b < 0x80) continue;
+    for (const MacRomanReplacement& r : kMacRomanReplacements) {
+      if (r.from != b) continue;
+      c = static_cast<char>(r.to);
+      symbol = symbol || r.symbol;
+      break;
+    }
+  }
+  if (symbolFace) *symbolFace = symbol;
+  return out;
+}

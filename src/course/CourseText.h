@@ -29,3 +29,11 @@ void AppendUtf8(std::string& out, char32_t c);
 // and advances by one byte.
 char32_t DecodeUtf8(std::string_view text, std::size_t& pos);
 bool IsValidUtf8(std::string_view text);
+
+// Texts of expositions and exercises are typed on another desktop and carry 28 of its
+// Mac OS Roman bytes. The display form replaces them: ten by Windows-1252 characters
+// (pilcrow -> line feed, curly quotes -> straight, dashes -> '-', and the three signs
+// both sets share), eighteen by Symbol-font bytes (summation, micro, Greek letters,
+// math signs). Every other byte stays. symbolFace, when given, receives whether any
+// Symbol replacement was made: such a text is drawn wholly in the Symbol face.
+std::string MacRomanDisplayText(std::string_view bytes, bool* symbolFace = nullptr);

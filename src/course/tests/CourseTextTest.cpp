@@ -50,3 +50,29 @@ TEST(CourseText, RejectsMalformedUtf8) {
   EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // overlong
   EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // surrogate
 }
+
+TEST(CourseText, MacRomanDisplayTextReplacesTheTwentyEightBytes) {
+  struct Row {
+    std::string in;
+    std::string out;
+    bool symbol;
+  };
+  const Row rows[] = {
+      {"plain text", "plain text", false},
+      {"a\xA6" "b", "a\nb", false},
+      {"\xD2quoted\xD3 \xD4it\xD5", "\"quoted\" 'it'", false},
+      {"1\xD0" "2\xD1" "3", "1-2-3", false},
+      {"\xB1\xA3\xA1", "\xB1\xA3\xB0", false},
+      {"\xB7x", "\xE5x", true},  // summation, in the Symbol face
+      {"\xB5 \x8C \xA7 \xB6 \xBD", "m a b s r", true},
+      {"\xC3\xC5\xE0\xA5\xAF\xB0", "\xD6\xBB\x63\xB7\x71\xA5", true},
+      {"\xB2\xB3\xAA\xAD\xC6\xC9", "\xA3\xB3\xE4\xB9\xD1\xBC", true},
+      {"\x80\xFF\xE9", "\x80\xFF\xE9", false},  // bytes outside the table stay
+  };
+  for (const Row& r : rows) {
+    bool symbol = !r.symbol;
+    EXPECT_EQ(MacRomanDisplayText(r.in, &symbol), r.out) << r.in;
+    EXPECT_EQ(symbol, r.symbol) << r.in;
+  }
+  EXPECT_EQ(MacRomanDisplayText(std::string_view("a\0\xA6", 3)), std::string("a\0\n", 3));
+}
