@@ -103,7 +103,8 @@ inline constexpr int kHandsOn = 5035;
 
 // ---- cursor/ ----
 namespace cur {
-inline constexpr int kPress = 1507;            // pressing a Lesson Book entry
+inline constexpr int kPress = 1507;            // pressing a Lesson Book entry or an exposition object
+inline constexpr int kPointingHand = 1508;     // over a clickable exposition object
 inline constexpr int kDrag = 1510;             // dragging an activity or a bookmark
 inline constexpr int kAutoScrollDown = 1515;
 inline constexpr int kAutoScrollUp = 1519;

@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "course/ResourceIds.h"
 #include "exposition/ScriptValue.h"
 #include "hypertext/FontDescription.h"
 
@@ -97,8 +98,9 @@ struct ExpoMouseResult {
   std::string text;  // the hint
 };
 
-constexpr int kPointingHandCursor = 1508;
-constexpr int kPressedHandCursor = 1507;
+// Over a clickable object the pointer is the pointing hand, while pressed the pressing hand.
+inline constexpr int kPointingHandCursor = cur::kPointingHand;
+inline constexpr int kPressedHandCursor = cur::kPress;
 
 class CExpoObject {
  public:
