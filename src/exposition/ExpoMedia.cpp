@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kRingGrowth = 200;  // pixels outside the rectangle where an iris ring starts
 constexpr int kSegmentMax = 4096;
-constexpr int kPictureScaleMax = 1000;  // per cent
+constexpr int kScalePercentMax = 1000;  // per cent
 
 int RoundUpTo4(int v) { return (v + 3) & ~3; }
 
@@ -149,7 +149,7 @@ void CExpoPicture::SetAttribute(int code, ScriptValue& value) {
     case kw::size:
       if (value.is(ScriptKind::Integer) || value.is(ScriptKind::Real)) {
         // Per cent of the picture's size; 0, negative and absurd sizes are ignored.
-        if (!ArgInteger(value, i) || i <= 0 || i > kPictureScaleMax) return;
+        if (!ArgInteger(value, i) || i <= 0 || i > kScalePercentMax) return;
         m_rect.right = m_rect.left + RoundUpTo4(static_cast<int>(std::int64_t(m_rect.width()) * i / 100));
         m_rect.bottom = m_rect.top + static_cast<int>(std::int64_t(m_rect.height()) * i / 100);
         return;
