@@ -12,7 +12,7 @@
 #include "course/ContentsTable.h"
 #include "course/Services.h"
 #include "records/StudentRecord.h"
-#include "shell/ContentsBar.h"
+#include "contentsbar/ContentsBar.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "course/ContentsTable.h"
-#include "shell/ContentsLabels.h"
-#include "shell/ContentsRows.h"
+#include "contentsbar/ContentsLabels.h"
+#include "contentsbar/ContentsRows.h"
 
 namespace {
 

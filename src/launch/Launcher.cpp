@@ -22,10 +22,9 @@
 #include "launch/LaunchTable.h"
 #include "launch/SoundWait.h"
 #include "records/StudentRecord.h"
-#include "shell/CourseApp.h"
+#include "shell/CourseProgram.h"
 #include "shell/LessonBookLink.h"
 #include "shell/MainFrame.h"
-#include "shell/WindowPartBridge.h"
 #include "shell/WindowTools.h"
 
 namespace fs = std::filesystem;
@@ -251,16 +250,9 @@ QWidget* FindActivityWindow(std::string_view className) {
 bool MarkActivityCompleted(const ActivityLocator& locator) {
   StudentRecord* record = Service<StudentRecord>();
   if (!record || record->SetCompleted(locator, true) != 1) return false;
-  if (CCourseApp* app = CCourseApp::Instance()) app->completedQueue().push_back(locator);
+  if (CourseProgram* app = CourseProgram::Instance()) app->completedQueue().push_back(locator);
   return true;
 }
 
 void SetLessonBookTurnHook(LessonBookTurnHook hook) { TurnHook() = std::move(hook); }
 
-void InstallLauncher() {
-  CCourseApp::SetActivityLocator([](const ActivityLocator& locator) { Launch(locator, kLaunchLocate); });
-}
-
-void ConnectLauncher() {
-  CCourseApp::SetWindowLauncher(LaunchCourseWindow);
-}

@@ -18,7 +18,6 @@
 #include "launch/CompanionApp.h"
 
 class ActivityLocator;
-class CCourseApp;
 class QWidget;
 
 enum LaunchMode : int {
@@ -57,14 +56,6 @@ QWidget* FindActivityWindow(std::string_view className);
 // Records locator as completed in the student record and, when that changed the record,
 // adds it to the application's list of completion changes. False when nothing changed.
 bool MarkActivityCompleted(const ActivityLocator& locator);
-
-// ---- the application ----
-// Marker files and the hand-off from later launches find their activity with Launch in
-// locate mode. Call before the application starts up.
-void InstallLauncher();
-// Windows restored from a student progress file open through Launch. Call before the
-// application starts up: a file named on the command line is opened during start-up.
-void ConnectLauncher();
 
 // ---- seams the Lesson Book and tests connect ----
 // How the Lesson Book is turned to an activity in locate mode: book is the open Lesson

@@ -8,12 +8,7 @@
 #include <QtCore/QPoint>
 
 class ActivityLocator;
-class CCourseApp;
 class CPageWnd;
-
-// Connects the Lesson Book to the program at start-up: the application opens it for
-// progress files and their window records, and hypertext windows open their lesson in it.
-void ConnectLessonBook(CCourseApp& app);
 
 // The open Lesson Book, or null.
 CPageWnd* FindPageWnd();

@@ -22,7 +22,7 @@
 #include "lessonbook/LessonBookLinks.h"
 #include "lessonbook/PageNavigation.h"
 #include "lessonbook/PageView.h"
-#include "shell/CourseApp.h"
+#include "shell/CourseProgram.h"
 #include "shell/WindowTools.h"
 
 namespace {
@@ -131,7 +131,7 @@ LessonBookPlace CPageWnd::CurrentPlace() const {
 QRect CPageWnd::BarTabRect(int barId) const { return m_view->BarTabRect(barId); }
 
 void CPageWnd::OnChildActivate() {
-  CCourseApp* app = CCourseApp::Instance();
+  CourseProgram* app = CourseProgram::Instance();
   if (!app) return;
   std::vector<ActivityLocator> queue = std::move(app->completedQueue());
   app->completedQueue().clear();
@@ -163,7 +163,7 @@ void CPageWnd::OnCourseNotify(int code, void* data) {
     }
   }
   if (code == kNotifyActivated && data == this) {
-    CCourseApp* app = CCourseApp::Instance();
+    CourseProgram* app = CourseProgram::Instance();
     if (app && !app->completedQueue().empty()) OnChildActivate();
   }
 }
@@ -225,7 +225,7 @@ std::optional<ActivityLocator> CPageWnd::activityLocator() const {
 
 void CPageWnd::closeEvent(QCloseEvent* event) {
   // The learner's work goes with the book: unsaved, it is offered to be saved first.
-  if (CCourseApp* app = CCourseApp::Instance(); app && !app->SaveModified()) {
+  if (CourseProgram* app = CourseProgram::Instance(); app && !app->SaveModified()) {
     event->ignore();
     return;
   }

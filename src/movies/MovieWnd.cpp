@@ -27,7 +27,6 @@
 #include "movies/MovieView.h"
 #include "course/CommandIds.h"
 #include "shell/CourseNotify.h"
-#include "shell/SplashDlg.h"
 
 namespace {
 
@@ -258,7 +257,4 @@ void CMovieWnd::closeEvent(QCloseEvent* event) {
 
 void InstallMovieWindows() {
   RegisterActivityWindowClass(CMovieWnd::kClassName, [] { return new CMovieWnd; });
-  CSplashDlg::SetMovieMaker([](const std::filesystem::path& path, QWidget* parent) -> QWidget* {
-    return CBackgroundMovie::Make(path, parent);
-  });
 }

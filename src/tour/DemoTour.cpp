@@ -31,9 +31,8 @@
 #include "records/StudentInfoDlg.h"
 #include "records/StudentRecord.h"
 #include "course/CommandIds.h"
-#include "shell/CourseApp.h"
+#include "shell/CourseProgram.h"
 #include "shell/MainFrame.h"
-#include "shell/SplashDlg.h"
 #include "shell/StatsDockWnd.h"
 #include "shell/WindowTools.h"
 
@@ -159,7 +158,7 @@ bool PrepareTourEnvironment(const fs::path& dir, std::string& why) {
   return true;
 }
 
-CDemoTour::CDemoTour(CCourseApp& app, fs::path dir) : m_app(app), m_dir(std::move(dir)) { m_steps = MakeSteps(); }
+CDemoTour::CDemoTour(CourseProgram& app, fs::path dir) : m_app(app), m_dir(std::move(dir)) { m_steps = MakeSteps(); }
 
 CDemoTour::~CDemoTour() = default;
 
@@ -168,7 +167,7 @@ std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
   std::vector<Step> steps;
 
   steps.push_back({"welcome", "The Welcome window of the course", {},
-                   [this] { return m_app.welcome() && m_app.welcome()->isVisible(); }, 1500, {}, {}});
+                   [this] { return m_app.welcomeWindow() && m_app.welcomeWindow()->isVisible(); }, 1500, {}, {}});
 
   // New: the learner enters a name and a textbook; the file is named at once.
   steps.push_back({"new-student", "A new learner in \"Enter Student Information\"",
@@ -295,7 +294,7 @@ std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
 
   steps.push_back({"closed", "The Lesson Book closed: the Welcome window is back",
                    {},
-                   [this] { return !FindPageWnd() && !m_app.document() && m_app.welcome() && m_app.welcome()->isVisible(); },
+                   [this] { return !FindPageWnd() && !m_app.document() && m_app.welcomeWindow() && m_app.welcomeWindow()->isVisible(); },
                    1000,
                    [file] {
                      const StudentRecord* record = Service<StudentRecord>();

@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-class CCourseApp;
+class CourseProgram;
 class QTimer;
 
 // Prepares the process before the QApplication exists: the offscreen platform with one
@@ -39,7 +39,7 @@ class CDemoTour : public QObject {
   static constexpr const char* kProgressFile = "student.kns";
   static constexpr int kStepTimeout = 20000;  // ms a step may take to come about
 
-  CDemoTour(CCourseApp& app, std::filesystem::path dir);
+  CDemoTour(CourseProgram& app, std::filesystem::path dir);
   ~CDemoTour() override;
 
   // Starts the walk once the program is up; when it ends the event loop exits with 0, or
@@ -68,7 +68,7 @@ class CDemoTour : public QObject {
   void Fail(const QString& why);
   void Finish();
 
-  CCourseApp& m_app;
+  CourseProgram& m_app;
   std::filesystem::path m_dir;
   std::vector<Step> m_steps;
   std::vector<std::string> m_notices;

@@ -1,4 +1,4 @@
-#include "shell/SplashDlg.h"
+#include "app/SplashDlg.h"
 
 #include <QtGui/QFontMetrics>
 #include <QtGui/QPainter>

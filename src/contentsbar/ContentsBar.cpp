@@ -1,6 +1,6 @@
 // The Table of Contents bar: rows, expansion, notifications and commands. Drawing is in
 // ContentsBarPaint.cpp, the mouse in ContentsBarMouse.cpp.
-#include "shell/ContentsBar.h"
+#include "contentsbar/ContentsBar.h"
 
 #include <QtCore/QMetaObject>
 #include <algorithm>
@@ -15,8 +15,8 @@
 #include "course/ProgramResources.h"
 #include "course/Services.h"
 #include "records/StudentRecord.h"
+#include "contentsbar/ContentsLabels.h"
 #include "course/CommandIds.h"
-#include "shell/ContentsLabels.h"
 #include "shell/DragOutline.h"
 #include "shell/LessonBookLink.h"
 #include "shell/MainFrame.h"

@@ -13,8 +13,8 @@
 #include "exposition/KeywordOrder.h"
 #include "movies/MovieSupport.h"
 #include "records/StudentRecord.h"
-#include "shell/PendingServices.h"
-#include "shell/ProgramServices.h"
+#include "app/PendingServices.h"
+#include "app/ProgramServices.h"
 
 namespace {
 

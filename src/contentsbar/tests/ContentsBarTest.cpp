@@ -9,7 +9,7 @@
 #include <QtWidgets/QMenu>
 #include <filesystem>
 
-#include "ShellUiTestSupport.h"
+#include "shell/tests/ShellUiTestSupport.h"
 #include "TestSupport.h"
 #include "course/ContentsTable.h"
 #include "course/CoursePersonality.h"
@@ -17,9 +17,9 @@
 #include "records/BookmarkClipboard.h"
 #include "records/StudentRecord.h"
 #include "shell/BookmarksBar.h"
+#include "contentsbar/ContentsBar.h"
+#include "contentsbar/ContentsLabels.h"
 #include "course/CommandIds.h"
-#include "shell/ContentsBar.h"
-#include "shell/ContentsLabels.h"
 #include "shell/StatsDockWnd.h"
 #include "shell/WindowTools.h"
 

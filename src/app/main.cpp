@@ -6,17 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "app/CourseApp.h"
+#include "app/Wiring.h"
 #include "course/CourseLocations.h"
 #include "course/Notice.h"
-#include "launch/Launcher.h"
-#include "movies/MovieWnd.h"
-#include "lessonbook/LessonBook.h"
-#include "lessonbook/LessonBookLinks.h"
-#include "lessonbook/PageWnd.h"
-#include "shell/BookmarksBar.h"
 #include "shell/CommandLine.h"
-#include "shell/LessonBookLink.h"
-#include "shell/CourseApp.h"
 #include "shell/InstanceChannel.h"
 #include "shell/InstanceMessage.h"
 #include "shell/NoticeDlg.h"
@@ -46,32 +40,6 @@ bool HandOver(const CommandLine& cl) {
       return false;
   }
   return false;
-}
-
-// Activities started in the Lesson Book go to the launcher with their launch sound, and
-// the launcher's locate mode turns the open book (executing the activity there unless
-// the locator only asks for it to be shown).
-void ConnectLessonBookToLauncher() {
-  LessonBookLinks links = CurrentLessonBookLinks();
-  links.launch = [](const ActivityLocator& locator) {
-    PlayLaunchSound(locator);
-    Launch(locator, kLaunchOpen);
-  };
-  SetLessonBookLinks(std::move(links));
-  // Bookmarks start their activity in locate mode when the Lesson Book is to turn to it.
-  BookmarkLaunch bookmarks;
-  bookmarks.launch = [](const ActivityLocator& locator, bool turnLessonBook) {
-    Launch(locator, turnLessonBook ? kLaunchLocate : kLaunchOpen);
-  };
-  bookmarks.locate = [](const ActivityLocator& locator) { ShowInLessonBook(locator); };
-  bookmarks.lessonBookOpen = [] { return FindLessonBook() != nullptr; };
-  CBookmarksBar::SetDefaultLaunch(std::move(bookmarks));
-  SetLessonBookTurnHook([](QWidget* book, const ActivityLocator& locator, bool execute) {
-    auto* pages = dynamic_cast<CPageWnd*>(book);
-    if (!pages) return;
-    pages->ShowLocator(locator);
-    if (execute && locator.activity >= 0) LaunchFromLessonBook(locator, {});
-  });
 }
 
 }  // namespace
@@ -121,13 +89,8 @@ int main(int argc, char** argv) {
   CCourseApp::Environment env;
   env.singleInstance = !tool;
   env.version = QStringLiteral(KN_VERSION);
-  // The activity windows register with the launcher before the Welcome window needs its movie.
-  InstallMovieWindows();
-  InstallLauncher();
+  ConnectSubsystems();
   CCourseApp player(cl, env);
-  ConnectLessonBook(player);
-  ConnectLessonBookToLauncher();
-  ConnectLauncher();
   if (!player.Startup()) return player.exitCode();
   if (!cl.tour.empty()) {
     tour = std::make_unique<CDemoTour>(player, cl.tour);

@@ -11,7 +11,7 @@
 #include "course/ContentsTable.h"
 #include "course/ResourceIds.h"
 #include "records/BookmarkClipboard.h"
-#include "shell/ContentsBar.h"
+#include "contentsbar/ContentsBar.h"
 #include "shell/DragOutline.h"
 #include "shell/LessonBookLink.h"
 #include "shell/ProgramArt.h"

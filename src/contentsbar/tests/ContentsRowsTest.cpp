@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "course/ContentsTable.h"
-#include "shell/ContentsLabels.h"
-#include "shell/ContentsRows.h"
+#include "contentsbar/ContentsLabels.h"
+#include "contentsbar/ContentsRows.h"
 
 namespace {
 

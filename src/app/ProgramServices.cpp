@@ -1,4 +1,4 @@
-#include "shell/ProgramServices.h"
+#include "app/ProgramServices.h"
 
 #include "audio/SoundOutput.h"
 #include "audio/SoundService.h"
@@ -15,7 +15,7 @@
 #include "exposition/KeywordOrder.h"
 #include "movies/MovieSupport.h"
 #include "records/StudentRecord.h"
-#include "shell/PendingServices.h"
+#include "app/PendingServices.h"
 
 ProgramServices::ProgramServices() = default;
 

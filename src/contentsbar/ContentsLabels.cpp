@@ -1,11 +1,11 @@
-#include "shell/ContentsLabels.h"
+#include "contentsbar/ContentsLabels.h"
 
 #include <array>
 #include <cstdio>
 
 #include "course/ContentsTable.h"
 #include "hypertext/MarkupText.h"
-#include "shell/ContentsRows.h"
+#include "contentsbar/ContentsRows.h"
 
 namespace {
 

@@ -18,7 +18,8 @@
 #include "course/ActivityLocator.h"
 #include "shell/CommandLine.h"
 #include "shell/CommandTarget.h"
-#include "shell/ProgramServices.h"
+#include "shell/CourseProgram.h"
+#include "app/ProgramServices.h"
 
 class ActionWindowPart;
 class QWidget;
@@ -33,7 +34,7 @@ class CWindowPartBridge;
 class ProgramMarkerHost;
 class QSettings;
 
-class CCourseApp : public QObject, public CommandTarget {
+class CCourseApp : public QObject, public CommandTarget, public CourseProgram {
  public:
   // What start-up takes from its surroundings; tests replace parts of it.
   struct Environment {
@@ -60,8 +61,9 @@ class CCourseApp : public QObject, public CommandTarget {
   // services are deleted with the application object.
   void Exit();
 
-  CMainFrame* frame() const { return m_frame.get(); }
+  CMainFrame* frame() const override { return m_frame.get(); }
   CSplashDlg* welcome() const;
+  QWidget* welcomeWindow() const override;
   ProgramServices& services() { return m_services; }
   CInstanceServer* instanceServer() const { return m_server.get(); }
   bool smallScreen() const { return m_smallScreen; }
@@ -69,19 +71,19 @@ class CCourseApp : public QObject, public CommandTarget {
   const QString& bookmarkClipboardFormat() const { return m_bookmarkFormat; }
   // Activities that finished while the Lesson Book was not active; the Lesson Book
   // applies and empties it when it is activated.
-  std::vector<ActivityLocator>& completedQueue() { return m_completedQueue; }
+  std::vector<ActivityLocator>& completedQueue() override { return m_completedQueue; }
 
   // ---- the student progress document ----
   // The template of student progress files (made at start-up); null before.
-  CStatsDocTemplate* docTemplate() const { return m_template.get(); }
-  CStatsDoc* document() const;
+  CStatsDocTemplate* docTemplate() const override { return m_template.get(); }
+  CStatsDoc* document() const override;
   // A progress file is open: a document exists or the Lesson Book window does.
   bool StudentFileOpen() const;
   // Closes the document (the Lesson Book closed): the record is reset.
-  void CloseDocument();
+  void CloseDocument() override;
   // Asked before the Lesson Book closes: offers to save work that is not on disc. False
   // when the learner chose to keep the book open (or the save failed).
-  bool SaveModified();
+  bool SaveModified() override;
   CWindowPartBridge* windowPart() const { return m_windows.get(); }
 
   // ---- requests from the shell and later launches ----

@@ -15,8 +15,8 @@
 #include <string>
 
 #include "course/ActivityLocator.h"
+#include "contentsbar/ContentsRows.h"
 #include "course/CommandIds.h"
-#include "shell/ContentsRows.h"
 #include "shell/TearToolBar.h"
 
 class CDragOutline;

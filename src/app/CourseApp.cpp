@@ -1,4 +1,4 @@
-#include "shell/CourseApp.h"
+#include "app/CourseApp.h"
 
 #include <QtCore/QDateTime>
 #include <cstdio>
@@ -27,8 +27,8 @@
 #include "course/Preferences.h"
 #include "course/Services.h"
 #include "shell/BookmarksBar.h"
+#include "contentsbar/ContentsBar.h"
 #include "course/CommandIds.h"
-#include "shell/ContentsBar.h"
 #include "shell/CoreToolBar.h"
 #include "shell/InstanceChannel.h"
 #include "shell/InstanceMessage.h"
@@ -36,9 +36,9 @@
 #include "shell/MainFrame.h"
 #include "shell/ScreenSaverInhibitor.h"
 #include "shell/ShellServices.h"
-#include "shell/SplashDlg.h"
+#include "app/SplashDlg.h"
 #include "shell/StartupDlg.h"
-#include "shell/WindowPartBridge.h"
+#include "app/WindowPartBridge.h"
 #include "shell/WindowTools.h"
 #include "stats/Random.h"
 
@@ -70,6 +70,7 @@ CCourseApp* CCourseApp::Instance() { return g_app; }
 CCourseApp::CCourseApp(CommandLine commandLine, Environment environment)
     : m_commandLine(std::move(commandLine)), m_env(std::move(environment)) {
   g_app = this;
+  Register(this);
   if (!m_env.modifiers) m_env.modifiers = [] { return QGuiApplication::queryKeyboardModifiers(); };
   if (!m_env.welcomeMovie) m_env.welcomeMovie = [] {
     std::filesystem::path path;
@@ -94,6 +95,7 @@ CCourseApp::~CCourseApp() {
   m_frame.reset();
   m_services.DestroyAll();
   if (g_app == this) g_app = nullptr;
+  Unregister(this);
 }
 
 void CCourseApp::SetActivityLocator(std::function<void(const ActivityLocator&)> locate) {
@@ -268,6 +270,8 @@ void CCourseApp::Exit() {
 }
 
 CSplashDlg* CCourseApp::welcome() const { return m_welcome.data(); }
+
+QWidget* CCourseApp::welcomeWindow() const { return welcome(); }
 
 CStatsDoc* CCourseApp::document() const { return m_template ? m_template->document() : nullptr; }
 

@@ -1,4 +1,4 @@
-#include "shell/ContentsRows.h"
+#include "contentsbar/ContentsRows.h"
 
 #include <algorithm>
 #include <array>

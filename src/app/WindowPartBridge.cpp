@@ -1,4 +1,4 @@
-#include "shell/WindowPartBridge.h"
+#include "app/WindowPartBridge.h"
 
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QMdiSubWindow>

@@ -9,13 +9,13 @@
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
-#include "ShellUiTestSupport.h"
+#include "shell/tests/ShellUiTestSupport.h"
 #include "course/CoursePersonality.h"
 #include "course/Notice.h"
 #include "course/CommandIds.h"
 #include "course/StringIds.h"
 #include "shell/CoreToolBar.h"
-#include "shell/CourseApp.h"
+#include "app/CourseApp.h"
 #include "shell/MainFrame.h"
 #include "TestSupport.h"
 #include "movies/MovieSupport.h"
@@ -23,7 +23,7 @@
 #include "records/StatsDocTemplate.h"
 #include "records/StudentInfoDlg.h"
 #include "records/StudentRecord.h"
-#include "shell/SplashDlg.h"
+#include "app/SplashDlg.h"
 
 using namespace shelltest;
 

@@ -9,7 +9,7 @@
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QTextEdit>
 
-#include "ShellUiTestSupport.h"
+#include "shell/tests/ShellUiTestSupport.h"
 #include "TestSupport.h"
 #include "course/Notice.h"
 #include "course/StringIds.h"
@@ -17,7 +17,7 @@
 #include "shell/AboutDlg.h"
 #include "course/CommandIds.h"
 #include "shell/NoticeDlg.h"
-#include "shell/SplashDlg.h"
+#include "app/SplashDlg.h"
 
 using namespace shelltest;
 

@@ -7,9 +7,9 @@
 
 #include "course/ContentsTable.h"
 #include "course/CourseText.h"
+#include "contentsbar/ContentsBar.h"
+#include "contentsbar/ContentsLabels.h"
 #include "course/ResourceIds.h"
-#include "shell/ContentsBar.h"
-#include "shell/ContentsLabels.h"
 #include "shell/BarImages.h"
 
 namespace {
