@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "contentsbar/ContentsBar.h"
 #include "course/ContentsTable.h"
 #include "course/Services.h"
 #include "records/StudentRecord.h"
-#include "contentsbar/ContentsBar.h"
 
 namespace {
 

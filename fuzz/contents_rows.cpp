@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "course/ContentsTable.h"
 #include "contentsbar/ContentsLabels.h"
 #include "contentsbar/ContentsRows.h"
+#include "course/ContentsTable.h"
 
 namespace {
 

@@ -12,6 +12,9 @@
 #include <QtWidgets/QMdiArea>
 #include <QtWidgets/QPushButton>
 
+#include "app/SplashDlg.h"
+#include "app/WindowPartBridge.h"
+#include "app/Wiring.h"
 #include "audio/SoundService.h"
 #include "course/AsciiCase.h"
 #include "course/ContentsServices.h"
@@ -26,9 +29,14 @@
 #include "course/Notice.h"
 #include "course/Preferences.h"
 #include "course/Services.h"
-#include "shell/BookmarksBar.h"
 #include "contentsbar/ContentsBar.h"
 #include "course/CommandIds.h"
+#include "records/MarkerFile.h"
+#include "records/StatsDoc.h"
+#include "records/StatsDocTemplate.h"
+#include "records/StudentRecord.h"
+#include "records/WindowPart.h"
+#include "shell/BookmarksBar.h"
 #include "shell/CoreToolBar.h"
 #include "shell/InstanceChannel.h"
 #include "shell/InstanceMessage.h"
@@ -36,9 +44,7 @@
 #include "shell/MainFrame.h"
 #include "shell/ScreenSaverInhibitor.h"
 #include "shell/ShellServices.h"
-#include "app/SplashDlg.h"
 #include "shell/StartupDlg.h"
-#include "app/WindowPartBridge.h"
 #include "shell/WindowTools.h"
 #include "stats/Random.h"
 
@@ -84,11 +90,11 @@ CCourseApp::CCourseApp(CommandLine commandLine, Environment environment)
 
 CCourseApp::~CCourseApp() {
   qApp->removeEventFilter(this);
-  SetPreferencesChangedHook({});
+  DisconnectPreferencesFromWindows();
   m_welcome.clear();
   m_screenSaver.reset();
   m_server.reset();
-  if (StudentRecord* record = Service<StudentRecord>()) record->SetBookmarksChangedHook({});
+  if (StudentRecord* record = Service<StudentRecord>()) DisconnectBookmarksFromWindows(*record);
   m_template.reset();
   m_windowPart.reset();
   m_windows.reset();
@@ -112,58 +118,81 @@ void CCourseApp::SetWindowLauncher(std::function<QWidget*(const ActivityLocator&
 }
 
 bool CCourseApp::Startup() {
-  // 1. Later launches of the program hand their requests over a local socket.
-  if (m_env.singleInstance) {
-    m_server = std::make_unique<CInstanceServer>();
-    const QString path = m_env.socketPath.isEmpty() ? InstanceSocketPath() : m_env.socketPath;
-    switch (m_server->Listen(path)) {
-      case CInstanceServer::ListenResult::Listening:
-        m_server->SetHandler([this](const std::string& command) { HandleShellCommand(command); });
-        break;
-      case CInstanceServer::ListenResult::OtherInstance:
-        m_server.reset();
-        break;
-      case CInstanceServer::ListenResult::Failed:
-        m_server.reset();
-        ShowNotice(str::kLinkingUnavailable);
-        break;
-    }
-  }
-  // 2-3. The personality names the application.
-  m_services.CreatePersonality();
-  const QString appName = ApplicationName();
-  QGuiApplication::setApplicationDisplayName(appName);
-  // 5. The start-up splash, unless the program starts hidden or minimised.
-  if (SplashWanted(m_commandLine)) {
-    m_splash = std::make_unique<CStartupDlg>();
-    m_splash->ShowNow();
-  }
-  // 6.
+  ListenForLaterLaunches();
+  const QString appName = NameTheApplication();
+  ShowStartupSplash();
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   SeedRandom(static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
-  // 7.
   m_smallScreen = IsSmallScreen(m_env.desktopSize());
-  // 9. Ctrl and Shift held together: start from the default preferences.
-  const Qt::KeyboardModifiers held = m_env.modifiers();
-  const bool skipSaved = (held & Qt::ControlModifier) && (held & Qt::ShiftModifier);
-  m_services.CreatePreferences(!skipSaved);
-  // 10.
+  LoadPreferences();
   // The movie library is bound now only for a Welcome window that plays a movie.
   const auto movieStart = m_env.welcomeMovie() ? ProgramServices::MovieStart::WithServices
                                                 : ProgramServices::MovieStart::AtFirstMovie;
   if (const int notice = m_services.CreateCourseServices(m_env.startMovies, m_env.soundOutput, movieStart)) {
-    m_splash.reset();
-    QGuiApplication::restoreOverrideCursor();
+    StopWaiting();
     ShowNotice(notice);
     m_exitCode = 0;
     return false;
   }
-  // 11. The main frame with its bars.
-  CMainFrame::SetTearBarFactory(cmd::kContentsBar, [] { return new CContentsBar; });
-  CMainFrame::SetTearBarFactory(cmd::kBookmarksBar, []() -> CTearToolBar* {
-    StudentRecord* record = Service<StudentRecord>();
-    return record ? new CBookmarksBar(*record) : nullptr;
-  });
+  MakeMainFrame(appName);
+  ConnectPreferencesToWindows();
+  MakeDocTemplate();
+  TakeMarkerRequests(appName);
+  if (!OpenFileOfCommandLine()) {
+    StopWaiting();
+    m_exitCode = 1;
+    return false;
+  }
+  if (m_smallScreen && !FindLessonBook()) ShowNotice(str::kSmallScreen);
+  ShowFrame();
+  StopWaiting();
+  StartRunning();
+  return true;
+}
+
+// Later launches of the program hand their requests over a local socket.
+void CCourseApp::ListenForLaterLaunches() {
+  if (!m_env.singleInstance) return;
+  m_server = std::make_unique<CInstanceServer>();
+  const QString path = m_env.socketPath.isEmpty() ? InstanceSocketPath() : m_env.socketPath;
+  switch (m_server->Listen(path)) {
+    case CInstanceServer::ListenResult::Listening:
+      m_server->SetHandler([this](const std::string& command) { HandleShellCommand(command); });
+      break;
+    case CInstanceServer::ListenResult::OtherInstance:
+      m_server.reset();
+      break;
+    case CInstanceServer::ListenResult::Failed:
+      m_server.reset();
+      ShowNotice(str::kLinkingUnavailable);
+      break;
+  }
+}
+
+// The personality names the application.
+QString CCourseApp::NameTheApplication() {
+  m_services.CreatePersonality();
+  const QString appName = ApplicationName();
+  QGuiApplication::setApplicationDisplayName(appName);
+  return appName;
+}
+
+// The start-up splash, unless the program starts hidden or minimised.
+void CCourseApp::ShowStartupSplash() {
+  if (!SplashWanted(m_commandLine)) return;
+  m_splash = std::make_unique<CStartupDlg>();
+  m_splash->ShowNow();
+}
+
+// Ctrl and Shift held together: start from the default preferences.
+void CCourseApp::LoadPreferences() {
+  const Qt::KeyboardModifiers held = m_env.modifiers();
+  const bool skipSaved = (held & Qt::ControlModifier) && (held & Qt::ShiftModifier);
+  m_services.CreatePreferences(!skipSaved);
+}
+
+// The main frame with its bars, laid out as the learner left them.
+void CCourseApp::MakeMainFrame(const QString& appName) {
   CMainFrame::Options options;
   options.smallScreen = m_smallScreen;
   options.appName = appName;
@@ -176,12 +205,11 @@ bool CCourseApp::Startup() {
   });
   if (auto profile = Profile()) m_frame->RestoreBarLayout(*profile);
   m_frame->accessoriesBar()->SetExplorePicture(PersonalityPicture(kExploreIconPicture));
-  SetPreferencesChangedHook([](const Preferences& previous) {
-    NotifyAll(kNotifyPreferences, const_cast<Preferences*>(&previous));
-  });
-  // 8, 12. The student progress files' template, and the marker opener for the shell's
-  // open requests.
-  MakeDocTemplate();
+}
+
+// The marker opener for the shell's open requests, the bookmark clipboard format, and
+// the completed activities applied when the program is switched back to.
+void CCourseApp::TakeMarkerRequests(const QString& appName) {
   m_markerHost = std::make_unique<ProgramMarkerHost>();
   m_markerHost->progressFileOpen = [] { return FindLessonBook() != nullptr; };
   m_markerHost->activateAndLocate = [this](const ActivityLocator& locator) {
@@ -191,28 +219,29 @@ bool CCourseApp::Startup() {
   m_bookmarkFormat = appName + QStringLiteral(" Bookmark");
   connect(qApp, &QGuiApplication::applicationStateChanged, this,
           [this](Qt::ApplicationState s) { OnApplicationStateChanged(s); });
-  // 14. The file of the command line. Its windows are placed inside the frame's window
-  // area, which has a size only once the frame is laid out: the hidden frame takes the
-  // size it is about to be shown at first.
+}
+
+// The file of the command line. Its windows are placed inside the frame's window area,
+// which has a size only once the frame is laid out: the hidden frame takes the size it
+// is about to be shown at first.
+bool CCourseApp::OpenFileOfCommandLine() {
   if (!m_commandLine.file.empty()) LayOutHiddenFrame();
-  if (!ProcessShellCommandOfCommandLine()) {
-    m_splash.reset();
-    QGuiApplication::restoreOverrideCursor();
-    m_exitCode = 1;
-    return false;
-  }
-  // 17.
-  if (m_smallScreen && !FindLessonBook()) ShowNotice(str::kSmallScreen);
-  // 15, 18.
-  ShowFrame();
+  return ProcessShellCommandOfCommandLine();
+}
+
+void CCourseApp::StopWaiting() {
   m_splash.reset();
   QGuiApplication::restoreOverrideCursor();
+}
+
+// The frame is up: the tips if the learner wants them, no screen saver while the course
+// runs, and idle processing from now on.
+void CCourseApp::StartRunning() {
   if (const Preferences* prefs = Service<Preferences>(); prefs && prefs->showTips)
     QMetaObject::invokeMethod(m_frame.get(), [this] { m_frame->RouteCommand(cmd::kTips); }, Qt::QueuedConnection);
   m_screenSaver = std::make_unique<CScreenSaverInhibitor>("An interactive course is running");
   qApp->installEventFilter(this);
   ScheduleIdle();
-  return true;
 }
 
 void CCourseApp::LayOutHiddenFrame() {
@@ -318,10 +347,7 @@ void CCourseApp::MakeDocTemplate() {
         m_windows->RestoreActions());
     m_template->windows = m_windowPart.get();
   }
-  // Every change of the bookmark list is notification 6.
-  if (StudentRecord* record = Service<StudentRecord>())
-    record->SetBookmarksChangedHook(
-        [](const ActivityLocator* concerned) { NotifyAll(kNotifyBookmarks, const_cast<ActivityLocator*>(concerned)); });
+  if (StudentRecord* record = Service<StudentRecord>()) ConnectBookmarksToWindows(*record);
   UpdateTitleAndRecentFiles();
 }
 

@@ -15,11 +15,11 @@
 #include <memory>
 #include <vector>
 
+#include "app/ProgramServices.h"
 #include "course/ActivityLocator.h"
 #include "shell/CommandLine.h"
 #include "shell/CommandTarget.h"
 #include "shell/CourseProgram.h"
-#include "app/ProgramServices.h"
 
 class ActionWindowPart;
 class QWidget;
@@ -137,6 +137,17 @@ class CCourseApp : public QObject, public CommandTarget, public CourseProgram {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The steps of Startup, in their order.
+  void ListenForLaterLaunches();
+  QString NameTheApplication();
+  void ShowStartupSplash();
+  void LoadPreferences();
+  void MakeMainFrame(const QString& appName);
+  void TakeMarkerRequests(const QString& appName);
+  bool OpenFileOfCommandLine();
+  void StopWaiting();
+  void StartRunning();
+
   void ScheduleIdle();
   bool ProcessShellCommandOfCommandLine();
   void ShowFrame();

@@ -5,6 +5,7 @@
 #include <QtPrintSupport/QPageSetupDialog>
 #include <QtWidgets/QApplication>
 
+#include "app/CourseApp.h"
 #include "audio/SoundService.h"
 #include "course/CourseLocations.h"
 #include "course/CoursePersonality.h"

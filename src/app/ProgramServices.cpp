@@ -1,11 +1,12 @@
 #include "app/ProgramServices.h"
 
+#include "app/PendingServices.h"
 #include "audio/SoundOutput.h"
 #include "audio/SoundService.h"
 #include "course/AsteriskSourceList.h"
 #include "course/BundleList.h"
-#include "course/ContentsTable.h"
 #include "course/ContentsServices.h"
+#include "course/ContentsTable.h"
 #include "course/CourseModelLinks.h"
 #include "course/CoursePersonality.h"
 #include "course/Preferences.h"
@@ -15,7 +16,6 @@
 #include "exposition/KeywordOrder.h"
 #include "movies/MovieSupport.h"
 #include "records/StudentRecord.h"
-#include "app/PendingServices.h"
 
 ProgramServices::ProgramServices() = default;
 

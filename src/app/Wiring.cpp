@@ -1,8 +1,13 @@
 #include "app/Wiring.h"
 
+#include <cstdio>
+
 #include "app/CourseApp.h"
 #include "app/SplashDlg.h"
+#include "contentsbar/ContentsBar.h"
 #include "course/ActivityLocator.h"
+#include "course/Notice.h"
+#include "course/Preferences.h"
 #include "course/Services.h"
 #include "hypertext/HyperServices.h"
 #include "launch/Launcher.h"
@@ -13,13 +18,16 @@
 #include "movies/MovieWnd.h"
 #include "records/StudentRecord.h"
 #include "shell/BookmarksBar.h"
+#include "course/CommandIds.h"
+#include "shell/CourseNotify.h"
 #include "shell/LessonBookLink.h"
-
-namespace {
+#include "shell/MainFrame.h"
+#include "shell/NoticeDlg.h"
+#include "shell/WindowTools.h"
 
 // The movie window registers with the launcher, and the Welcome window plays the course's
 // movie through the movie library. Both before the Welcome window needs its movie.
-void ConnectMovies() {
+static void ConnectMovies() {
   InstallMovieWindows();
   CSplashDlg::SetMovieMaker([](const std::filesystem::path& path, QWidget* parent) -> QWidget* {
     return CBackgroundMovie::Make(path, parent);
@@ -29,41 +37,10 @@ void ConnectMovies() {
 // Marker files and the hand-off from later launches find their activity with Launch in
 // locate mode; windows restored from a student progress file open through Launch. Before
 // start-up: a file named on the command line is opened during start-up.
-void ConnectLauncher() {
+static void ConnectLauncher() {
   CCourseApp::SetActivityLocator([](const ActivityLocator& locator) { Launch(locator, kLaunchLocate); });
   CCourseApp::SetWindowLauncher(LaunchCourseWindow);
 }
-
-// Activities started in the Lesson Book go to the launcher with their launch sound, and
-// the launcher's locate mode turns the open book (executing the activity there unless
-// the locator only asks for it to be shown).
-void ConnectLessonBookToLauncher() {
-  LessonBookLinks links = CurrentLessonBookLinks();
-  links.launch = [](const ActivityLocator& locator) {
-    PlayLaunchSound(locator);
-    Launch(locator, kLaunchOpen);
-  };
-  SetLessonBookLinks(std::move(links));
-  SetLessonBookTurnHook([](QWidget* book, const ActivityLocator& locator, bool execute) {
-    auto* pages = dynamic_cast<CPageWnd*>(book);
-    if (!pages) return;
-    pages->ShowLocator(locator);
-    if (execute && locator.activity >= 0) LaunchFromLessonBook(locator, {});
-  });
-}
-
-// Bookmarks start their activity in locate mode when the Lesson Book is to turn to it.
-void ConnectBookmarksBar() {
-  BookmarkLaunch bookmarks;
-  bookmarks.launch = [](const ActivityLocator& locator, bool turnLessonBook) {
-    Launch(locator, turnLessonBook ? kLaunchLocate : kLaunchOpen);
-  };
-  bookmarks.locate = [](const ActivityLocator& locator) { ShowInLessonBook(locator); };
-  bookmarks.lessonBookOpen = [] { return FindLessonBook() != nullptr; };
-  CBookmarksBar::SetDefaultLaunch(std::move(bookmarks));
-}
-
-}  // namespace
 
 // The application opens the Lesson Book for progress files and their window records,
 // hypertext windows open their lesson in it, and its bookmarks go to the learner record.
@@ -92,10 +69,76 @@ void ConnectLessonBook() {
   SetLessonBookLinks(std::move(links));
 }
 
+// Activities started in the Lesson Book go to the launcher with their launch sound, and
+// the launcher's locate mode turns the open book (executing the activity there unless
+// the locator only asks for it to be shown).
+static void ConnectLessonBookToLauncher() {
+  LessonBookLinks links = CurrentLessonBookLinks();
+  links.launch = [](const ActivityLocator& locator) {
+    PlayLaunchSound(locator);
+    Launch(locator, kLaunchOpen);
+  };
+  SetLessonBookLinks(std::move(links));
+  SetLessonBookTurnHook([](QWidget* book, const ActivityLocator& locator, bool execute) {
+    auto* pages = dynamic_cast<CPageWnd*>(book);
+    if (!pages) return;
+    pages->ShowLocator(locator);
+    if (execute && locator.activity >= 0) LaunchFromLessonBook(locator, {});
+  });
+}
+
+// The main frame's Table of Contents bar, and its Bookmarks bar on the learner record
+// (none before the record exists).
+static void ConnectBars() {
+  CMainFrame::SetTearBarFactory(cmd::kContentsBar, [] { return new CContentsBar; });
+  CMainFrame::SetTearBarFactory(cmd::kBookmarksBar, []() -> CTearToolBar* {
+    StudentRecord* record = Service<StudentRecord>();
+    return record ? new CBookmarksBar(*record) : nullptr;
+  });
+}
+
+// Bookmarks start their activity in locate mode when the Lesson Book is to turn to it.
+static void ConnectBookmarksBar() {
+  BookmarkLaunch bookmarks;
+  bookmarks.launch = [](const ActivityLocator& locator, bool turnLessonBook) {
+    Launch(locator, turnLessonBook ? kLaunchLocate : kLaunchOpen);
+  };
+  bookmarks.locate = [](const ActivityLocator& locator) { ShowInLessonBook(locator); };
+  bookmarks.lessonBookOpen = [] { return FindLessonBook() != nullptr; };
+  CBookmarksBar::SetDefaultLaunch(std::move(bookmarks));
+}
+
 void ConnectSubsystems() {
   ConnectMovies();
   ConnectLauncher();
   ConnectLessonBook();
   ConnectLessonBookToLauncher();
+  ConnectBars();
   ConnectBookmarksBar();
 }
+
+void ConnectNotices(bool answered, std::function<void(const std::string&)> alsoTell) {
+  if (answered) {
+    InstallNoticeDialogs();
+    return;
+  }
+  SetNoticeHandler([alsoTell = std::move(alsoTell)](const NoticeRequest& r) {
+    std::fprintf(stderr, "kestrelon: %s\n", r.text.c_str());
+    if (alsoTell) alsoTell(r.text);
+  });
+}
+
+void ConnectPreferencesToWindows() {
+  SetPreferencesChangedHook([](const Preferences& previous) {
+    NotifyAll(kNotifyPreferences, const_cast<Preferences*>(&previous));
+  });
+}
+
+void DisconnectPreferencesFromWindows() { SetPreferencesChangedHook({}); }
+
+void ConnectBookmarksToWindows(StudentRecord& record) {
+  record.SetBookmarksChangedHook(
+      [](const ActivityLocator* concerned) { NotifyAll(kNotifyBookmarks, const_cast<ActivityLocator*>(concerned)); });
+}
+
+void DisconnectBookmarksFromWindows(StudentRecord& record) { record.SetBookmarksChangedHook({}); }

@@ -9,11 +9,9 @@
 #include "app/CourseApp.h"
 #include "app/Wiring.h"
 #include "course/CourseLocations.h"
-#include "course/Notice.h"
 #include "shell/CommandLine.h"
 #include "shell/InstanceChannel.h"
 #include "shell/InstanceMessage.h"
-#include "shell/NoticeDlg.h"
 #include "tour/DemoTour.h"
 
 namespace {
@@ -79,13 +77,9 @@ int main(int argc, char** argv) {
 
   // Nobody answers dialogs in these runs: notices go to the error stream (and the tour's list).
   std::unique_ptr<CDemoTour> tour;
-  if (tool)
-    SetNoticeHandler([&tour](const NoticeRequest& r) {
-      std::fprintf(stderr, "kestrelon: %s\n", r.text.c_str());
-      if (tour) tour->AddNotice(r.text);
-    });
-  else
-    InstallNoticeDialogs();
+  ConnectNotices(!tool, [&tour](const std::string& text) {
+    if (tour) tour->AddNotice(text);
+  });
   CCourseApp::Environment env;
   env.singleInstance = !tool;
   env.version = QStringLiteral(KN_VERSION);

@@ -8,9 +8,10 @@
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QMenu>
 
+#include "contentsbar/ContentsLabels.h"
 #include "course/ContentsTable.h"
-#include "course/CourseText.h"
 #include "course/CoursePersonality.h"
+#include "course/CourseText.h"
 #include "course/Preferences.h"
 #include "course/ProgramResources.h"
 #include "course/Services.h"

@@ -14,8 +14,8 @@
 #include <memory>
 #include <string>
 
-#include "course/ActivityLocator.h"
 #include "contentsbar/ContentsRows.h"
+#include "course/ActivityLocator.h"
 #include "course/CommandIds.h"
 #include "shell/TearToolBar.h"
 

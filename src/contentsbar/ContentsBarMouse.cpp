@@ -8,10 +8,10 @@
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 
+#include "contentsbar/ContentsBar.h"
 #include "course/ContentsTable.h"
 #include "course/ResourceIds.h"
 #include "records/BookmarkClipboard.h"
-#include "contentsbar/ContentsBar.h"
 #include "shell/DragOutline.h"
 #include "shell/LessonBookLink.h"
 #include "shell/ProgramArt.h"

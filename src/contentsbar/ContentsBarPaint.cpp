@@ -5,10 +5,10 @@
 #include <map>
 #include <tuple>
 
-#include "course/ContentsTable.h"
-#include "course/CourseText.h"
 #include "contentsbar/ContentsBar.h"
 #include "contentsbar/ContentsLabels.h"
+#include "course/ContentsTable.h"
+#include "course/CourseText.h"
 #include "course/ResourceIds.h"
 #include "shell/BarImages.h"
 

@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdio>
 
+#include "contentsbar/ContentsRows.h"
 #include "course/ContentsTable.h"
 #include "hypertext/MarkupText.h"
-#include "contentsbar/ContentsRows.h"
 
 namespace {
 

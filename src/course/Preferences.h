@@ -167,7 +167,7 @@ class Preferences {
 std::string EncodeProfileBytes(const std::vector<std::uint8_t>& bytes);
 std::optional<std::vector<std::uint8_t>> DecodeProfileBytes(std::string_view text);
 
-// Notification 2 (preferences changed) carries the record as it was before the change.
+// kNotifyPreferences (the preferences changed) carries the record as it was before the change.
 // Until the windows framework broadcasts it, this hook is the one receiver; the
 // Preferences dialog and every other place that changes the preferences call
 // NotifyPreferencesChanged. Returns the previous hook.

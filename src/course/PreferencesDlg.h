@@ -1,6 +1,6 @@
 // The Preferences dialog (command 9022). It edits a working copy of the program's
 // preferences; Apply and OK put a changed copy in place, mark it changed and send
-// notification 2 with the record as it was. Defaults loads a fresh record that keeps the
+// kNotifyPreferences with the record as it was. Defaults loads a fresh record that keeps the
 // current folders; Revert loads the current preferences again. Apply and Revert are
 // enabled only while the copy differs from the current preferences, Defaults only while
 // it differs from the defaults.

@@ -33,7 +33,7 @@ bool ShowInLessonBook(const ActivityLocator& locator) {
 
 void LessonBookClosed() {
   // The document's template resets the learner record, which clears the bookmark list
-  // and tells its listeners (notification 6).
+  // and tells its listeners (kNotifyBookmarks).
   if (CourseProgram* app = CourseProgram::Instance()) app->CloseDocument();
 }
 

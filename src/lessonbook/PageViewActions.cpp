@@ -521,7 +521,7 @@ void CPageView::FloatBar(int tab, QPoint global) {
   const QSize size = bar->isFloating() && bar->isVisible() ? bar->frameGeometry().size() : bar->sizeHint();
   bar->FloatAt(QRect(global, size));
   if (!bar->isVisible())
-    bar->ShowBar(true);  // broadcasts notification 7
+    bar->ShowBar(true);  // broadcasts kNotifyBarShown
   else
     NotifyAll(7, bar->bar());
   bar->raise();

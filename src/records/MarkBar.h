@@ -59,7 +59,7 @@ class CMarkBar : public QDockWidget, private CMarkListOwner {
   // bottom. Returns the number of pages.
   int PrintTo(QPagedPaintDevice& device);
 
-  // Re-measures after the list or the learner's text size changed (notification 6 and 2).
+  // Re-measures after the list or the learner's text size changed (kNotifyBookmarks and kNotifyPreferences).
   void Refresh();
 
  private:

@@ -33,7 +33,7 @@ class StudentRecord {
   static constexpr int kMaxStoredCount = 999;       // completions or bookmarks in a file
 
   // Called after every change of the bookmark list with the bookmark concerned (null:
-  // the whole list). The shell connects it to the broadcast of notification 6.
+  // the whole list). The shell connects it to the broadcast of kNotifyBookmarks.
   using BookmarksChangedHook = std::function<void(const ActivityLocator* concerned)>;
 
   const std::string& name() const { return m_name; }

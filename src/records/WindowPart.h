@@ -26,7 +26,7 @@ struct WindowRestoreActions {
   std::function<int(const ActivityLocator&)> launch;
   // Brings a window to the top and activates it.
   std::function<void(int window)> activate;
-  // Notification 11 (bring to the front) to one window.
+  // kNotifyToFront to one window.
   std::function<void(int window)> toFront;
 };
 

@@ -12,7 +12,7 @@
 
 namespace {
 
-// The Lesson Book a notification 4 or 5 names, or null.
+// The Lesson Book a kNotifyPageTurned or kNotifyActivated names, or null.
 const LessonBookLink* NamedLessonBook(int code, void* data) {
   if ((code != kNotifyPageTurned && code != kNotifyActivated) || !data) return nullptr;
   return dynamic_cast<const LessonBookLink*>(static_cast<QWidget*>(data));

@@ -4,8 +4,8 @@
 // A window with a non-zero placement key gets its remembered or cascaded place when it is
 // opened (Open) and remembers its rectangle when it closes. Its timer (timerInterval
 // milliseconds, 0 for none) runs only while it is the active course window. It answers
-// the course notifications 8 (close), 9 (repaint), 11 (to the front) and 12 (palette
-// realised) and broadcasts 5 when it becomes active.
+// the course notifications kNotifyClose, kNotifyRepaint, kNotifyToFront and
+// kNotifyPalette (palette realised) and broadcasts kNotifyActivated when it becomes active.
 #pragma once
 
 #include <QtWidgets/QMdiSubWindow>
@@ -42,7 +42,7 @@ class CCoreWnd : public QMdiSubWindow, public CourseNotifyTarget, public Command
 
   void OnCourseNotify(int code, void* data) override;
 
-  // Whether the window draws with the shared program palette (redrawn on notification 12).
+  // Whether the window draws with the shared program palette (redrawn on kNotifyPalette).
   virtual bool usesSharedPalette() const { return false; }
   // The activity the window shows, written with the student progress file; none for a
   // window that shows none.

@@ -10,7 +10,7 @@ QString ApplicationName();
 // The learner's name from the student record; empty when none is known.
 QString LearnerName();
 // Changes the preference FontSize by notches within 8 to 24; when it changed, marks the
-// preferences changed and broadcasts notification 2 with the record as it was. Returns
+// preferences changed and broadcasts kNotifyPreferences with the record as it was. Returns
 // the new size (12 without preferences).
 int ChangeFontSize(int notches);
 

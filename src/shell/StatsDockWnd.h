@@ -1,6 +1,6 @@
 // The dockable frame of a tear-off bar: docks on any side of the main frame like a
 // toolbar, or floats as its own small window, resizable from every edge. Closing it
-// hides the bar (which keeps its state) and broadcasts notification 7. While it floats,
+// hides the bar (which keeps its state) and broadcasts kNotifyBarShown. While it floats,
 // its rectangle is kept under the bar's placement key in the window table. Notification
 // 7 carries the bar (the CTearToolBar).
 #pragma once
@@ -38,7 +38,7 @@ class CStatsDockWnd : public QDockWidget {
   const TearBarInfo& info() const { return m_info; }
   CTearToolBar* bar() const { return m_bar; }
 
-  // Shows or hides the bar and broadcasts notification 7. A bar that is then shown and
+  // Shows or hides the bar and broadcasts kNotifyBarShown. A bar that is then shown and
   // floating is moved wholly onto its screen.
   void ShowBar(bool show);
   // Floats the bar with its frame's outer rectangle at rect (screen coordinates).

@@ -9,21 +9,26 @@
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
-#include "shell/tests/ShellUiTestSupport.h"
+#include "TestSupport.h"
+#include "app/CourseApp.h"
+#include "app/SplashDlg.h"
 #include "course/CoursePersonality.h"
 #include "course/Notice.h"
+#include "TestSupport.h"
+#include "app/CourseApp.h"
 #include "course/CommandIds.h"
 #include "course/StringIds.h"
 #include "shell/CoreToolBar.h"
-#include "app/CourseApp.h"
 #include "shell/MainFrame.h"
-#include "TestSupport.h"
 #include "movies/MovieSupport.h"
 #include "records/ProgressStore.h"
 #include "records/StatsDocTemplate.h"
 #include "records/StudentInfoDlg.h"
 #include "records/StudentRecord.h"
-#include "app/SplashDlg.h"
+#include "course/CommandIds.h"
+#include "shell/CoreToolBar.h"
+#include "shell/MainFrame.h"
+#include "shell/tests/ShellUiTestSupport.h"
 
 using namespace shelltest;
 

@@ -9,15 +9,15 @@
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QTextEdit>
 
-#include "shell/tests/ShellUiTestSupport.h"
 #include "TestSupport.h"
+#include "app/SplashDlg.h"
 #include "course/Notice.h"
 #include "course/StringIds.h"
 #include "movies/MovieSupport.h"
 #include "shell/AboutDlg.h"
 #include "course/CommandIds.h"
 #include "shell/NoticeDlg.h"
-#include "app/SplashDlg.h"
+#include "shell/tests/ShellUiTestSupport.h"
 
 using namespace shelltest;
 

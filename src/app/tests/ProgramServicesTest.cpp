@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "app/PendingServices.h"
+#include "app/ProgramServices.h"
 #include "audio/SoundOutput.h"
 #include "course/AsteriskSourceList.h"
 #include "course/BundleList.h"
@@ -13,8 +15,6 @@
 #include "exposition/KeywordOrder.h"
 #include "movies/MovieSupport.h"
 #include "records/StudentRecord.h"
-#include "app/PendingServices.h"
-#include "app/ProgramServices.h"
 
 namespace {
 

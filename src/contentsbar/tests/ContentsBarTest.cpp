@@ -9,8 +9,9 @@
 #include <QtWidgets/QMenu>
 #include <filesystem>
 
-#include "shell/tests/ShellUiTestSupport.h"
 #include "TestSupport.h"
+#include "contentsbar/ContentsBar.h"
+#include "contentsbar/ContentsLabels.h"
 #include "course/ContentsTable.h"
 #include "course/CoursePersonality.h"
 #include "course/ResourceContainer.h"
@@ -22,6 +23,7 @@
 #include "course/CommandIds.h"
 #include "shell/StatsDockWnd.h"
 #include "shell/WindowTools.h"
+#include "shell/tests/ShellUiTestSupport.h"
 
 using namespace shelltest;
 

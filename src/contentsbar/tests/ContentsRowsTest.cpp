@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "course/ContentsTable.h"
 #include "contentsbar/ContentsLabels.h"
 #include "contentsbar/ContentsRows.h"
+#include "course/ContentsTable.h"
 
 namespace {
 

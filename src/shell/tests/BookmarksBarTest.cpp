@@ -34,7 +34,7 @@ TEST(BookmarksBar, HostsTheBookmarkListAndFollowsBookmarkChanges) {
   const int one = list->ContentHeight();
   EXPECT_GT(one, 0);
 
-  // When the program takes the record's change hook over, notification 6 still reaches
+  // When the program takes the record's change hook over, kNotifyBookmarks still reaches
   // the list.
   const auto previous = record.SetBookmarksChangedHook({});
   ASSERT_GE(record.AddBookmark(ActivityLocator(0, 1, -1)), 0);
