@@ -64,6 +64,11 @@ class TokenizerRun {
   void EndEntity();
   // An "&" that turned out not to begin an entity: it and what followed are text.
   void AbandonEntity();
+  // One byte of a quoted stretch at i; returns the index of the last byte used.
+  std::size_t QuotedByte(std::size_t i);
+  // One byte outside quotes at i; returns the index of the last byte used.
+  std::size_t PlainByte(std::size_t i);
+  void SendLastText();
 
   const std::uint8_t* m_in;
   std::size_t m_n;
@@ -217,107 +222,116 @@ void TokenizerRun::AbandonEntity() {
 void TokenizerRun::Run() {
   for (std::size_t i = 0; i < m_n; ++i) {
     const std::uint8_t b = m_in[i];
-
     if (m_state == State::Entity && b != ';' &&
         (!IsEntityNameByte(b) || m_entityLength == kEntityLimit)) {
       // Not an entity after all ("AT&T", "a & b"): keep the text as written and
       // look at this byte again as text.
       AbandonEntity();
     }
+    i = m_quoted ? QuotedByte(i) : PlainByte(i);
+  }
+  if (m_state == State::Entity) AbandonEntity();
+  SendLastText();
+}
 
-    if (m_quoted) {
-      if (b == '"') {
-        m_quoted = false;
-        AddOrdinary(b);
-      } else if (b < 32) {
-        // A line break inside a quoted stretch still separates words.
-        if (b == '\n' && m_state == State::Text) AddText(' ');
-      } else if (m_state == State::Text && b == '\\') {
-        if (i + 1 < m_n) {
-          if (m_in[i + 1] == 'n') {
-            AddText(b);  // "\n" stays as written
-          } else {
-            ++i;
-            if (m_in[i] >= 32) AddText(m_in[i]);
-          }
+std::size_t TokenizerRun::QuotedByte(std::size_t i) {
+  const std::uint8_t b = m_in[i];
+  if (b == '"') {
+    m_quoted = false;
+    AddOrdinary(b);
+  } else if (b < 32) {
+    // A line break inside a quoted stretch still separates words.
+    if (b == '\n' && m_state == State::Text) AddText(' ');
+  } else if (m_state == State::Text && b == '\\') {
+    if (i + 1 < m_n) {
+      if (m_in[i + 1] == 'n') {
+        AddText(b);  // "\n" stays as written
+      } else {
+        ++i;
+        if (m_in[i] >= 32) AddText(m_in[i]);
+      }
+    }
+  } else {
+    AddOrdinary(b);
+  }
+  return i;
+}
+
+std::size_t TokenizerRun::PlainByte(std::size_t i) {
+  const std::uint8_t b = m_in[i];
+  switch (b) {
+    case '<':
+      if (m_state == State::Text) {
+        if (i + 3 < m_n && m_in[i + 1] == '!' && m_in[i + 2] == '-' && m_in[i + 3] == '-') {
+          m_state = State::Comment;
+          m_commentLength = 0;
+          m_commentTail[0] = m_commentTail[1] = 0;
+          i += 3;
+        } else {
+          m_state = State::Tag;
+          m_tagLength = 0;
         }
+      }
+      break;
+    case '>':
+      if (m_state == State::Tag) {
+        m_state = State::Text;
+        EndTag();
+      } else if (m_state == State::Comment) {
+        if (m_commentLength >= 2 && m_commentTail[0] == '-' && m_commentTail[1] == '-')
+          m_state = State::Text;
+        else
+          AddComment(b);
+      } else if (m_state == State::Text) {
+        AddText(b);
+      }
+      break;
+    case kBrokenBar:
+      if (m_state == State::Text)
+        m_passThrough ? AddText("<br>") : AddText('\n');
+      else
+        AddOrdinary(b);
+      break;
+    case ' ':
+      if (m_state == State::Text) {
+        AddText(b);
+        SendSpecial(' ');
       } else {
         AddOrdinary(b);
       }
-      continue;
-    }
-
-    switch (b) {
-      case '<':
-        if (m_state == State::Text) {
-          if (i + 3 < m_n && m_in[i + 1] == '!' && m_in[i + 2] == '-' && m_in[i + 3] == '-') {
-            m_state = State::Comment;
-            m_commentLength = 0;
-            m_commentTail[0] = m_commentTail[1] = 0;
-            i += 3;
-          } else {
-            m_state = State::Tag;
-            m_tagLength = 0;
-          }
-        }
-        break;
-      case '>':
-        if (m_state == State::Tag) {
-          m_state = State::Text;
-          EndTag();
-        } else if (m_state == State::Comment) {
-          if (m_commentLength >= 2 && m_commentTail[0] == '-' && m_commentTail[1] == '-')
-            m_state = State::Text;
-          else
-            AddComment(b);
-        } else if (m_state == State::Text) {
-          AddText(b);
-        }
-        break;
-      case kBrokenBar:
-        if (m_state == State::Text)
-          m_passThrough ? AddText("<br>") : AddText('\n');
-        else
-          AddOrdinary(b);
-        break;
-      case ' ':
-        if (m_state == State::Text) {
-          AddText(b);
-          SendSpecial(' ');
-        } else {
-          AddOrdinary(b);
-        }
-        break;
-      case '"':
-        // Quotes mean nothing inside a comment; elsewhere they protect a stretch.
-        if (m_state != State::Comment) m_quoted = true;
+      break;
+    case '"':
+      // Quotes mean nothing inside a comment; elsewhere they protect a stretch.
+      if (m_state != State::Comment) m_quoted = true;
+      AddOrdinary(b);
+      break;
+    case '&':
+      if (m_state == State::Text && !m_passThrough) {
+        m_state = State::Entity;
+        m_entityLength = 0;
+      } else {
         AddOrdinary(b);
-        break;
-      case '&':
-        if (m_state == State::Text && !m_passThrough) {
-          m_state = State::Entity;
-          m_entityLength = 0;
-        } else {
-          AddOrdinary(b);
-        }
-        break;
-      case ';':
-        if (m_state == State::Entity) {
-          m_state = State::Text;
-          EndEntity();
-        } else {
-          AddOrdinary(b);
-        }
-        break;
-      case '\n':
-        if (m_state == State::Text) SendSpecial('\n');
-        break;
-      default:
-        if (b >= 32) AddOrdinary(b);
-        break;
-    }
+      }
+      break;
+    case ';':
+      if (m_state == State::Entity) {
+        m_state = State::Text;
+        EndEntity();
+      } else {
+        AddOrdinary(b);
+      }
+      break;
+    case '\n':
+      if (m_state == State::Text) SendSpecial('\n');
+      break;
+    default:
+      if (b >= 32) AddOrdinary(b);
+      break;
   }
-  if (m_state == State::Entity) AbandonEntity();
+  return i;
+}
+
+void TokenizerRun::SendLastText() {
   if (m_event.textLength > 0) {
     m_event.tag[0] = '\0';
     m_event.tagLength = 0;

@@ -26,8 +26,22 @@ bool IsBlank(const PageParagraph& p) {
   return !p.activity && p.text.empty() && p.title.empty() && !p.picture && !p.teacherExtension;
 }
 
-}  // namespace
+// Measuring starts afresh: the places found by the last layout go.
+void ForgetPlaces(PageParagraph& p) {
+  p.markers.clear();
+  p.iconRect = p.markRect = p.shrinkBox = p.textRect = QRect();
+  p.textOffset = 0;
+}
 
+// A paragraph that is not shown keeps no terms to hit.
+void ForgetTerms(PageParagraph& p) {
+  p.body.terms.clear();
+  p.body.termRegion = QRegion();
+  p.titleBody.terms.clear();
+  p.titleBody.termRegion = QRegion();
+}
+
+}  // namespace
 
 PageDocument::PageDocument() : m_layout(m_style, m_fonts) { SetFeatures(m_features); }
 
@@ -125,135 +139,159 @@ int PageDocument::Layout(int canvasWidth, int viewHeight) {
   return m_canvasHeight;
 }
 
+// Where one paragraph goes on the page in one pass, measuring or painting.
+struct PageDocument::ParagraphPass {
+  QPainter* ink = nullptr;  // null while measuring
+  bool measure = false;
+  int left = 0;             // the paragraph's column on the page, indent applied
+  int right = 0;
+  int textLeft = 0;         // its text, right of the icon column of an expanded entry
+  int textRight = 0;
+  int top = 0;              // below the rule
+  int offset = 0;           // the text's shift down beside a taller icon (as measured)
+  bool entry = false;       // an activity entry
+  bool column = false;      // an expanded entry: the icon column beside the text
+};
+
 int PageDocument::LayParagraph(QPainter* painter, int index, bool measureOnly, const PagePaintState& state) {
   if (index < 0 || index >= static_cast<int>(m_content.paragraphs.size())) return 0;
   PageParagraph& p = m_content.paragraphs[static_cast<std::size_t>(index)];
-  const bool measure = measureOnly;
-  QPainter* ink = measureOnly ? nullptr : painter;
-  if (measure) {
-    p.markers.clear();
-    p.iconRect = p.markRect = p.shrinkBox = p.textRect = QRect();
-    p.textOffset = 0;
-  }
+  if (measureOnly) ForgetPlaces(p);
   const bool hidden = !p.activity && p.shrunk;
   if (hidden || IsBlank(p)) {
-    if (measure) {
-      p.body.terms.clear();
-      p.body.termRegion = QRegion();
-      p.titleBody.terms.clear();
-      p.titleBody.termRegion = QRegion();
-    }
+    if (measureOnly) ForgetTerms(p);
     return 0;
   }
+  ParagraphPass pass = PlaceParagraph(p, painter, measureOnly);
+  if (p.rule) pass.top += LayRule(pass);
+  if (pass.ink && p.selected && p.height > 0) PaintSelection(*pass.ink, p, pass);
+  const int titleHeight = LayTitle(p, pass);
+  const int contentHeight = titleHeight + (p.shrunk ? 0 : LayBody(p, pass, titleHeight));
+  const int depth = state.pressedIcon == index ? state.iconDepth : 0;
+  const int blockHeight = pass.column ? LayIconColumn(p, pass, contentHeight, depth) : contentHeight;
+  if (pass.measure) p.textRect = QRect(pass.textLeft, pass.top + p.textOffset, pass.textRight - pass.textLeft, contentHeight);
+  return (pass.top - p.top) + blockHeight + kParagraphGap;
+}
 
-  const int left = m_chrome.textLeft() + p.indent;
-  const int right = std::max(left, m_chrome.textRight(m_canvasWidth) - p.indent);
-  int y = p.top + kTopGap;
-  if (p.rule) {
-    if (ink) {
-      ink->fillRect(QRect(left + kInset, y, right - left - 2 * kInset, 1), m_chrome.style().rule);
-      ink->fillRect(QRect(left + kInset, y + 1, right - left - 2 * kInset, 1), m_chrome.style().rule.lighter(165));
-    }
-    y += kRuleSpace;
+PageDocument::ParagraphPass PageDocument::PlaceParagraph(const PageParagraph& p, QPainter* painter, bool measureOnly) const {
+  ParagraphPass pass;
+  pass.measure = measureOnly;
+  pass.ink = measureOnly ? nullptr : painter;
+  pass.left = m_chrome.textLeft() + p.indent;
+  pass.right = std::max(pass.left, m_chrome.textRight(m_canvasWidth) - p.indent);
+  pass.top = p.top + kTopGap;
+  pass.entry = p.activity;
+  pass.column = pass.entry && !p.shrunk;
+  pass.textLeft = pass.column ? pass.left + kIconColumn : pass.left + kInset;
+  pass.textRight = std::max(pass.textLeft, pass.right - kInset);
+  pass.offset = measureOnly ? 0 : p.textOffset;
+  return pass;
+}
+
+int PageDocument::LayRule(const ParagraphPass& pass) const {
+  if (pass.ink) {
+    const int width = pass.right - pass.left - 2 * kInset;
+    pass.ink->fillRect(QRect(pass.left + kInset, pass.top, width, 1), m_chrome.style().rule);
+    pass.ink->fillRect(QRect(pass.left + kInset, pass.top + 1, width, 1), m_chrome.style().rule.lighter(165));
   }
-  const bool entry = p.activity;
-  const bool column = entry && !p.shrunk;
-  const int textLeft = column ? left + kIconColumn : left + kInset;
-  const int textRight = std::max(textLeft, right - kInset);
-  const int offset = measure ? 0 : p.textOffset;
+  return kRuleSpace;
+}
 
-  if (ink && p.selected && p.height > 0) {
-    // The selection lies behind the text; the icon column keeps its white paper.
-    const QRect band(textLeft - 6, p.top, right - textLeft + 6, p.height - kParagraphGap / 2);
-    ink->save();
-    ink->setRenderHint(QPainter::Antialiasing);
-    ink->setPen(QPen(m_chrome.style().selectionEdge, 1.0));
-    ink->setBrush(m_chrome.style().selection);
-    ink->drawRoundedRect(QRectF(band).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
-    ink->restore();
-  }
+void PageDocument::PaintSelection(QPainter& ink, const PageParagraph& p, const ParagraphPass& pass) const {
+  // The selection lies behind the text; the icon column keeps its white paper.
+  const QRect band(pass.textLeft - 6, p.top, pass.right - pass.textLeft + 6, p.height - kParagraphGap / 2);
+  ink.save();
+  ink.setRenderHint(QPainter::Antialiasing);
+  ink.setPen(QPen(m_chrome.style().selectionEdge, 1.0));
+  ink.setBrush(m_chrome.style().selection);
+  ink.drawRoundedRect(QRectF(band).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
+  ink.restore();
+}
 
-  // ---- title ----
+// The title line, with the entry's small icon (its kind when shrunk, the goal when
+// expanded) at its left. Returns its height.
+int PageDocument::LayTitle(PageParagraph& p, const ParagraphPass& pass) {
+  if (p.title.empty() && !(pass.entry && p.shrunk)) return 0;
+  QPainter* ink = pass.ink;
+  const FontDescription titleFont = TitleFont(p);
+  const int titleLeft = pass.textLeft + (pass.entry ? kTitleIconSpace : 0);
+  const int lineHeight = m_fonts.Get(titleFont, m_style.dpiY).height;
+  const int top = pass.top + pass.offset;
   int titleHeight = 0;
-  if (!p.title.empty() || (entry && p.shrunk)) {
-    const FontDescription titleFont = TitleFont(p);
-    const int titleLeft = textLeft + (entry ? kTitleIconSpace : 0);
-    const int lineHeight = m_fonts.Get(titleFont, m_style.dpiY).height;
-    const int top = y + offset;
-    if (!p.title.empty()) {
-      titleHeight = m_layout.RunText(p.titleBody, titleFont, titleLeft, textRight, top, measure, ink, nullptr);
-    } else {
-      // A shrunk entry without a title still shows a line: its kind.
-      titleHeight = lineHeight;
-      if (ink) {
-        LayoutFonts::Entry& f = m_fonts.Get(titleFont, m_style.dpiY);
-        ink->setFont(f.font);
-        ink->setPen(QColor::fromRgb(titleFont.colour));
-        ink->drawText(QPoint(titleLeft, top + f.ascent), QString::fromStdString(ActivityKindName(p.kind)));
-      }
-    }
-    if (entry) {
-      const QRect box(textLeft, top + std::max(0, (lineHeight - kSmallIcon) / 2), kSmallIcon, kSmallIcon);
-      if (measure) p.shrinkBox = box;
-      const int iconId = p.shrunk ? ActivityKindIcon(p.kind) : (m_features.goalIcon ? bmp::kGoal : 0);
-      if (ink && iconId) {
-        const QImage icon = LessonArtImage(p.shrunk ? "icon" : "bitmap", iconId, box.size(),
-                                           ink->device() ? ink->device()->devicePixelRatioF() : 1.0);
-        if (!icon.isNull()) ink->drawImage(box.topLeft(), icon);
-      }
+  if (!p.title.empty()) {
+    titleHeight = m_layout.RunText(p.titleBody, titleFont, titleLeft, pass.textRight, top, pass.measure, ink, nullptr);
+  } else {
+    // A shrunk entry without a title still shows a line: its kind.
+    titleHeight = lineHeight;
+    if (ink) {
+      LayoutFonts::Entry& f = m_fonts.Get(titleFont, m_style.dpiY);
+      ink->setFont(f.font);
+      ink->setPen(QColor::fromRgb(titleFont.colour));
+      ink->drawText(QPoint(titleLeft, top + f.ascent), QString::fromStdString(ActivityKindName(p.kind)));
     }
   }
+  if (pass.entry) {
+    const QRect box(pass.textLeft, top + std::max(0, (lineHeight - kSmallIcon) / 2), kSmallIcon, kSmallIcon);
+    if (pass.measure) p.shrinkBox = box;
+    const int iconId = p.shrunk ? ActivityKindIcon(p.kind) : (m_features.goalIcon ? bmp::kGoal : 0);
+    if (ink && iconId) {
+      const QImage icon = LessonArtImage(p.shrunk ? "icon" : "bitmap", iconId, box.size(),
+                                         ink->device() ? ink->device()->devicePixelRatioF() : 1.0);
+      if (!icon.isNull()) ink->drawImage(box.topLeft(), icon);
+    }
+  }
+  return titleHeight;
+}
 
-  // ---- text, picture and markers ----
-  int textHeight = 0;
+// The text below the title, its picture, and the asterisk markers in the text. Returns
+// the height of text and picture.
+int PageDocument::LayBody(PageParagraph& p, const ParagraphPass& pass, int titleHeight) {
+  QPainter* ink = pass.ink;
+  const int top = pass.top + pass.offset + titleHeight;
+  const int textHeight = m_layout.RunText(p.shownBody(), BodyFont(p), pass.textLeft, pass.textRight, top, pass.measure,
+                                          ink, pass.measure ? &p.markers : nullptr);
   int pictureHeight = 0;
-  if (!p.shrunk) {
-    textHeight = m_layout.RunText(p.shownBody(), BodyFont(p), textLeft, textRight, y + offset + titleHeight, measure,
-                                  ink, measure ? &p.markers : nullptr);
-    if (const Picture* picture = p.shownPicture(); picture && picture->IsLoaded()) {
-      pictureHeight = picture->Size().height() + kInset;
-      if (ink) DrawPicture(*ink, *picture, textLeft, textRight, y + offset + titleHeight + textHeight + kInset / 2, p.align);
-    }
-    if (ink) {
-      const qreal ratio = ink->device() ? ink->device()->devicePixelRatioF() : 1.0;
-      for (const AsteriskMarker& m : p.markers) {
-        const QImage image = LessonArtImage("bitmap", bmp::kMarkerFirst + std::max(0, m.source) % kMarkerBitmaps,
-                                            m.rect.size(), ratio);
-        if (!image.isNull()) ink->drawImage(m.rect.topLeft(), image);
-      }
+  if (const Picture* picture = p.shownPicture(); picture && picture->IsLoaded()) {
+    pictureHeight = picture->Size().height() + kInset;
+    if (ink) DrawPicture(*ink, *picture, pass.textLeft, pass.textRight, top + textHeight + kInset / 2, p.align);
+  }
+  if (ink) {
+    const qreal ratio = ink->device() ? ink->device()->devicePixelRatioF() : 1.0;
+    for (const AsteriskMarker& m : p.markers) {
+      const QImage image = LessonArtImage("bitmap", bmp::kMarkerFirst + std::max(0, m.source) % kMarkerBitmaps,
+                                          m.rect.size(), ratio);
+      if (!image.isNull()) ink->drawImage(m.rect.topLeft(), image);
     }
   }
-  const int contentHeight = titleHeight + textHeight + pictureHeight;
+  return textHeight + pictureHeight;
+}
 
-  // ---- the icon column ----
-  int blockHeight = contentHeight;
-  if (column) {
-    const Picture* icon = p.icon ? p.icon.get() : FallbackIcon(p.kind);
-    const QSize iconSize = icon && icon->IsLoaded() ? icon->Size() : QSize(kFallbackIcon, kFallbackIcon);
-    const int shadowHeight = iconSize.height() + 10;
-    if (measure) {
-      p.iconRect = QRect(QPoint(left + kIconLeft, y), iconSize);
-      if (!p.teacherExtension) {
-        const QSize markSize = StateMarkSize(p);
-        p.markRect = QRect(QPoint(left + kMarkLeft, y + (iconSize.height() - markSize.height()) / 2), markSize);
-      }
-      p.textOffset = std::max(0, (shadowHeight - contentHeight) / 2);
-      if (p.textOffset) {
-        ShiftParagraph(p.titleBody, p.textOffset);
-        ShiftParagraph(p.body, p.textOffset);
-        ShiftParagraph(p.altBody, p.textOffset);
-        for (AsteriskMarker& m : p.markers) m.rect.translate(0, p.textOffset);
-        p.shrinkBox.translate(0, p.textOffset);
-      }
+// The icon and completion mark of an expanded entry. Measuring centres the text on a
+// taller icon (moving what was laid out with it). Returns the height of the block.
+int PageDocument::LayIconColumn(PageParagraph& p, const ParagraphPass& pass, int contentHeight, int depth) {
+  const Picture* icon = p.icon ? p.icon.get() : FallbackIcon(p.kind);
+  const QSize iconSize = icon && icon->IsLoaded() ? icon->Size() : QSize(kFallbackIcon, kFallbackIcon);
+  const int shadowHeight = iconSize.height() + 10;
+  if (pass.measure) {
+    p.iconRect = QRect(QPoint(pass.left + kIconLeft, pass.top), iconSize);
+    if (!p.teacherExtension) {
+      const QSize markSize = StateMarkSize(p);
+      p.markRect = QRect(QPoint(pass.left + kMarkLeft, pass.top + (iconSize.height() - markSize.height()) / 2), markSize);
     }
-    if (ink) {
-      if (!p.teacherExtension) DrawStateMark(*ink, p);
-      DrawIcon(*ink, p, state.pressedIcon == index ? state.iconDepth : 0);
+    p.textOffset = std::max(0, (shadowHeight - contentHeight) / 2);
+    if (p.textOffset) {
+      ShiftParagraph(p.titleBody, p.textOffset);
+      ShiftParagraph(p.body, p.textOffset);
+      ShiftParagraph(p.altBody, p.textOffset);
+      for (AsteriskMarker& m : p.markers) m.rect.translate(0, p.textOffset);
+      p.shrinkBox.translate(0, p.textOffset);
     }
-    blockHeight = std::max(shadowHeight, contentHeight);
   }
-  if (measure) p.textRect = QRect(textLeft, y + p.textOffset, textRight - textLeft, contentHeight);
-  return (y - p.top) + blockHeight + kParagraphGap;
+  if (pass.ink) {
+    if (!p.teacherExtension) DrawStateMark(*pass.ink, p);
+    DrawIcon(*pass.ink, p, depth);
+  }
+  return std::max(shadowHeight, contentHeight);
 }
 
 void PageDocument::Paint(QPainter& painter, const QRect& area, int scroll, int viewHeight, const PagePaintState& state) {

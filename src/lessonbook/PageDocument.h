@@ -160,6 +160,14 @@ class PageDocument {
   void DrawIcon(QPainter& painter, const PageParagraph& p, int depth) const;
   void DrawPicture(QPainter& painter, const Picture& picture, int left, int right, int top, PictureAlign align) const;
   const Picture* FallbackIcon(int kind) const;
+  // The steps of laying out one paragraph.
+  struct ParagraphPass;
+  ParagraphPass PlaceParagraph(const PageParagraph& p, QPainter* painter, bool measureOnly) const;
+  int LayRule(const ParagraphPass& pass) const;
+  void PaintSelection(QPainter& ink, const PageParagraph& p, const ParagraphPass& pass) const;
+  int LayTitle(PageParagraph& p, const ParagraphPass& pass);
+  int LayBody(PageParagraph& p, const ParagraphPass& pass, int titleHeight);
+  int LayIconColumn(PageParagraph& p, const ParagraphPass& pass, int contentHeight, int depth);
 
   PageContent m_content;
   PageSettings m_settings;

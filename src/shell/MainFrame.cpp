@@ -90,135 +90,161 @@ QAction* CMainFrame::action(int id) const {
   return it == m_actions.end() ? nullptr : it->second;
 }
 
+// One command of a menu; a zero id is a separator.
+struct CMainFrame::MenuItem {
+  int id;
+  const char* text;
+  QKeySequence key;
+};
+
+void CMainFrame::FillMenu(QMenu* menu, std::initializer_list<MenuItem> items) {
+  for (const MenuItem& item : items) {
+    if (item.id == 0)
+      menu->addSeparator();
+    else
+      menu->addAction(MakeAction(item.id, QString::fromUtf8(item.text), item.key));
+  }
+}
+
 void CMainFrame::BuildMenus() {
-  using namespace cmd;
-  struct Item {
-    int id;  // 0: separator
-    const char* text;
-    QKeySequence key;
-  };
-  auto fill = [this](QMenu* menu, std::initializer_list<Item> items) {
-    for (const Item& item : items) {
-      if (item.id == 0) {
-        menu->addSeparator();
-        continue;
-      }
-      QAction* a = MakeAction(item.id, QString::fromUtf8(item.text), item.key);
-      menu->addAction(a);
-    }
-  };
   QMenuBar* bar = menuBar();
-  m_fileMenu = bar->addMenu(tr("&File"));
-  fill(m_fileMenu, {{kNew, "&New Student", QKeySequence(Qt::CTRL | Qt::Key_N)},
-                    {kOpen, "&Open Student File...", QKeySequence(Qt::CTRL | Qt::Key_O)},
-                    {kClose, "&Close", {}},
-                    {kSave, "&Save Student File", QKeySequence(Qt::CTRL | Qt::Key_S)},
-                    {kSaveAs, "Save Student File &As...", {}},
-                    {0, nullptr, {}},
-                    {kPrint, "&Print...", QKeySequence(Qt::CTRL | Qt::Key_P)},
-                    {kPrintPreview, "Print Pre&view", {}},
-                    {kPrintSetup, "P&rint Setup...", {}}});
-  m_recentSeparator = m_fileMenu->addSeparator();
+  BuildFileMenu(bar->addMenu(tr("&File")));
+  BuildEditMenu(bar->addMenu(tr("&Edit")));
+  BuildViewMenu(bar->addMenu(tr("&View")));
+  BuildGoMenu(bar->addMenu(tr("&Go")));
+  BuildActivitiesMenu(bar->addMenu(tr("&Activities")));
+  BuildWindowMenu(bar->addMenu(tr("&Window")));
+  BuildHelpMenu(bar->addMenu(tr("&Help")));
+  for (QMenu* menu : bar->findChildren<QMenu*>())
+    connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandUI(); });
+}
+
+void CMainFrame::BuildFileMenu(QMenu* file) {
+  using namespace cmd;
+  m_fileMenu = file;
+  FillMenu(file, {{kNew, "&New Student", QKeySequence(Qt::CTRL | Qt::Key_N)},
+                  {kOpen, "&Open Student File...", QKeySequence(Qt::CTRL | Qt::Key_O)},
+                  {kClose, "&Close", {}},
+                  {kSave, "&Save Student File", QKeySequence(Qt::CTRL | Qt::Key_S)},
+                  {kSaveAs, "Save Student File &As...", {}},
+                  {0, nullptr, {}},
+                  {kPrint, "&Print...", QKeySequence(Qt::CTRL | Qt::Key_P)},
+                  {kPrintPreview, "Print Pre&view", {}},
+                  {kPrintSetup, "P&rint Setup...", {}}});
+  // The recent files, hidden until there are some.
+  m_recentSeparator = file->addSeparator();
   for (int i = 0; i < kRecentCount; ++i) {
     QAction* a = MakeAction(kRecentFirst + i, QString());
     a->setIcon(QIcon());
     a->setVisible(false);
-    m_fileMenu->addAction(a);
+    file->addAction(a);
   }
   m_recentSeparator->setVisible(false);
-  m_fileMenu->addSeparator();
-  fill(m_fileMenu, {{kExit, "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q)}});
+  file->addSeparator();
+  FillMenu(file, {{kExit, "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q)}});
+}
 
-  QMenu* edit = bar->addMenu(tr("&Edit"));
-  fill(edit, {{kUndo, "Can't Undo", QKeySequence(Qt::CTRL | Qt::Key_Z)},
-              {0, nullptr, {}},
-              {kCut, "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X)},
-              {kCopy, "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)},
-              {kPaste, "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V)},
-              {0, nullptr, {}},
-              {kPreferences, "P&references...", {}}});
+void CMainFrame::BuildEditMenu(QMenu* edit) {
+  using namespace cmd;
+  FillMenu(edit, {{kUndo, "Can't Undo", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+                  {0, nullptr, {}},
+                  {kCut, "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X)},
+                  {kCopy, "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)},
+                  {kPaste, "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V)},
+                  {0, nullptr, {}},
+                  {kPreferences, "P&references...", {}}});
+}
 
-  QMenu* view = bar->addMenu(tr("&View"));
-  fill(view, {{kMainToolBar, "&Main Toolbar", {}},
-              {kNavigationBar, "&Navigation Bar", {}},
-              {kAccessoriesBar, "&Accessories Bar", {}},
-              {kStatusBar, "&Status Bar", {}},
-              {0, nullptr, {}},
-              {kContentsBar, "Table of &Contents", QKeySequence(Qt::CTRL | Qt::Key_T)},
-              {kIndexBar, "&Index", QKeySequence(Qt::CTRL | Qt::Key_I)},
-              {kGlossaryBar, "&Glossary", QKeySequence(Qt::CTRL | Qt::Key_G)},
-              {kBookmarksBar, "&Bookmarks", QKeySequence(Qt::CTRL | Qt::Key_B)}});
+void CMainFrame::BuildViewMenu(QMenu* view) {
+  using namespace cmd;
+  FillMenu(view, {{kMainToolBar, "&Main Toolbar", {}},
+                  {kNavigationBar, "&Navigation Bar", {}},
+                  {kAccessoriesBar, "&Accessories Bar", {}},
+                  {kStatusBar, "&Status Bar", {}},
+                  {0, nullptr, {}},
+                  {kContentsBar, "Table of &Contents", QKeySequence(Qt::CTRL | Qt::Key_T)},
+                  {kIndexBar, "&Index", QKeySequence(Qt::CTRL | Qt::Key_I)},
+                  {kGlossaryBar, "&Glossary", QKeySequence(Qt::CTRL | Qt::Key_G)},
+                  {kBookmarksBar, "&Bookmarks", QKeySequence(Qt::CTRL | Qt::Key_B)}});
   for (int id : {kMainToolBar, kNavigationBar, kAccessoriesBar, kStatusBar, kContentsBar, kIndexBar, kGlossaryBar,
                  kBookmarksBar})
     action(id)->setCheckable(true);
+}
 
-  QMenu* go = bar->addMenu(tr("&Go"));
-  fill(go, {{kFirstPage, "&First Page", QKeySequence(Qt::CTRL | Qt::Key_0)},
-            {kPreviousLesson, "Previous &Lesson", QKeySequence(Qt::CTRL | Qt::Key_1)},
-            {kPreviousPage, "&Previous Page", QKeySequence(Qt::CTRL | Qt::Key_2)},
-            {kGoTo, "&Go To Page...", QKeySequence(Qt::CTRL | Qt::Key_5)},
-            {kNextPage, "&Next Page", QKeySequence(Qt::CTRL | Qt::Key_3)},
-            {kNextLesson, "Next L&esson", QKeySequence(Qt::CTRL | Qt::Key_4)}});
+void CMainFrame::BuildGoMenu(QMenu* go) {
+  using namespace cmd;
+  FillMenu(go, {{kFirstPage, "&First Page", QKeySequence(Qt::CTRL | Qt::Key_0)},
+                {kPreviousLesson, "Previous &Lesson", QKeySequence(Qt::CTRL | Qt::Key_1)},
+                {kPreviousPage, "&Previous Page", QKeySequence(Qt::CTRL | Qt::Key_2)},
+                {kGoTo, "&Go To Page...", QKeySequence(Qt::CTRL | Qt::Key_5)},
+                {kNextPage, "&Next Page", QKeySequence(Qt::CTRL | Qt::Key_3)},
+                {kNextLesson, "Next L&esson", QKeySequence(Qt::CTRL | Qt::Key_4)}});
   // The same digits on the numeric keypad.
   for (auto [id, key] : {std::pair{kFirstPage, Qt::Key_0}, {kPreviousLesson, Qt::Key_1}, {kPreviousPage, Qt::Key_2},
                          {kGoTo, Qt::Key_5}, {kNextPage, Qt::Key_3}, {kNextLesson, Qt::Key_4}}) {
     QAction* a = action(id);
     a->setShortcuts({a->shortcut(), QKeySequence(Qt::CTRL | Qt::KeypadModifier | key)});
   }
+}
 
-  QMenu* activities = bar->addMenu(tr("&Activities"));
-  fill(activities, {{kLaunchExplore, "&Launch Explore", {}},
-                    {kHomework, "&Homework", {}},
-                    {kProjects, "&Projects", {}},
-                    {kWeb, "&Web", {}},
-                    {0, nullptr, {}},
-                    {kTool1, "Tool &1", {}},
-                    {kTool2, "Tool &2", {}},
-                    {0, nullptr, {}},
-                    {kListDatasets, "List Datasets", {}}});
+void CMainFrame::BuildActivitiesMenu(QMenu* activities) {
+  using namespace cmd;
+  FillMenu(activities, {{kLaunchExplore, "&Launch Explore", {}},
+                        {kHomework, "&Homework", {}},
+                        {kProjects, "&Projects", {}},
+                        {kWeb, "&Web", {}},
+                        {0, nullptr, {}},
+                        {kTool1, "Tool &1", {}},
+                        {kTool2, "Tool &2", {}},
+                        {0, nullptr, {}},
+                        {kListDatasets, "List Datasets", {}}});
+}
 
-  m_windowMenu = bar->addMenu(tr("&Window"));
-  fill(m_windowMenu, {{kCascade, "&Cascade", {}},
-                      {kTile, "&Tile", {}},
-                      {kArrangeIcons, "&Arrange Icons", {}},
-                      {kCreateNewView, "&Create New View", {}}});
-  QAction* windowsSeparator = m_windowMenu->addSeparator();
-  connect(m_windowMenu, &QMenu::aboutToShow, this, [this, windowsSeparator] {
-    // The open course windows, numbered, the active one checked.
-    const QList<QAction*> all = m_windowMenu->actions();
-    for (int i = static_cast<int>(all.indexOf(windowsSeparator)) + 1; i < all.size(); ++i) {
-      m_windowMenu->removeAction(all[i]);
-      all[i]->deleteLater();
-    }
-    int n = 0;
-    for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
-      if (!sub->isVisible()) continue;
-      ++n;
-      QAction* a = m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(n).arg(sub->windowTitle()));
-      a->setCheckable(true);
-      a->setChecked(sub == m_mdi->activeSubWindow());
-      connect(a, &QAction::triggered, sub, [sub] { BringToFront(sub); });
-    }
-    windowsSeparator->setVisible(n > 0);
-  });
+void CMainFrame::BuildWindowMenu(QMenu* window) {
+  using namespace cmd;
+  m_windowMenu = window;
+  FillMenu(window, {{kCascade, "&Cascade", {}},
+                    {kTile, "&Tile", {}},
+                    {kArrangeIcons, "&Arrange Icons", {}},
+                    {kCreateNewView, "&Create New View", {}}});
+  QAction* windowsSeparator = window->addSeparator();
+  connect(window, &QMenu::aboutToShow, this, [this, windowsSeparator] { ListOpenWindows(windowsSeparator); });
+}
 
-  QMenu* help = bar->addMenu(tr("&Help"));
-  fill(help, {{kHelpContents, "Help Topics", {}},
-              {kHelpGuide, "Help &Guide", QKeySequence(Qt::CTRL | Qt::Key_H)},
-              {kAssistant, "&Assistant", {}},
-              {kTips, "Hints && &Tips", {}},
-              {0, nullptr, {}},
-              {kExploreDocs, "Explore Documentation", {}},
-              {kExploreTutorial, "Explore &Tutorial", {}},
-              {kExploreHelp, "Explore Help", {}},
-              {0, nullptr, {}},
-              {kAbout, "About...", {}}});
+// The open course windows below the separator, numbered, the active one checked.
+void CMainFrame::ListOpenWindows(QAction* separator) {
+  const QList<QAction*> all = m_windowMenu->actions();
+  for (int i = static_cast<int>(all.indexOf(separator)) + 1; i < all.size(); ++i) {
+    m_windowMenu->removeAction(all[i]);
+    all[i]->deleteLater();
+  }
+  int n = 0;
+  for (QMdiSubWindow* sub : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+    if (!sub->isVisible()) continue;
+    ++n;
+    QAction* a = m_windowMenu->addAction(QStringLiteral("&%1 %2").arg(n).arg(sub->windowTitle()));
+    a->setCheckable(true);
+    a->setChecked(sub == m_mdi->activeSubWindow());
+    connect(a, &QAction::triggered, sub, [sub] { BringToFront(sub); });
+  }
+  separator->setVisible(n > 0);
+}
+
+void CMainFrame::BuildHelpMenu(QMenu* help) {
+  using namespace cmd;
+  FillMenu(help, {{kHelpContents, "Help Topics", {}},
+                  {kHelpGuide, "Help &Guide", QKeySequence(Qt::CTRL | Qt::Key_H)},
+                  {kAssistant, "&Assistant", {}},
+                  {kTips, "Hints && &Tips", {}},
+                  {0, nullptr, {}},
+                  {kExploreDocs, "Explore Documentation", {}},
+                  {kExploreTutorial, "Explore &Tutorial", {}},
+                  {kExploreHelp, "Explore Help", {}},
+                  {0, nullptr, {}},
+                  {kAbout, "About...", {}}});
   // Help and context help work from the keyboard everywhere.
   addAction(MakeAction(kHelp, tr("Help"), QKeySequence(Qt::Key_F1)));
   addAction(MakeAction(kContextHelp, tr("What's This?"), QKeySequence(Qt::SHIFT | Qt::Key_F1)));
-
-  for (QMenu* menu : bar->findChildren<QMenu*>())
-    connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandUI(); });
 }
 
 void CMainFrame::RewriteMenus() {

@@ -5,6 +5,8 @@
 // There is one main frame; Instance() finds it.
 #pragma once
 
+#include <initializer_list>
+
 #include <QtWidgets/QMainWindow>
 #include <array>
 #include <functional>
@@ -103,6 +105,16 @@ class CMainFrame : public QMainWindow, public CourseNotifyTarget, public Command
 
  private:
   void BuildMenus();
+  struct MenuItem;
+  void FillMenu(QMenu* menu, std::initializer_list<MenuItem> items);
+  void BuildFileMenu(QMenu* file);
+  void BuildEditMenu(QMenu* edit);
+  void BuildViewMenu(QMenu* view);
+  void BuildGoMenu(QMenu* go);
+  void BuildActivitiesMenu(QMenu* activities);
+  void BuildWindowMenu(QMenu* window);
+  void ListOpenWindows(QAction* separator);
+  void BuildHelpMenu(QMenu* help);
   void BuildBars();
   QAction* MakeAction(int id, const QString& text, const QKeySequence& key = {});
   void ToggleTearBar(int id);

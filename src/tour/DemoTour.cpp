@@ -163,176 +163,202 @@ CDemoTour::CDemoTour(CourseProgram& app, fs::path dir) : m_app(app), m_dir(std::
 CDemoTour::~CDemoTour() = default;
 
 std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
-  const fs::path file = m_dir / kProgressFile;
-  std::vector<Step> steps;
+  return {WelcomeStep(),    NewStudentStep(),   LessonBookStep(),   NextPageStep(),
+          PageFormatStep(), ContentsStep(),     MovieStep(),        CompletedStep(),
+          SavedStep(),      SaveQuestionStep(), ClosedStep(),       ReopenedStep()};
+}
 
-  steps.push_back({"welcome", "The Welcome window of the course", {},
-                   [this] { return m_app.welcomeWindow() && m_app.welcomeWindow()->isVisible(); }, 1500, {}, {}});
+fs::path CDemoTour::ProgressFile() const { return m_dir / kProgressFile; }
 
-  // New: the learner enters a name and a textbook; the file is named at once.
-  steps.push_back({"new-student", "A new learner in \"Enter Student Information\"",
-                   [this, file] {
-                     if (CStatsDocTemplate* docs = m_app.docTemplate())
-                       docs->chooseFile = [file](bool) { return Text(file); };
-                     Route(cmd::kNew);
-                   },
-                   [] {
-                     CStudentInfoDlg* dialog = StudentDialog();
-                     if (!dialog) return false;
-                     dialog->nameEdit()->setText(QString::fromUtf8(kLearner));
-                     if (dialog->bundleList()->count() > 1) dialog->bundleList()->setCurrentIndex(1);
-                     return true;
-                   },
-                   300,
-                   [] { return StudentDialog() ? QString() : QStringLiteral("the student dialog went away"); },
-                   [] {
-                     if (CStudentInfoDlg* dialog = StudentDialog()) dialog->accept();
-                   }});
+CDemoTour::Step CDemoTour::WelcomeStep() {
+  return {"welcome", "The Welcome window of the course", {},
+          [this] { return m_app.welcomeWindow() && m_app.welcomeWindow()->isVisible(); }, 1500, {}, {}};
+}
 
-  steps.push_back({"lesson-book", "The Lesson Book opens at the first page", {},
-                   [this, file] {
-                     const CStatsDoc* doc = m_app.document();
-                     return doc && doc->path() == file && BookAt(0, 0);
-                   },
-                   800,
-                   [file] {
-                     const StudentRecord* record = Service<StudentRecord>();
-                     if (!record || record->name() != kLearner) return QStringLiteral("the learner's name was not taken");
-                     if (!fs::exists(file)) return QStringLiteral("the new progress file was not written");
-                     return QString();
-                   },
-                   {}});
+// New: the learner enters a name and a textbook; the file is named at once.
+CDemoTour::Step CDemoTour::NewStudentStep() {
+  return {"new-student", "A new learner in \"Enter Student Information\"",
+          [this, file = ProgressFile()] {
+            if (CStatsDocTemplate* docs = m_app.docTemplate()) docs->chooseFile = [file](bool) { return Text(file); };
+            Route(cmd::kNew);
+          },
+          [] {
+            CStudentInfoDlg* dialog = StudentDialog();
+            if (!dialog) return false;
+            dialog->nameEdit()->setText(QString::fromUtf8(kLearner));
+            if (dialog->bundleList()->count() > 1) dialog->bundleList()->setCurrentIndex(1);
+            return true;
+          },
+          300,
+          [] { return StudentDialog() ? QString() : QStringLiteral("the student dialog went away"); },
+          [] {
+            if (CStudentInfoDlg* dialog = StudentDialog()) dialog->accept();
+          }};
+}
 
-  steps.push_back({"next-page", "The next page, turned from the toolbar", [] { Route(cmd::kNextPage); },
-                   [] { return BookAt(0, 1); }, 300, {}, {}});
+CDemoTour::Step CDemoTour::LessonBookStep() {
+  const fs::path file = ProgressFile();
+  return {"lesson-book", "The Lesson Book opens at the first page", {},
+          [this, file] {
+            const CStatsDoc* doc = m_app.document();
+            return doc && doc->path() == file && BookAt(0, 0);
+          },
+          800,
+          [file] {
+            const StudentRecord* record = Service<StudentRecord>();
+            if (!record || record->name() != kLearner) return QStringLiteral("the learner's name was not taken");
+            if (!fs::exists(file)) return QStringLiteral("the new progress file was not written");
+            return QString();
+          },
+          {}};
+}
 
-  steps.push_back({"page-format", "The same page in another format, chosen in the preferences",
-                   [] {
-                     Preferences* prefs = Service<Preferences>();
-                     if (!prefs) return;
-                     const Preferences previous = *prefs;
-                     prefs->pageFormat = prefs->pageFormat == kTourFormat ? 0 : kTourFormat;
-                     prefs->SetChanged();
-                     NotifyPreferencesChanged(previous);
-                   },
-                   [] { return BookAt(0, 1); }, 300,
-                   [] {
-                     const Preferences* prefs = Service<Preferences>();
-                     return prefs && prefs->changed() ? QString() : QStringLiteral("the page format did not change");
-                   },
-                   {}});
+CDemoTour::Step CDemoTour::NextPageStep() {
+  return {"next-page", "The next page, turned from the toolbar", [] { Route(cmd::kNextPage); },
+          [] { return BookAt(0, 1); }, 300, {}, {}};
+}
 
-  // The learner opens the Table of Contents and moves it out of the book's way.
-  steps.push_back({"contents", "The Table of Contents, moved beside the book",
-                   [] {
-                     Route(cmd::kContentsBar);
-                     CStatsDockWnd* bar = ContentsBar();
-                     const CPageWnd* book = FindPageWnd();
-                     if (!bar || !book || !bar->isFloating()) return;
-                     const QPoint corner = book->mapToGlobal(QPoint(book->width() + 16, 0));
-                     bar->FloatAt(QRect(corner, QSize(280, 420)));
-                   },
-                   [] { return CMainFrame::Instance() && CMainFrame::Instance()->barVisible(cmd::kContentsBar); }, 500,
-                   {}, {}});
+CDemoTour::Step CDemoTour::PageFormatStep() {
+  return {"page-format", "The same page in another format, chosen in the preferences",
+          [] {
+            Preferences* prefs = Service<Preferences>();
+            if (!prefs) return;
+            const Preferences previous = *prefs;
+            prefs->pageFormat = prefs->pageFormat == kTourFormat ? 0 : kTourFormat;
+            prefs->SetChanged();
+            NotifyPreferencesChanged(previous);
+          },
+          [] { return BookAt(0, 1); }, 300,
+          [] {
+            const Preferences* prefs = Service<Preferences>();
+            return prefs && prefs->changed() ? QString() : QStringLiteral("the page format did not change");
+          },
+          {}};
+}
 
-  // Back to the first page, where the learner starts the movie from its icon.
-  steps.push_back({"movie", "A movie started from its icon on the first page",
-                   [this] {
-                     m_movieStarted = false;
-                     Route(cmd::kPreviousPage);
-                   },
-                   [this] {
-                     if (!m_movieStarted && BookAt(0, 0)) m_movieStarted = EntryCommand(kMovieActivity, cmd::kStartActivity);
-                     return MovieWindow() != nullptr;
-                   },
-                   2500, {}, {}});
+// The learner opens the Table of Contents and moves it out of the book's way.
+CDemoTour::Step CDemoTour::ContentsStep() {
+  return {"contents", "The Table of Contents, moved beside the book",
+          [] {
+            Route(cmd::kContentsBar);
+            CStatsDockWnd* bar = ContentsBar();
+            const CPageWnd* book = FindPageWnd();
+            if (!bar || !book || !bar->isFloating()) return;
+            const QPoint corner = book->mapToGlobal(QPoint(book->width() + 16, 0));
+            bar->FloatAt(QRect(corner, QSize(280, 420)));
+          },
+          [] { return CMainFrame::Instance() && CMainFrame::Instance()->barVisible(cmd::kContentsBar); }, 500, {}, {}};
+}
 
-  steps.push_back({"completed", "An activity marked completed from its menu",
-                   [] {
-                     if (CMovieWnd* movie = MovieWindow()) movie->close();
-                   },
-                   [] {
-                     if (MovieWindow() || !BookAt(0, 0)) return false;
-                     const ActivityLocator marked(0, 0, kMarkedActivity);
-                     if (!IsActivityCompleted(marked)) EntryCommand(kMarkedActivity, cmd::kToggleCompleted);
-                     return IsActivityCompleted(marked);
-                   },
-                   500,
-                   [] {
-                     const CPageWnd* book = FindPageWnd();
-                     const int p = book ? EntryParagraph(*book->pageView(), kMarkedActivity) : -1;
-                     if (p < 0 || !book->pageView()->document().paragraphs()[static_cast<std::size_t>(p)].completed)
-                       return QStringLiteral("the page does not show the mark");
-                     return QString();
-                   },
-                   {}});
+// Back to the first page, where the learner starts the movie from its icon.
+CDemoTour::Step CDemoTour::MovieStep() {
+  return {"movie", "A movie started from its icon on the first page",
+          [this] {
+            m_movieStarted = false;
+            Route(cmd::kPreviousPage);
+          },
+          [this] {
+            if (!m_movieStarted && BookAt(0, 0)) m_movieStarted = EntryCommand(kMovieActivity, cmd::kStartActivity);
+            return MovieWindow() != nullptr;
+          },
+          2500, {}, {}};
+}
 
-  // Saved from the File menu; the file on disc must hold the mark.
-  steps.push_back({"saved", "The progress file saved from the File menu",
-                   [this] {
-                     if (const CStatsDockWnd* bar = ContentsBar()) m_barPlace = bar->frameGeometry();
-                     Route(cmd::kSave);
-                   },
-                   [file] { return FileHolds(file, {kMarkedActivity}); },
-                   200, {}, {}, true});
+CDemoTour::Step CDemoTour::CompletedStep() {
+  return {"completed", "An activity marked completed from its menu",
+          [] {
+            if (CMovieWnd* movie = MovieWindow()) movie->close();
+          },
+          [] {
+            if (MovieWindow() || !BookAt(0, 0)) return false;
+            const ActivityLocator marked(0, 0, kMarkedActivity);
+            if (!IsActivityCompleted(marked)) EntryCommand(kMarkedActivity, cmd::kToggleCompleted);
+            return IsActivityCompleted(marked);
+          },
+          500,
+          [] {
+            const CPageWnd* book = FindPageWnd();
+            const int p = book ? EntryParagraph(*book->pageView(), kMarkedActivity) : -1;
+            if (p < 0 || !book->pageView()->document().paragraphs()[static_cast<std::size_t>(p)].completed)
+              return QStringLiteral("the page does not show the mark");
+            return QString();
+          },
+          {}};
+}
 
-  // The movie was watched too: the learner marks it, goes on to the next page and closes
-  // the book without saving. The program asks before the work is lost; the learner
-  // answers Yes.
-  steps.push_back({"save-question", "Closing the book with unsaved work: the program asks to save it",
-                   [] {
-                     EntryCommand(kMovieActivity, cmd::kToggleCompleted);
-                     if (CPageWnd* book = FindPageWnd()) {
-                       book->GoTo(ActivityLocator(kReopenedPage.lesson, kReopenedPage.page, -1), false, false);
-                       book->close();
-                     }
-                   },
-                   [] { return SaveQuestion() != nullptr; }, 300, {},
-                   [] {
-                     if (QMessageBox* box = SaveQuestion()) box->button(QMessageBox::Yes)->click();
-                   }});
+// Saved from the File menu; the file on disc must hold the mark.
+CDemoTour::Step CDemoTour::SavedStep() {
+  return {"saved", "The progress file saved from the File menu",
+          [this] {
+            if (const CStatsDockWnd* bar = ContentsBar()) m_barPlace = bar->frameGeometry();
+            Route(cmd::kSave);
+          },
+          [file = ProgressFile()] { return FileHolds(file, {kMarkedActivity}); },
+          200, {}, {}, true};
+}
 
-  steps.push_back({"closed", "The Lesson Book closed: the Welcome window is back",
-                   {},
-                   [this] { return !FindPageWnd() && !m_app.document() && m_app.welcomeWindow() && m_app.welcomeWindow()->isVisible(); },
-                   1000,
-                   [file] {
-                     const StudentRecord* record = Service<StudentRecord>();
-                     if (!record || !record->name().empty()) return QStringLiteral("the learner record was kept");
-                     if (!FileHolds(file, {kMarkedActivity, kMovieActivity}))
-                       return QStringLiteral("the file does not hold the work saved on closing");
-                     return QString();
-                   },
-                   {}});
+// The movie was watched too: the learner marks it, goes on to the next page and closes
+// the book without saving. The program asks before the work is lost; the learner
+// answers Yes.
+CDemoTour::Step CDemoTour::SaveQuestionStep() {
+  return {"save-question", "Closing the book with unsaved work: the program asks to save it",
+          [] {
+            EntryCommand(kMovieActivity, cmd::kToggleCompleted);
+            if (CPageWnd* book = FindPageWnd()) {
+              book->GoTo(ActivityLocator(kReopenedPage.lesson, kReopenedPage.page, -1), false, false);
+              book->close();
+            }
+          },
+          [] { return SaveQuestion() != nullptr; }, 300, {},
+          [] {
+            if (QMessageBox* box = SaveQuestion()) box->button(QMessageBox::Yes)->click();
+          }};
+}
 
-  // Opened again from the recent-file list: the marks, the page left, the active book and
-  // the bar come back.
-  steps.push_back({"reopened", "The progress file opened again from the recent files",
-                   [] { Route(cmd::kRecentFirst); },
-                   [this, file] {
-                     const CStatsDoc* doc = m_app.document();
-                     const CPageWnd* book = FindPageWnd();
-                     return doc && doc->path() == file && book && book->pageView()->pageLoaded() &&
-                            !book->pageView()->turning();
-                   },
-                   800,
-                   [this] {
-                     const StudentRecord* record = Service<StudentRecord>();
-                     if (!record || record->name() != kLearner) return QStringLiteral("the learner's name did not come back");
-                     for (int activity : {kMarkedActivity, kMovieActivity})
-                       if (!IsActivityCompleted(ActivityLocator(0, 0, activity)))
-                         return QStringLiteral("the completions did not come back");
-                     const CStatsDockWnd* bar = ContentsBar();
-                     if (!bar || !bar->isVisible() || bar->frameGeometry() != m_barPlace)
-                       return QStringLiteral("the Table of Contents did not come back where it was");
-                     if (!BookAt(kReopenedPage.lesson, kReopenedPage.page))
-                       return QStringLiteral("the Lesson Book did not come back at the page left");
-                     if (!m_app.frame() || m_app.frame()->mdiArea()->activeSubWindow() != FindPageWnd())
-                       return QStringLiteral("the Lesson Book is not the active window");
-                     return QString();
-                   },
-                   {}});
-  return steps;
+CDemoTour::Step CDemoTour::ClosedStep() {
+  return {"closed", "The Lesson Book closed: the Welcome window is back",
+          {},
+          [this] {
+            return !FindPageWnd() && !m_app.document() && m_app.welcomeWindow() && m_app.welcomeWindow()->isVisible();
+          },
+          1000,
+          [file = ProgressFile()] {
+            const StudentRecord* record = Service<StudentRecord>();
+            if (!record || !record->name().empty()) return QStringLiteral("the learner record was kept");
+            if (!FileHolds(file, {kMarkedActivity, kMovieActivity}))
+              return QStringLiteral("the file does not hold the work saved on closing");
+            return QString();
+          },
+          {}};
+}
+
+// Opened again from the recent-file list: the marks, the page left, the active book and
+// the bar come back.
+CDemoTour::Step CDemoTour::ReopenedStep() {
+  return {"reopened", "The progress file opened again from the recent files",
+          [] { Route(cmd::kRecentFirst); },
+          [this, file = ProgressFile()] {
+            const CStatsDoc* doc = m_app.document();
+            const CPageWnd* book = FindPageWnd();
+            return doc && doc->path() == file && book && book->pageView()->pageLoaded() && !book->pageView()->turning();
+          },
+          800,
+          [this] {
+            const StudentRecord* record = Service<StudentRecord>();
+            if (!record || record->name() != kLearner) return QStringLiteral("the learner's name did not come back");
+            for (int activity : {kMarkedActivity, kMovieActivity})
+              if (!IsActivityCompleted(ActivityLocator(0, 0, activity)))
+                return QStringLiteral("the completions did not come back");
+            const CStatsDockWnd* bar = ContentsBar();
+            if (!bar || !bar->isVisible() || bar->frameGeometry() != m_barPlace)
+              return QStringLiteral("the Table of Contents did not come back where it was");
+            if (!BookAt(kReopenedPage.lesson, kReopenedPage.page))
+              return QStringLiteral("the Lesson Book did not come back at the page left");
+            if (!m_app.frame() || m_app.frame()->mdiArea()->activeSubWindow() != FindPageWnd())
+              return QStringLiteral("the Lesson Book is not the active window");
+            return QString();
+          },
+          {}};
 }
 
 void CDemoTour::Start() {

@@ -61,7 +61,21 @@ class CDemoTour : public QObject {
     bool samePictureAllowed = false;         // a step that changes nothing on screen
   };
 
+  // The steps in the order the learner takes them, one function each.
   std::vector<Step> MakeSteps();
+  std::filesystem::path ProgressFile() const;
+  Step WelcomeStep();
+  Step NewStudentStep();
+  Step LessonBookStep();
+  Step NextPageStep();
+  Step PageFormatStep();
+  Step ContentsStep();
+  Step MovieStep();
+  Step CompletedStep();
+  Step SavedStep();
+  Step SaveQuestionStep();
+  Step ClosedStep();
+  Step ReopenedStep();
   void RunStep(std::size_t index);
   void Poll(std::size_t index, int waited);
   void TakePicture(std::size_t index);
