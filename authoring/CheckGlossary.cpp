@@ -6,6 +6,7 @@
 #include "CheckPictures.h"
 #include "CourseCheck.h"
 #include "course/AsciiCase.h"
+#include "glossary/GlossaryTable.h"
 
 namespace kncheck {
 namespace {
@@ -72,7 +73,6 @@ void CheckGlossary(CourseCheck& check) {
           check.Report(kFile, nameLine, "the term \"" + name + "\" is defined twice: lookups find the first, line " +
                                             std::to_string(seen[lower]));
         else seen[lower] = nameLine;
-        check.glossaryTerms.push_back(lower);
         haveName = false;
       }
     }
@@ -83,7 +83,10 @@ void CheckGlossary(CourseCheck& check) {
     state = next;
     segment.clear();
   }
-  if (state == State::Definition && haveName) check.glossaryTerms.push_back(ToAsciiLower(name));
+  // The terms are what the player's reader collects; the scan above only explains them.
+  GlossaryTable table;
+  table.LoadText(section);
+  for (const GlossaryTerm& t : table.terms()) check.glossaryTerms.push_back(ToAsciiLower(t.name));
   check.glossaryLoaded = true;
   if (check.glossaryTerms.empty()) check.Report(kFile, 0, "the glossary holds no term");
   for (const auto& [text, line] : references)

@@ -5,24 +5,18 @@
 #include "course/ActivityKind.h"
 #include "course/ActivityLocator.h"
 #include "course/AsciiCase.h"
+#include "glossary/IndexTable.h"
 
 namespace kncheck {
 namespace {
 
 constexpr const char* kFile = "index.txt";
-constexpr int kMaxReferences = 71;
 
-void CheckReference(CourseCheck& check, int line, const std::string& term, const std::string& field, int& special) {
-  std::size_t used = 0;
-  long number = 0;
-  try {
-    number = std::stol(field, &used);
-  } catch (const std::exception&) {
-    check.Report(kFile, line, "\"" + field + "\" is not a reference number");
-    return;
-  }
+void CheckReference(CourseCheck& check, int line, const std::string& term, const IndexReference& r) {
+  const std::string field = std::to_string(r.number) + r.file;
+  const std::int64_t number = r.number;
   const ContentsTable& t = check.contents;
-  const int lessonPos = static_cast<int>(number / 100) - t.LessonBase();
+  const std::int64_t lessonPos = number / 100 - t.LessonBase();
   if (number < 0 || lessonPos < 0 || lessonPos >= t.LessonCount()) {
     if (number >= 0)
       check.Report(kFile, line, "\"" + field + "\" names lesson " + std::to_string(number / 100) +
@@ -31,18 +25,14 @@ void CheckReference(CourseCheck& check, int line, const std::string& term, const
       check.Report(kFile, line, "\"" + term + "\" points to the glossary, which has no such term");
     return;
   }
-  const ContentsLesson& lesson = *t.Lesson(lessonPos);
+  const ContentsLesson& lesson = *t.Lesson(t.IndexToDisplay(static_cast<int>(lessonPos)));
   if (number % 10 == 9) {
-    std::size_t at = used;
-    while (at < field.size() && (std::isdigit(static_cast<unsigned char>(field[at])) || field[at] == '_')) ++at;
-    const std::string file = field.substr(at);
-    ++special;
-    const int kind = KindOfFileName(file);
+    const int kind = KindOfFileName(r.file);
     if (!IsLessonLevelKind(kind)) {
       check.Report(kFile, line, "\"" + field + "\": a special reference names an .ast, .wrk, .prj or .lab file");
       return;
     }
-    const std::string path = std::string(t.String(lesson.code)) + std::string(LessonLevelFolder(kind)) + file;
+    const std::string path = std::string(t.String(lesson.code)) + std::string(LessonLevelFolder(kind)) + r.file;
     if (!check.Find(path)) check.Report(kFile, line, "\"" + field + "\" refers to " + CourseCheck::Display(path) + ", which is missing");
     return;
   }
@@ -56,6 +46,24 @@ void CheckReference(CourseCheck& check, int line, const std::string& term, const
   if (count > 0 && activity >= count)
     check.Report(kFile, line, "\"" + field + "\": that page has " + std::to_string(count) +
                                   " activities (activity digits count from 0)");
+}
+
+// Fields of a line that are not numbers: the reader takes them as reference 0.
+void CheckFields(CourseCheck& check, int line, const std::string& row, std::size_t tab) {
+  int count = 0;
+  for (std::size_t at = tab; at != std::string::npos && at < row.size();) {
+    const std::size_t next = row.find('\t', at + 1);
+    const std::string field = row.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1);
+    at = next;
+    if (field.empty()) continue;
+    if (++count > IndexTable::kMaxReferences) {
+      check.Report(kFile, line, "more than 71 references: the rest are dropped");
+      return;
+    }
+    const std::size_t digits = field.find_first_of("0123456789");
+    if (digits == std::string::npos || field.find_first_not_of(" -+") < digits)
+      check.Report(kFile, line, "\"" + field + "\" is not a reference number");
+  }
 }
 
 void CheckIndex(CourseCheck& check) {
@@ -80,20 +88,13 @@ void CheckIndex(CourseCheck& check) {
       if (std::find(seen.begin(), seen.end(), lower) != seen.end())
         check.Report(kFile, line, "the term \"" + term + "\" is listed twice: lookups find the first");
       seen.push_back(lower);
-      int count = 0, special = 0;
-      std::size_t at = tab;
-      while (at != std::string::npos && at < row.size()) {
-        const std::size_t next = row.find('\t', at + 1);
-        const std::string field = row.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1);
-        at = next;
-        if (field.empty()) continue;
-        if (++count > kMaxReferences) {
-          check.Report(kFile, line, "more than 71 references: the rest are dropped");
-          break;
-        }
-        CheckReference(check, line, term, field, special);
-      }
-      if (count == 0) check.Report(kFile, line, "the term \"" + term + "\" has no reference");
+      // The line as the player's reader takes it.
+      IndexTable one;
+      one.Parse(std::span(reinterpret_cast<const std::uint8_t*>(row.data()), row.size()));
+      CheckFields(check, line, row, tab);
+      if (one.ReferenceCount(0) == 0) check.Report(kFile, line, "the term \"" + term + "\" has no reference");
+      for (const IndexReference& r : one.terms().empty() ? std::vector<IndexReference>() : one.terms()[0].references)
+        CheckReference(check, line, term, r);
     }
     // Any run of CR, LF and NUL separates lines; count each CR LF or LF once.
     if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;

@@ -66,6 +66,28 @@ const std::vector<Command>& Commands() {
             "                  personal.knp beside DIR, else 1",
             ContentsTree},
        }},
+      {"glossary", "the terms and definitions of a glossary file as the Glossary shows them",
+       {
+           {"list", "FILE", "Every term of a glossary file (.gls) in file order, with where its definition lies.",
+            GlossaryList},
+           {"find", "FILE TEXT",
+            "The term the player finds for TEXT (\"means\" finds mean, \"mean\" finds means, the same\n"
+            "with d). Exit status 1 when none.",
+            GlossaryFind},
+           {"show", "FILE TERM [--phrase P]",
+            "What Copy puts on the clipboard for TERM: the name, then the definition; with --phrase,\n"
+            "the context phrase and \"In general, \" before it. Exit status 1 when TERM is not found.",
+            GlossaryShow},
+       }},
+      {"index", "the terms of an index file and the places their references stand for",
+       {
+           {"", "FILE [--course DIR]",
+            "Every term of an index file (index.txt) with its references. With --course (a course\n"
+            "folder) each reference is resolved as the Index bar does: kind, lesson.page.activity or\n"
+            "glossary, file, and the text the row shows.",
+            IndexShow},
+           {"", "find FILE NAME", "The term the player finds for NAME. Exit status 1 when none.", nullptr},
+       }},
       {"launch", "what launching an activity would open (--dry-run)",
        {
            {"", "--dry-run ROOT ID",

@@ -1,3 +1,4 @@
+#include "glossary/TermLookup.h"
 #include "CourseCheck.h"
 
 #include <algorithm>
@@ -89,16 +90,8 @@ int CourseCheck::ContentsLine(std::string_view needle) const {
 }
 
 bool CourseCheck::GlossaryHasTerm(std::string_view text) const {
-  if (text.empty()) return false;
-  // The glossary's lookup: the text, then with a final "s" removed or added, then the
-  // same with "d"; a capital S or D at the end counts as neither.
-  const std::string lower = ToAsciiLower(text);
-  auto variant = [&](char letter) {
-    return text.back() == letter ? lower.substr(0, lower.size() - 1) : lower + letter;
-  };
-  const std::string s = variant('s'), d = variant('d');
-  return std::any_of(glossaryTerms.begin(), glossaryTerms.end(),
-                     [&](const std::string& t) { return t == lower || t == s || t == d; });
+  const std::vector<std::string_view> names(glossaryTerms.begin(), glossaryTerms.end());
+  return FindTermIn(names, text, "sd", SuffixTest::AsWritten) >= 0;
 }
 
 std::vector<Problem> CheckCourse(const std::filesystem::path& courseFolder) {

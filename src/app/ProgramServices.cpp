@@ -1,6 +1,7 @@
 #include "app/ProgramServices.h"
 
-#include "app/PendingServices.h"
+#include "glossary/GlossaryTable.h"
+#include "glossary/IndexTable.h"
 #include "audio/SoundOutput.h"
 #include "audio/SoundService.h"
 #include "course/AsteriskSourceList.h"
@@ -67,7 +68,9 @@ int ProgramServices::CreateCourseServices(MovieStarter startMovies, SoundOutputM
   auto contents = std::make_unique<ContentsTable>();
   Install(m_contents, std::move(contents), "ContentsTable");
   m_contents->Load();
-  Install(m_glossary, std::make_unique<GlossaryTable>(), "GlossaryTable");
+  auto glossary = std::make_unique<GlossaryTable>();
+  if (!glossary->LoadCourseGlossary()) ShowPlainMessage(GlossaryTable::kLoadFailed);
+  Install(m_glossary, std::move(glossary), "GlossaryTable");
 
   if (PersonalityBool(kKeyQuickTime, true)) {
     auto movies = std::make_unique<MovieSupport>();
@@ -91,7 +94,9 @@ int ProgramServices::CreateCourseServices(MovieStarter startMovies, SoundOutputM
   auto asterisks = std::make_unique<AsteriskSourceList>();
   asterisks->Load();
   Install(m_asterisks, std::move(asterisks), "AsteriskSourceList");
-  Install(m_index, std::make_unique<IndexTable>(), "IndexTable");
+  auto index = std::make_unique<IndexTable>();
+  if (!index->LoadCourseIndex()) ShowPlainMessage(IndexTable::kLoadFailed);
+  Install(m_index, std::move(index), "IndexTable");
   Install(m_keywords, std::make_unique<KeywordOrder>(), "KeywordOrder");
   // The configuration reads the bundle and asterisk lists and resolves identifiers
   // through the contents from now on; the preferences' choices are checked against them.

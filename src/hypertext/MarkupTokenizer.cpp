@@ -270,12 +270,14 @@ std::size_t TokenizerRun::PlainByte(std::size_t i) {
         } else {
           m_state = State::Tag;
           m_tagLength = 0;
+          m_event.tagBegin = i;
         }
       }
       break;
     case '>':
       if (m_state == State::Tag) {
         m_state = State::Text;
+        m_event.tagEnd = i + 1;
         EndTag();
       } else if (m_state == State::Comment) {
         if (m_commentLength >= 2 && m_commentTail[0] == '-' && m_commentTail[1] == '-')

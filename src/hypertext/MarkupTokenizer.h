@@ -53,6 +53,9 @@ struct MarkupEvent {
   std::size_t tagLength = 0;
   bool closing = false;
   bool end = false;
+  // Where a real tag stands in the input: from its "<" to just after its ">".
+  std::size_t tagBegin = 0;
+  std::size_t tagEnd = 0;
   int attributeCount = 0;
   MarkupAttribute attributes[kAttributeLimit];
   void* data = nullptr;  // the caller's

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/PendingServices.h"
+#include "glossary/GlossaryTable.h"
+#include "glossary/IndexTable.h"
 #include "app/ProgramServices.h"
 #include "audio/SoundOutput.h"
 #include "course/AsteriskSourceList.h"
