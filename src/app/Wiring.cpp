@@ -9,6 +9,9 @@
 #include "course/Notice.h"
 #include "course/Preferences.h"
 #include "course/Services.h"
+#include "glossary/GlossaryBar.h"
+#include "glossary/GlossaryTable.h"
+#include "glossary/IndexTable.h"
 #include "hypertext/HyperServices.h"
 #include "launch/Launcher.h"
 #include "lessonbook/LessonBook.h"
@@ -91,6 +94,10 @@ static void ConnectLessonBookToLauncher() {
 // (none before the record exists).
 static void ConnectBars() {
   CMainFrame::SetTearBarFactory(cmd::kContentsBar, [] { return new CContentsBar; });
+  CMainFrame::SetTearBarFactory(cmd::kGlossaryBar, []() -> CTearToolBar* {
+    GlossaryTable* glossary = Service<GlossaryTable>();
+    return glossary ? new CGlossaryBar(*glossary) : nullptr;
+  });
   CMainFrame::SetTearBarFactory(cmd::kBookmarksBar, []() -> CTearToolBar* {
     StudentRecord* record = Service<StudentRecord>();
     return record ? new CBookmarksBar(*record) : nullptr;
@@ -108,6 +115,25 @@ static void ConnectBookmarksBar() {
   CBookmarksBar::SetDefaultLaunch(std::move(bookmarks));
 }
 
+// Defined terms on pages and in hypertext windows open the Glossary bar; the bar's Index
+// button asks the index for the term.
+static void ConnectGlossary() {
+  HyperWindowLinks hyper = CurrentHyperWindowLinks();
+  hyper.showTerm = ShowGlossaryTerm;
+  SetHyperWindowLinks(std::move(hyper));
+  LessonBookLinks links = CurrentLessonBookLinks();
+  links.showTerm = ShowGlossaryTerm;
+  SetLessonBookLinks(std::move(links));
+  CGlossaryBar::IndexLinks index;
+  index.hasTerm = [](std::string_view term) {
+    const IndexTable* table = Service<IndexTable>();
+    return table && table->FindTerm(term) >= 0;
+  };
+  // The Index bar, which opens at a term, is not part of the program yet: hasTerm alone
+  // leaves the button off.
+  CGlossaryBar::SetIndexLinks(std::move(index));
+}
+
 void ConnectSubsystems() {
   ConnectMovies();
   ConnectLauncher();
@@ -115,6 +141,7 @@ void ConnectSubsystems() {
   ConnectLessonBookToLauncher();
   ConnectBars();
   ConnectBookmarksBar();
+  ConnectGlossary();
 }
 
 void ConnectNotices(bool answered, std::function<void(const std::string&)> alsoTell) {

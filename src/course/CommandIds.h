@@ -102,6 +102,13 @@ inline constexpr int kContentsOpenAll = 9014;          // Open &All
 inline constexpr int kContentsOpenLessons = 9015;      // Open &Lessons
 inline constexpr int kContentsPrint = 9016;            // &Print Table of Contents...
 
+// ---- Glossary bar: its context menu ----
+inline constexpr int kGlossaryBack = 9027;   // &Back up
+inline constexpr int kGlossaryCopy = 9028;   // &Copy to Clipboard
+inline constexpr int kGlossaryHide = 9029;   // &Hide Glossary
+inline constexpr int kGlossaryIndex = 9030;  // &Index
+inline constexpr int kGlossaryPrint = 9031;  // &Print Definition...
+
 // ---- hypertext windows ----
 inline constexpr int kAddBookmark = 9042;       // add this window to the bookmarks
 inline constexpr int kSourceFirst = 9043;       // the asterisk source buttons: kSourceFirst + index

@@ -123,6 +123,7 @@ inline constexpr int kDocumentation = 7011;
 inline constexpr int kShrink = 7014;
 inline constexpr int kExposition = 7015;
 inline constexpr int kExtension = 7016;
+inline constexpr int kGlossaryLookup = 7017;  // a term looked up in the glossary
 inline constexpr int kHomework = 7020;
 inline constexpr int kMovie = 7021;
 inline constexpr int kOutsideApplication = 7023;  // Excel, JMP, Minitab, SPSS, SysStat

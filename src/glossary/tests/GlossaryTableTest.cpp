@@ -4,8 +4,10 @@
 
 #include <QtCore/QBuffer>
 #include <QtGui/QImage>
+#include <QtGui/QPainter>
 
 #include "course/ResourceContainer.h"
+#include "glossary/GlossaryLayout.h"
 #include "glossary/GlossaryTable.h"
 #include "hypertext/Picture.h"
 
@@ -97,6 +99,35 @@ TEST(GlossaryTable, PicturesComeFromTheContainer) {
   EXPECT_EQ(picture->Size(), QSize(4, 3));
   EXPECT_EQ(table.LoadPicture("broken"), nullptr);
   EXPECT_EQ(table.LoadPicture("missing"), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GlossaryLayout, CrossReferencesWrappingAndThePicture) {
+  GlossaryPaneStyle style;
+  const std::string longPhrase = "standard error of the difference between two sample means";  // > 47 bytes
+  const std::string text = GlossaryDisplayText(
+      "se", "See <dfn>" + longPhrase + "</dfn> and <dfn>mean</dfn>. <img s=first><img s=second>", {});
+  const GlossaryPaneLayout wide = LayGlossaryText(text, 2000, 0, style, nullptr);
+  ASSERT_EQ(wide.references.size(), 2u);
+  EXPECT_EQ(wide.references[0].text, longPhrase);  // whole, so it finds its own term
+  EXPECT_EQ(wide.references[1].text, "mean");
+  EXPECT_EQ(wide.picture, "first");
+  // The same references on a narrow pane: more lines, the phrase still one unbroken box.
+  const GlossaryPaneLayout narrow = LayGlossaryText(text, 120, 0, style, nullptr);
+  EXPECT_GT(narrow.textBottom, wide.textBottom);
+  ASSERT_EQ(narrow.references.size(), 2u);
+  EXPECT_EQ(narrow.references[0].rect.height(), wide.references[0].rect.height());
+  EXPECT_EQ(narrow.references[0].rect.width(), wide.references[0].rect.width());
+  EXPECT_GT(narrow.references[1].rect.top(), narrow.references[0].rect.top());
+  // Measuring and drawing lay out alike.
+  QImage image(120, 400, QImage::Format_RGB32);
+  QPainter painter(&image);
+  const GlossaryPaneLayout drawn = LayGlossaryText(text, 120, 0, style, &painter);
+  EXPECT_EQ(drawn.textBottom, narrow.textBottom);
+  EXPECT_EQ(drawn.references[1].rect, narrow.references[1].rect);
 }
 
 }  // namespace

@@ -1,0 +1,90 @@
+#include "glossary/GlossaryPane.h"
+
+#include <QtGui/QMouseEvent>
+#include <QtGui/QPainter>
+
+#include "course/ResourceIds.h"
+#include "hypertext/Picture.h"
+#include "shell/ProgramArt.h"
+
+CGlossaryPane::CGlossaryPane(QWidget* parent) : QWidget(parent) {
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setBackgroundRole(QPalette::Base);
+}
+
+CGlossaryPane::~CGlossaryPane() = default;
+
+void CGlossaryPane::SetStyle(const GlossaryPaneStyle& style) {
+  m_style = style;
+  Relayout(width());
+}
+
+void CGlossaryPane::SetText(std::string text) {
+  m_text = std::move(text);
+  m_picture.reset();
+  m_pressed = -1;
+  m_layout = LayGlossaryText(m_text, std::max(width(), 1), 0, m_style, nullptr);
+  if (!m_layout.picture.empty() && loadPicture) m_picture = loadPicture(m_layout.picture);
+  Relayout(width());
+}
+
+int CGlossaryPane::Relayout(int width) {
+  m_layout = LayGlossaryText(m_text, std::max(width, 1), 0, m_style, nullptr);
+  const int line = QFontMetrics(font()).height();
+  m_height = m_layout.textBottom + (m_picture && m_picture->IsLoaded() ? line + m_picture->Size().height() : 0) + 4;
+  updateGeometry();
+  setMinimumHeight(m_height);
+  update();
+  return m_height;
+}
+
+QSize CGlossaryPane::sizeHint() const { return QSize(200, m_height); }
+
+void CGlossaryPane::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), Qt::white);
+  LayGlossaryText(m_text, std::max(width(), 1), 0, m_style, &p);
+  if (m_picture && m_picture->IsLoaded()) {
+    // Centred, one line below the text.
+    const QSize size = m_picture->Size();
+    const int top = m_layout.textBottom + QFontMetrics(font()).height();
+    m_picture->Draw(p, QRect(QPoint((width() - size.width()) / 2, top), size));
+  }
+  if (m_pressed >= 0) {
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.setPen(Qt::white);
+    p.drawRect(m_layout.references[static_cast<std::size_t>(m_pressed)].rect.adjusted(-1, -1, 0, 0));
+  }
+}
+
+void CGlossaryPane::resizeEvent(QResizeEvent*) { Relayout(width()); }
+
+int CGlossaryPane::ReferenceAt(QPoint p) const {
+  for (std::size_t i = 0; i < m_layout.references.size(); ++i)
+    if (m_layout.references[i].rect.contains(p)) return static_cast<int>(i);
+  return -1;
+}
+
+void CGlossaryPane::mouseMoveEvent(QMouseEvent* event) {
+  if (ReferenceAt(event->position().toPoint()) >= 0)
+    setCursor(ProgramCursor(cur::kHand));
+  else
+    unsetCursor();
+}
+
+void CGlossaryPane::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+  m_pressed = ReferenceAt(event->position().toPoint());
+  update();
+}
+
+void CGlossaryPane::mouseReleaseEvent(QMouseEvent* event) {
+  const int pressed = m_pressed;
+  m_pressed = -1;
+  update();
+  if (pressed < 0 || pressed != ReferenceAt(event->position().toPoint())) return;
+  // The handler may show another term, which replaces the layout this came from.
+  const std::string text = m_layout.references[static_cast<std::size_t>(pressed)].text;
+  if (onReference) onReference(text);
+}
