@@ -259,13 +259,18 @@ SearchOutcome CourseSearch::Run(const SearchSettings& settings, const std::optio
   std::string folded;
   for (int lesson = from ? std::max(from->lesson, 0) : 0; lesson < count; ++lesson) {
     where.lessonsDone = lesson;
+    where.fileIndex = where.fileCount = 0;
     if (!goOn()) return out;
     if (!settings.LessonIncluded(lesson)) continue;
     const std::string_view code = m_contents.String(m_contents.Lesson(lesson)->code);
     const std::optional<fs::path> folder = m_findFolder ? m_findFolder(code) : std::nullopt;
     if (!folder) continue;
     const bool resuming = from && from->lesson == lesson;
-    for (const Candidate& c : Candidates(*folder, settings.types)) {
+    const std::vector<Candidate> candidates = Candidates(*folder, settings.types);
+    where.fileCount = static_cast<int>(candidates.size());
+    where.fileIndex = 0;
+    for (const Candidate& c : candidates) {
+      ++where.fileIndex;
       if (resuming && !WalkAfter(c.path, from->path)) continue;
       // Cancelling is looked at between files, not only between lessons, so that a large
       // lesson does not keep the learner waiting.
@@ -291,6 +296,7 @@ SearchOutcome CourseSearch::Run(const SearchSettings& settings, const std::optio
     }
   }
   where.lessonsDone = count;
+  where.fileIndex = where.fileCount = 0;
   if (progress) progress(where);
   return out;
 }

@@ -91,6 +91,8 @@ struct SearchHit {
 struct SearchProgress {
   int lessonsDone = 0;   // lessons finished, among all the contents' lessons
   int lessonCount = 0;
+  int fileIndex = 0;     // files of the current lesson looked at, of fileCount
+  int fileCount = 0;
 };
 
 struct SearchOutcome {
