@@ -72,6 +72,7 @@ int ContainerExtract(Args args);
 int ContentsTree(Args args);
 int ResolveId(Args args);
 int LaunchDryRun(Args args);
+int SearchCourse(Args args);
 int MarkupStrip(Args args);
 int MarkupEvents(Args args);
 int MarkupParagraphs(Args args);
