@@ -143,7 +143,9 @@ std::string NormaliseScriptText(std::string_view text) {
 }
 
 std::optional<std::string> SearchTextOf(std::span<const std::uint8_t> bytes, std::string_view extension) {
-  const auto text = [](std::span<const std::uint8_t> b) { return std::string(b.begin(), b.end()); };
+  const auto text = [](std::span<const std::uint8_t> b) {
+    return std::string(reinterpret_cast<const char*>(b.data()), b.size());
+  };
   // A transcript or an exploration file is text from its first byte: read through a
   // container header, its first characters would be taken for the text's offset.
   if (extension == ".ise" || extension == ".mtx") return text(bytes);
@@ -256,7 +258,6 @@ SearchOutcome CourseSearch::Run(const SearchSettings& settings, const std::optio
     if (progress && !progress(where)) out.cancelled = true;
     return !out.cancelled;
   };
-  std::string folded;
   for (int lesson = from ? std::max(from->lesson, 0) : 0; lesson < count; ++lesson) {
     where.lessonsDone = lesson;
     where.fileIndex = where.fileCount = 0;
@@ -275,8 +276,8 @@ SearchOutcome CourseSearch::Run(const SearchSettings& settings, const std::optio
       // Cancelling is looked at between files, not only between lessons, so that a large
       // lesson does not keep the learner waiting.
       if (!goOn()) return out;
-      const std::optional<std::string> text = ReadSearchText(c.file, ExtensionOf(c.path));
-      if (!text || !matcher.Matches(*text, folded)) continue;
+      std::optional<std::string> text = ReadSearchText(c.file, ExtensionOf(c.path));
+      if (!text || !matcher.MatchesInPlace(*text)) continue;
       const std::size_t slash = c.path.rfind('/');
       const std::string_view name = slash == std::string::npos ? std::string_view(c.path) : std::string_view(c.path).substr(slash + 1);
       std::optional<ActivityLocator> locator = ResolveSearchHit(m_contents, lesson, c.type, name);

@@ -367,5 +367,14 @@ void CSearchDlg::SetZoomed(bool zoomed) {
 
 void CSearchDlg::OnCourseNotify(int code, void* data) {
   // A null completion change with no progress file open is the file being closed.
-  if (code == kNotifyCompletion && data == nullptr && !Links().progressFileOpen()) close();
+  if (code == kNotifyCompletion && data == nullptr && !Links().progressFileOpen()) {
+    close();
+    return;
+  }
+  // Another textbook orders the lessons anew: a continuation's lesson position would
+  // name another lesson, and the list shows the new order.
+  if (code == kNotifyPreferences) {
+    Session().continuation.reset();
+    ShowSettings();
+  }
 }

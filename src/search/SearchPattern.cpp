@@ -120,15 +120,12 @@ TextMatcher::TextMatcher(std::string_view text, int method, bool caseSensitive, 
       m_terms(regex ? SearchTerms{} : CutSearchTerms(text, method, caseSensitive)),
       m_pattern(regex ? text : std::string_view{}) {}
 
-bool TextMatcher::Matches(std::string_view text, std::string& folded) const {
+bool TextMatcher::MatchesInPlace(std::string& text) const {
   if (!searchesSomething()) return false;
   if (m_regex) return m_pattern.Matches(text);
-  std::string_view haystack = text;
-  if (!m_caseSensitive) {
-    folded.assign(text);
-    for (char& c : folded) c = AsciiLower(c);
-    haystack = folded;
-  }
+  if (!m_caseSensitive)
+    for (char& c : text) c = AsciiLower(c);
+  const std::string_view haystack = text;
   for (const std::string& term : m_terms.terms) {
     const bool found = haystack.find(term) != std::string_view::npos;
     if (m_method == kMethodOr && found) return true;

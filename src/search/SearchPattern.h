@@ -69,12 +69,13 @@ class TextMatcher {
   bool tooManyTerms() const { return m_terms.tooMany; }
   const std::vector<std::string>& terms() const { return m_terms.terms; }
 
-  // Whether text matches. folded is scratch space the caller keeps between calls.
-  bool Matches(std::string_view text, std::string& folded) const;
   bool Matches(std::string_view text) const {
-    std::string folded;
-    return Matches(text, folded);
+    std::string copy(text);
+    return MatchesInPlace(copy);
   }
+  // The same on a text the caller no longer needs: a search that ignores case folds it
+  // where it is rather than in a copy.
+  bool MatchesInPlace(std::string& text) const;
 
  private:
   int m_method;
