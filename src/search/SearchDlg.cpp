@@ -86,18 +86,18 @@ SearchSession& CSearchDlg::Session() {
 
 void CSearchDlg::SetLinks(SearchLinks links) { StoredLinks() = std::move(links); }
 
-const SearchLinks& CSearchDlg::Links() {
-  // Whatever was not set keeps the program's own.
-  static SearchLinks merged;
+// A copy each time: a link may run while another caller asks for the links again (a
+// launch broadcasts, and the dialog's handler asks whether a file is open).
+SearchLinks CSearchDlg::Links() {
+  SearchLinks links = StoredLinks();
   const SearchLinks defaults = DefaultLinks();
-  const SearchLinks& set = StoredLinks();
-  merged.contents = set.contents ? set.contents : defaults.contents;
-  merged.findFolder = set.findFolder ? set.findFolder : defaults.findFolder;
-  merged.launch = set.launch ? set.launch : defaults.launch;
-  merged.record = set.record ? set.record : defaults.record;
-  merged.showBookmarks = set.showBookmarks ? set.showBookmarks : defaults.showBookmarks;
-  merged.progressFileOpen = set.progressFileOpen ? set.progressFileOpen : defaults.progressFileOpen;
-  return merged;
+  if (!links.contents) links.contents = defaults.contents;
+  if (!links.findFolder) links.findFolder = defaults.findFolder;
+  if (!links.launch) links.launch = defaults.launch;
+  if (!links.record) links.record = defaults.record;
+  if (!links.showBookmarks) links.showBookmarks = defaults.showBookmarks;
+  if (!links.progressFileOpen) links.progressFileOpen = defaults.progressFileOpen;
+  return links;
 }
 
 CSearchDlg* CSearchDlg::Instance() { return g_dialog.data(); }
@@ -113,7 +113,7 @@ CSearchDlg* CSearchDlg::Open(QWidget* parent) {
 
 void CSearchDlg::RunSearch(QWidget* parent) {
   SearchSession& session = Session();
-  const SearchLinks& links = Links();
+  const SearchLinks links = Links();
   const SearchSettings settings = session.settings;
   const TextMatcher probe(settings.text, settings.method, settings.caseSensitive, settings.regex);
   if (probe.tooManyTerms()) ShowNotice(str::kSearchTooManyTerms);

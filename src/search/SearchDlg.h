@@ -67,7 +67,8 @@ class CSearchDlg : public QDialog, public CourseNotifyTarget {
 
   static SearchSession& Session();
   static void SetLinks(SearchLinks links);
-  static const SearchLinks& Links();
+  // The links in force: those set, the program's own for the rest.
+  static SearchLinks Links();
 
   // Find: opens the dialog under parent, or brings the open one forward.
   static CSearchDlg* Open(QWidget* parent);
