@@ -217,6 +217,17 @@ const std::vector<Command>& Commands() {
        },
        {},
        StatsFunctionList},
+      {"search", "the player's search across the course, hit by hit",
+       {
+           {"", "ROOT WORDS... [--method asis|and|or] [--case] [--regex] [--types LIST] [--lessons LIST] [--all]",
+            "Searches the course under ROOT (the folder holding course/contents.txt) as the Search\n"
+            "dialog does and prints one line per hit: lesson code, path from the course folder,\n"
+            "kind, lesson.page.activity (counted from 0) and the activity's description. Without\n"
+            "--all only the first hit, then the line \"next: after CODE/PATH\" where Next would go\n"
+            "on. --types takes type names or extensions (pages,exp,movies,homework,...), --lessons\n"
+            "lesson codes, both separated by commas. Exit status 1 when nothing is found.",
+            SearchCourse},
+       }},
   };
   return commands;
 }

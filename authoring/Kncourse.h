@@ -76,6 +76,7 @@ int GlossaryShow(Args args);
 int IndexShow(Args args);
 int ResolveId(Args args);
 int LaunchDryRun(Args args);
+int SearchCourse(Args args);
 int MarkupStrip(Args args);
 int MarkupEvents(Args args);
 int MarkupParagraphs(Args args);

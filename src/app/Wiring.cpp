@@ -20,6 +20,7 @@
 #include "movies/BackgroundMovie.h"
 #include "movies/MovieWnd.h"
 #include "records/StudentRecord.h"
+#include "search/SearchDlg.h"
 #include "shell/BookmarksBar.h"
 #include "course/CommandIds.h"
 #include "shell/CourseNotify.h"
@@ -134,6 +135,21 @@ static void ConnectGlossary() {
   CGlossaryBar::SetIndexLinks(std::move(index));
 }
 
+// Find opens the Search dialog over the main frame; Find Next repeats a display search
+// while it has somewhere to go on from, whether the dialog is open or not.
+static void ConnectSearch() {
+  CCourseApp::SetCommandHandler(cmd::kFind, {[] { CSearchDlg::Open(CMainFrame::Instance()); }, {}});
+  CCourseApp::SetCommandHandler(cmd::kFindNext, {[] {
+                                                   CSearchDlg* dialog = CSearchDlg::Instance();
+                                                   if (dialog) {
+                                                     dialog->Search();
+                                                     return;
+                                                   }
+                                                   CSearchDlg::RunSearch(CMainFrame::Instance());
+                                                 },
+                                                 [] { return CSearchDlg::CanFindNext(); }});
+}
+
 void ConnectSubsystems() {
   ConnectMovies();
   ConnectLauncher();
@@ -142,6 +158,7 @@ void ConnectSubsystems() {
   ConnectBars();
   ConnectBookmarksBar();
   ConnectGlossary();
+  ConnectSearch();
 }
 
 void ConnectNotices(bool answered, std::function<void(const std::string&)> alsoTell) {

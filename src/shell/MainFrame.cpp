@@ -152,6 +152,9 @@ void CMainFrame::BuildEditMenu(QMenu* edit) {
                   {kCopy, "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)},
                   {kPaste, "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V)},
                   {0, nullptr, {}},
+                  {kFind, "&Find...", QKeySequence(Qt::CTRL | Qt::Key_F)},
+                  {kFindNext, "Find &Next", QKeySequence(Qt::Key_F3)},
+                  {0, nullptr, {}},
                   {kPreferences, "P&references...", {}}});
 }
 

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <initializer_list>
+#include <memory>
 #include <system_error>
 
 #include "course/ActivityLocator.h"
@@ -30,6 +31,7 @@
 #include "records/StatsDocTemplate.h"
 #include "records/StudentInfoDlg.h"
 #include "records/StudentRecord.h"
+#include "search/SearchDlg.h"
 #include "course/CommandIds.h"
 #include "shell/CourseProgram.h"
 #include "shell/MainFrame.h"
@@ -46,6 +48,8 @@ constexpr int kScreenHeight = 900;
 constexpr int kTourFormat = 4;       // "Notebook": a page format unlike the course's own
 constexpr int kMovieActivity = 2;    // on the first page: "Where do the values pile up?"
 constexpr int kMarkedActivity = 0;   // on the first page: "What is a distribution?"
+constexpr const char* kSearchWord = "median";  // in pages, scripts and documents of three lessons
+constexpr int kSearchHitsAtLeast = 5;
 // The page the learner leaves the book at, and finds it at again.
 constexpr struct {
   int lesson, page;
@@ -165,7 +169,8 @@ CDemoTour::~CDemoTour() = default;
 std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
   return {WelcomeStep(),    NewStudentStep(),   LessonBookStep(),   NextPageStep(),
           PageFormatStep(), ContentsStep(),     MovieStep(),        CompletedStep(),
-          SavedStep(),      SaveQuestionStep(), ClosedStep(),       ReopenedStep()};
+          SavedStep(),      SaveQuestionStep(), ClosedStep(),       ReopenedStep(),
+          SearchStep()};
 }
 
 fs::path CDemoTour::ProgressFile() const { return m_dir / kProgressFile; }
@@ -356,6 +361,49 @@ CDemoTour::Step CDemoTour::ReopenedStep() {
               return QStringLiteral("the Lesson Book did not come back at the page left");
             if (!m_app.frame() || m_app.frame()->mdiArea()->activeSubWindow() != FindPageWnd())
               return QStringLiteral("the Lesson Book is not the active window");
+            return QString();
+          },
+          {}};
+}
+
+// Find from the Edit menu: the learner looks for a word across the course and has every
+// place it occurs added to the bookmarks; the Bookmarks bar comes up with them.
+CDemoTour::Step CDemoTour::SearchStep() {
+  return {"search", "A search across the course, its hits added to the Bookmarks bar",
+          [] {
+            Route(cmd::kFind);
+            CSearchDlg* dialog = CSearchDlg::Instance();
+            if (!dialog) return;
+            dialog->textEdit()->setText(QString::fromUtf8(kSearchWord));
+            dialog->control(CSearchDlg::kAddRadio)->click();
+            // Beside the bar, over the book's lower part, where both stay in view.
+            if (const CPageWnd* book = FindPageWnd())
+              dialog->move(book->mapToGlobal(QPoint(40, book->height() / 3)));
+            dialog->searchButton()->click();
+          },
+          [placed = std::make_shared<bool>(false)] {
+            const StudentRecord* record = Service<StudentRecord>();
+            CMainFrame* frame = CMainFrame::Instance();
+            if (!record || record->bookmarkCount() == 0 || !frame || !frame->barVisible(cmd::kBookmarksBar)) return false;
+            // The learner moves the bar to the free side of the screen, under the Table of
+            // Contents' right edge, to read it.
+            CStatsDockWnd* bar = frame->tearBar(cmd::kBookmarksBar);
+            const CStatsDockWnd* contents = ContentsBar();
+            if (!*placed && bar && bar->isFloating() && contents) {
+              const QRect beside = contents->frameGeometry();
+              bar->FloatAt(QRect(QPoint(beside.right() + 8, beside.top()), QSize(270, 560)));
+              *placed = true;
+              return false;
+            }
+            return *placed;
+          },
+          800,
+          [] {
+            const StudentRecord* record = Service<StudentRecord>();
+            if (!CSearchDlg::Instance() || !CSearchDlg::Instance()->isVisible())
+              return QStringLiteral("the Search dialog is not open");
+            if (record->bookmarkCount() < kSearchHitsAtLeast)
+              return QStringLiteral("the search found %1 places, fewer than expected").arg(record->bookmarkCount());
             return QString();
           },
           {}};

@@ -6,7 +6,8 @@
 //   movie started from its icon; an activity marked completed; the progress file saved;
 //   the movie marked too and the book closed, the program asking to save that work
 //   first; the Welcome window again; the file opened again from the recent-file list,
-//   its completions, page and bar back where they were.
+//   its completions, page and bar back where they were; a search across the course whose
+//   hits go into the Bookmarks bar.
 // Every step is checked as it happens (the page turned, the bar shown, the file written
 // and read back holding the completion, each picture different from the one before); the
 // first step that fails ends the tour with its reason.
@@ -76,6 +77,7 @@ class CDemoTour : public QObject {
   Step SaveQuestionStep();
   Step ClosedStep();
   Step ReopenedStep();
+  Step SearchStep();
   void RunStep(std::size_t index);
   void Poll(std::size_t index, int waited);
   void TakePicture(std::size_t index);
