@@ -32,12 +32,22 @@ void StripMarkupInPlace(std::string& text) {
 
 std::string FindTermPhrase(std::string_view term, std::string_view markup) {
   std::string phrase;
+  std::string opening;  // the phrase an author wrote on the opening "d" tag instead
   bool found = false;
   Tokenize(markup, [&](MarkupEvent& e) {
     if (e.IsWordBoundary()) return;
     if (!found && e.closing && e.Text() == term) {
       found = true;
-      if (const MarkupAttribute* a = e.LastAttribute('t')) phrase.assign(a->Value());
+      if (const MarkupAttribute* a = e.LastAttribute('t'))
+        phrase.assign(a->Value());
+      else if (e.Letter() == 'd')
+        phrase = opening;
+    }
+    if (e.IsTag() && !e.closing && e.Letter() == 'd') {
+      const MarkupAttribute* a = e.LastAttribute('t');
+      opening.assign(a ? a->Value() : std::string_view());
+    } else if (e.IsTag()) {
+      opening.clear();
     }
     e.ConsumeText();
   });

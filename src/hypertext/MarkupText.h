@@ -20,8 +20,9 @@ constexpr std::size_t kShortStripLimit = 259;
 // The context phrase of a defined term: in a paragraph's normalised markup, the
 // first closing tag whose text (accumulated across word boundaries since the
 // previous tag) equals term exactly gives the value of its last attribute whose
-// name begins with "t". Empty when no closing tag matches or the match has no
-// such attribute.
+// name begins with "t"; a closing "d" tag without one takes the "t" attribute of the
+// opening tag right before the term, where authors naturally write it. Empty when no
+// closing tag matches or neither tag has such an attribute.
 std::string FindTermPhrase(std::string_view term, std::string_view markup);
 
 // The text of markup as the learner reads it, in UTF-8: tags removed, entities

@@ -3,6 +3,7 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QSettings>
 #include <QtCore/QTimer>
+#include <QtGui/QMouseEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
@@ -32,6 +33,7 @@
 #include "records/StudentInfoDlg.h"
 #include "records/StudentRecord.h"
 #include "search/SearchDlg.h"
+#include "glossary/GlossaryBar.h"
 #include "course/CommandIds.h"
 #include "shell/CourseProgram.h"
 #include "shell/MainFrame.h"
@@ -170,7 +172,7 @@ std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
   return {WelcomeStep(),    NewStudentStep(),   LessonBookStep(),   NextPageStep(),
           PageFormatStep(), ContentsStep(),     MovieStep(),        CompletedStep(),
           SavedStep(),      SaveQuestionStep(), ClosedStep(),       ReopenedStep(),
-          SearchStep()};
+          SearchStep(),     GlossaryStep()};
 }
 
 fs::path CDemoTour::ProgressFile() const { return m_dir / kProgressFile; }
@@ -404,6 +406,58 @@ CDemoTour::Step CDemoTour::SearchStep() {
               return QStringLiteral("the Search dialog is not open");
             if (record->bookmarkCount() < kSearchHitsAtLeast)
               return QStringLiteral("the search found %1 places, fewer than expected").arg(record->bookmarkCount());
+            return QString();
+          },
+          {}};
+}
+
+// The learner clicks a defined term on the page: the Glossary bar shows its definition,
+// with the page's phrase before the general one.
+CDemoTour::Step CDemoTour::GlossaryStep() {
+  auto term = std::make_shared<std::string>();
+  return {"glossary", "A defined term clicked on the page: its definition in the Glossary",
+          [term] {
+            if (CSearchDlg* dialog = CSearchDlg::Instance()) dialog->close();
+            CPageWnd* book = FindPageWnd();
+            if (!book) return;
+            CPageView* view = book->pageView();
+            for (const PageParagraph& p : view->document().paragraphs()) {
+              if (p.shownBody().terms.empty()) continue;
+              const HyperTerm& first = p.shownBody().terms.front();
+              *term = first.text;
+              view->ScrollTo(std::max(0, first.rect.top() - 40));
+              const QPoint at = first.rect.center() - view->scrollOffset();
+              const QPoint global = view->viewport()->mapToGlobal(at);
+              QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), QPointF(global), Qt::LeftButton,
+                                Qt::LeftButton, Qt::NoModifier);
+              QCoreApplication::sendEvent(view->viewport(), &press);
+              QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), QPointF(global), Qt::LeftButton,
+                                  Qt::NoButton, Qt::NoModifier);
+              QCoreApplication::sendEvent(view->viewport(), &release);
+              return;
+            }
+          },
+          [placed = std::make_shared<bool>(false)] {
+            CMainFrame* frame = CMainFrame::Instance();
+            CStatsDockWnd* dock = frame ? frame->tearBar(cmd::kGlossaryBar) : nullptr;
+            auto* bar = dock ? dynamic_cast<CGlossaryBar*>(dock->bar()) : nullptr;
+            if (!frame || !frame->barVisible(cmd::kGlossaryBar) || !bar || bar->currentTerm() < 0) return false;
+            // The learner moves the bar off the page, under the Table of Contents.
+            if (!*placed) {
+              *placed = true;
+              if (const CStatsDockWnd* contents = ContentsBar(); contents && dock->isFloating())
+                dock->FloatAt(QRect(contents->frameGeometry().bottomLeft() + QPoint(0, 24), QSize(250, 200)));
+              return false;
+            }
+            return true;
+          },
+          500,
+          [term] {
+            CMainFrame* frame = CMainFrame::Instance();
+            auto* bar = dynamic_cast<CGlossaryBar*>(frame->tearBar(cmd::kGlossaryBar)->bar());
+            if (term->empty()) return QStringLiteral("the page has no defined term");
+            if (bar->CopyText().find("In general, ") == std::string::npos)
+              return QStringLiteral("the definition does not show the page's phrase");
             return QString();
           },
           {}};

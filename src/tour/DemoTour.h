@@ -78,6 +78,7 @@ class CDemoTour : public QObject {
   Step ClosedStep();
   Step ReopenedStep();
   Step SearchStep();
+  Step GlossaryStep();
   void RunStep(std::size_t index);
   void Poll(std::size_t index, int waited);
   void TakePicture(std::size_t index);

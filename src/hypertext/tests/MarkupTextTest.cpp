@@ -59,6 +59,10 @@ TEST(FindTermPhrase, TakesTheTAttributeOfTheClosingTagThatMatches) {
       {"mean", "the mean</d t=\"context\">", ""},  // text before the term does not match
       {"mean", "<d>mean</d t=\"one\"> <d>mean</d t=\"two\">", "one"},
       {"mean", "<d>me<b>an</b></d t=\"split\">", ""},  // every other tag starts the text over
+      // The phrase written on the opening tag, as authors do; the closing tag's wins.
+      {"cases", "its <dfn t=\"the individuals\">cases</dfn>.", "the individuals"},
+      {"cases", "<dfn t=\"open\">cases</dfn t=\"close\">", "close"},
+      {"cases", "<dfn t=\"lost\"><b>cases</b></dfn>", ""},  // another tag came between
   };
   for (const auto& c : cases) EXPECT_EQ(FindTermPhrase(c.term, c.markup), c.phrase) << c.markup;
 }
