@@ -9,6 +9,7 @@
 #include "course/Notice.h"
 #include "course/Preferences.h"
 #include "course/Services.h"
+#include "exercises/QuizWnd.h"
 #include "hypertext/HyperServices.h"
 #include "launch/Launcher.h"
 #include "lessonbook/LessonBook.h"
@@ -33,6 +34,9 @@ static void ConnectMovies() {
     return CBackgroundMovie::Make(path, parent);
   });
 }
+
+// The exercise window registers with the launcher: exercises open from their pages.
+static void ConnectExercises() { InstallExerciseWindows(); }
 
 // Marker files and the hand-off from later launches find their activity with Launch in
 // locate mode; windows restored from a student progress file open through Launch. Before
@@ -110,6 +114,7 @@ static void ConnectBookmarksBar() {
 
 void ConnectSubsystems() {
   ConnectMovies();
+  ConnectExercises();
   ConnectLauncher();
   ConnectLessonBook();
   ConnectLessonBookToLauncher();
