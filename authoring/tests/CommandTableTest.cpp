@@ -39,7 +39,8 @@ TEST(CommandTable, OverviewListsEveryCommandOnceInOrder) {
   const auto names = ListedCommands();
   const std::vector<std::string> expected = {"audio",       "bookmarks", "check",    "container", "contents",
                                              "launch",      "markup",    "movie",    "personality", "picture",
-                                             "progress",    "resolve",   "script",   "stats"};
+                                             "progress",    "resolve",   "script",   "stats",
+                                             "exercise"};
   EXPECT_EQ(names, expected);
 
   const auto bare = RunKncourse({});
