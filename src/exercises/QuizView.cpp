@@ -110,6 +110,8 @@ CQuizView::CQuizView(QuizSession& session, QWidget* parent) : CCoreView(parent),
   for (std::size_t i = 1; i < kButtons.size(); ++i) setTabOrder(m_buttons[i - 1], m_buttons[i]);
   m_layer = new CQuizLayer(*this, host);
   m_layer->setGeometry(QRect(QPoint(0, 0), kClientSize));
+  // The counter stands in the fill box's top edge, over it.
+  m_counter->raise();
   m_layer->raise();
   setAccessibleName(QStringLiteral("Exercise"));
   UpdateButtons(false);

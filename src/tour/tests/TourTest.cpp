@@ -45,7 +45,8 @@ TEST(Tour, WalksThroughTheSessionAndKeepsTheCompletion) {
   const std::vector<std::string> expected = {"01-welcome.png",  "02-new-student.png", "03-lesson-book.png",
                                              "04-next-page.png", "05-page-format.png", "06-contents.png",
                                              "07-movie.png",     "08-completed.png",   "09-saved.png",
-                                             "10-save-question.png", "11-closed.png",  "12-reopened.png"};
+                                             "10-save-question.png", "11-closed.png",  "12-reopened.png",
+                                             "13-exercise.png"};
   EXPECT_EQ(pictures, expected);
   QImage previous;
   for (const std::string& name : pictures) {
