@@ -228,6 +228,23 @@ const std::vector<Command>& Commands() {
             "lesson codes, both separated by commas. Exit status 1 when nothing is found.",
             SearchCourse},
        }},
+      {"exercise", "what the exercise window makes of an exercise file, and how it judges answers",
+       {
+           {"dump", "FILE",
+            "Every question of an exercise file (.fil) as the exercise window shows it: the fill\n"
+            "text with its blanks numbered [1], [2], ..., each blank's answer, the choices (as\n"
+            "given, or generated from the answers and the also line), the hint, the font of each\n"
+            "box, the boxes' places after the question's height (questions shown in order), the\n"
+            "picture, then what the reader could not use, by line.",
+            ExerciseDump},
+           {"check", "FILE QUESTION ANSWER...",
+            "Puts the answers into the blanks of question QUESTION (from 1), in order, and judges\n"
+            "them as the window does: an answer is right when it begins with the blank's answer.\n"
+            "When every blank is answered the question can be done. Prints each blank right,\n"
+            "wrong or not answered, then \"done\" or \"not done\"; exit status 1 when not done.",
+            ExerciseCheck},
+       },
+       "Answers are UTF-8 and are read as the exercise's Mac OS Roman bytes.\n"},
   };
   return commands;
 }

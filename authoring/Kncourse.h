@@ -93,5 +93,7 @@ int ScriptArgs(Args args);
 int ScriptEval(Args args);
 int StatsEvaluate(Args args);
 std::string StatsFunctionList();
+int ExerciseDump(Args args);
+int ExerciseCheck(Args args);
 
 }  // namespace kncourse

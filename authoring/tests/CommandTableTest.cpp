@@ -39,7 +39,8 @@ TEST(CommandTable, OverviewListsEveryCommandOnceInOrder) {
   const auto names = ListedCommands();
   const std::vector<std::string> expected = {"audio",       "bookmarks", "check",    "container", "contents", "glossary", "index",
                                              "launch",      "markup",    "movie",    "personality", "picture",
-                                             "progress",    "resolve",   "script",   "stats",     "search"};
+                                             "progress",    "resolve",   "script",   "stats",     "search",
+                                             "exercise"};
   EXPECT_EQ(names, expected);
 
   const auto bare = RunKncourse({});

@@ -12,6 +12,7 @@
 #include "glossary/GlossaryBar.h"
 #include "glossary/GlossaryTable.h"
 #include "glossary/IndexTable.h"
+#include "exercises/QuizWnd.h"
 #include "hypertext/HyperServices.h"
 #include "launch/Launcher.h"
 #include "lessonbook/LessonBook.h"
@@ -37,6 +38,9 @@ static void ConnectMovies() {
     return CBackgroundMovie::Make(path, parent);
   });
 }
+
+// The exercise window registers with the launcher: exercises open from their pages.
+static void ConnectExercises() { InstallExerciseWindows(); }
 
 // Marker files and the hand-off from later launches find their activity with Launch in
 // locate mode; windows restored from a student progress file open through Launch. Before
@@ -152,6 +156,7 @@ static void ConnectSearch() {
 
 void ConnectSubsystems() {
   ConnectMovies();
+  ConnectExercises();
   ConnectLauncher();
   ConnectLessonBook();
   ConnectLessonBookToLauncher();

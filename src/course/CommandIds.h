@@ -123,6 +123,13 @@ inline constexpr int kHalfSize = 9066;       // &Half Size
 inline constexpr int kDoubleSize = 9067;     // &Double Size
 inline constexpr int kNormalSize = 9068;     // &Original Size
 
+// ---- exercise window: its buttons and context menu ----
+inline constexpr int kQuizBack = 9074;           // &Back
+inline constexpr int kQuizCheck = 9075;          // &Check
+inline constexpr int kQuizDroppedAnswer = 9076;  // Dropped Answer (what Undo undoes)
+inline constexpr int kQuizHint = 9077;           // &Hint
+inline constexpr int kQuizNext = 9078;           // &Next
+
 // ---- exposition window: the Volume menu ----
 inline constexpr int kVolumeFirst = 9107;  // Volume level 0 - silent: kVolumeFirst + user level
 inline constexpr int kVolumeLast = 9115;   // Volume level 8 - highest possible

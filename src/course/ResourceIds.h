@@ -105,7 +105,8 @@ inline constexpr int kHandsOn = 5035;
 namespace cur {
 inline constexpr int kPress = 1507;            // pressing a Lesson Book entry or an exposition object
 inline constexpr int kPointingHand = 1508;     // over a clickable exposition object
-inline constexpr int kDrag = 1510;             // dragging an activity or a bookmark
+inline constexpr int kDrag = 1510;             // dragging an activity, a bookmark or an exercise answer
+inline constexpr int kAnswer = 1511;           // over an exercise answer that can be picked up
 inline constexpr int kAutoScrollDown = 1515;
 inline constexpr int kAutoScrollUp = 1519;
 inline constexpr int kAutoScrollStill = 1520;
@@ -117,6 +118,25 @@ inline constexpr int kMoviePlaying = 1524;     // over a playing movie; no pictu
 // ---- sound/ ----
 namespace snd {
 inline constexpr int kAbout = 7001;
+// The exercise window: an answer picked up, dropped, the last blank filled, a check that
+// changed a mark or none, wrong answers falling, and the praise for a question answered
+// right (kRight and the ten below, drawn at random).
+inline constexpr int kAnswerPicked = 7012;
+inline constexpr int kAnswerDropped = 7013;
+inline constexpr int kBlanksFilled = 7035;
+inline constexpr int kCheckChanged = 7005;
+inline constexpr int kCheckUnchanged = 7010;
+inline constexpr int kAnswersWrong = 7032;
+inline constexpr int kPraise1 = 7000;
+inline constexpr int kPraise2 = 7003;
+inline constexpr int kPraise3 = 7004;
+inline constexpr int kPraise4 = 7006;
+inline constexpr int kPraise5 = 7009;
+inline constexpr int kPraise6 = 7027;
+inline constexpr int kPraise7 = 7041;
+inline constexpr int kPraise8 = 7043;
+inline constexpr int kPraise9 = 7022;
+inline constexpr int kPraise10 = 7018;
 inline constexpr int kAsterisk = 7002;         // activity kinds (LaunchSoundOfKind)
 inline constexpr int kChop = 7007;             // the exposition engine's "chop"
 inline constexpr int kDocumentation = 7011;

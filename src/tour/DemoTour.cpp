@@ -22,6 +22,9 @@
 #include "course/ContentsServices.h"
 #include "course/Preferences.h"
 #include "course/Services.h"
+#include "exercises/QuizControls.h"
+#include "exercises/QuizView.h"
+#include "exercises/QuizWnd.h"
 #include "lessonbook/CompletionRecord.h"
 #include "lessonbook/LessonBook.h"
 #include "lessonbook/PageView.h"
@@ -52,6 +55,7 @@ constexpr int kMovieActivity = 2;    // on the first page: "Where do the values 
 constexpr int kMarkedActivity = 0;   // on the first page: "What is a distribution?"
 constexpr const char* kSearchWord = "median";  // in pages, scripts and documents of three lessons
 constexpr int kSearchHitsAtLeast = 5;
+constexpr int kExerciseActivity = 1;  // on the first page: "Kinds of variables"
 // The page the learner leaves the book at, and finds it at again.
 constexpr struct {
   int lesson, page;
@@ -71,6 +75,35 @@ CMovieWnd* MovieWindow() {
   return nullptr;
 }
 
+CQuizWnd* QuizWindow() {
+  CMainFrame* frame = CMainFrame::Instance();
+  if (!frame || !frame->mdiArea()) return nullptr;
+  for (QMdiSubWindow* w : frame->mdiArea()->subWindowList())
+    if (auto* quiz = dynamic_cast<CQuizWnd*>(w); quiz && quiz->isVisible()) return quiz;
+  return nullptr;
+}
+
+// The learner answers the question shown from the keyboard (a choice, Enter, its blank,
+// Enter), or goes on to the next one once it is done.
+void AnswerQuestion(CQuizWnd& quiz) {
+  QuizSession& s = quiz.session();
+  CQuizView& view = *quiz.quizView();
+  const ExerciseQuestion* q = s.currentQuestion();
+  if (!q || s.AllDone()) return;
+  if (q->done) {
+    view.OnCommand(cmd::kQuizNext);
+    return;
+  }
+  for (int blank = 0; blank < static_cast<int>(s.fill().slotList().size()); ++blank) {
+    const int choice = s.AnsweringChoice(blank);
+    if (choice < 0) return;
+    view.choicesBox()->SetFocusSlot(choice);
+    view.ActivateSlot(*view.choicesBox());
+    view.fillBox()->SetFocusSlot(blank);
+    view.ActivateSlot(*view.fillBox());
+  }
+}
+
 // The book is open, shows page (lesson, page) and has finished turning.
 bool BookAt(int lesson, int page) {
   const CPageWnd* book = FindPageWnd();
@@ -84,6 +117,13 @@ int EntryParagraph(const CPageView& view, int activity) {
   for (std::size_t i = 0; i < list.size(); ++i)
     if (list[i].activity && !list[i].teacherExtension && list[i].activityIndex == activity) return static_cast<int>(i);
   return -1;
+}
+
+// The page shown draws the activity's entry as completed.
+bool ShowsMark(int activity) {
+  const CPageWnd* book = FindPageWnd();
+  const int p = book ? EntryParagraph(*book->pageView(), activity) : -1;
+  return p >= 0 && book->pageView()->document().paragraphs()[static_cast<std::size_t>(p)].completed;
 }
 
 // What the learner does from the context menu of an entry of the page shown.
@@ -172,7 +212,7 @@ std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
   return {WelcomeStep(),    NewStudentStep(),   LessonBookStep(),   NextPageStep(),
           PageFormatStep(), ContentsStep(),     MovieStep(),        CompletedStep(),
           SavedStep(),      SaveQuestionStep(), ClosedStep(),       ReopenedStep(),
-          SearchStep(),     GlossaryStep()};
+          ExerciseStep(),   SearchStep(),     GlossaryStep()};
 }
 
 fs::path CDemoTour::ProgressFile() const { return m_dir / kProgressFile; }
@@ -368,6 +408,44 @@ CDemoTour::Step CDemoTour::ReopenedStep() {
           {}};
 }
 
+// Back on the first page the learner opens the exercise from its icon, moves it beside
+// the book under the Table of Contents, and answers each question from the keyboard, one
+// a moment; the last answer of each is checked at once. When all are done Next reads
+// Close, and the book, active again, shows the exercise marked completed.
+CDemoTour::Step CDemoTour::ExerciseStep() {
+  return {"exercise", "An exercise answered from the keyboard, checked and marked completed",
+          [this] {
+            m_exerciseStarted = false;
+            Route(cmd::kPreviousPage);
+          },
+          [this] {
+            if (!m_exerciseStarted && BookAt(0, 0)) {
+              m_exerciseStarted = EntryCommand(kExerciseActivity, cmd::kStartActivity);
+              CQuizWnd* quiz = QuizWindow();
+              const CStatsDockWnd* bar = ContentsBar();
+              if (quiz && bar && quiz->parentWidget()) {
+                const QPoint under(bar->frameGeometry().left(), bar->frameGeometry().bottom() + 12);
+                quiz->move(quiz->parentWidget()->mapFromGlobal(under));
+              }
+            }
+            CQuizWnd* quiz = QuizWindow();
+            if (!quiz) return false;
+            if (!quiz->session().AllDone()) {
+              AnswerQuestion(*quiz);
+              return false;
+            }
+            CPageWnd* book = FindPageWnd();
+            if (book && m_app.frame()) m_app.frame()->mdiArea()->setActiveSubWindow(book);
+            return ShowsMark(kExerciseActivity);
+          },
+          800,
+          [] {
+            const CQuizWnd* quiz = QuizWindow();
+            if (!quiz) return QStringLiteral("the exercise window went away");
+            if (quiz->quizView()->button(cmd::kQuizNext)->text() != QStringLiteral("Close"))
+              return QStringLiteral("Next does not read Close");
+            if (!IsActivityCompleted(ActivityLocator(0, 0, kExerciseActivity)))
+              return QStringLiteral("the exercise is not marked completed");
 // Find from the Edit menu: the learner looks for a word across the course and has every
 // place it occurs added to the bookmarks; the Bookmarks bar comes up with them.
 CDemoTour::Step CDemoTour::SearchStep() {

@@ -6,8 +6,9 @@
 //   movie started from its icon; an activity marked completed; the progress file saved;
 //   the movie marked too and the book closed, the program asking to save that work
 //   first; the Welcome window again; the file opened again from the recent-file list,
-//   its completions, page and bar back where they were; a search across the course whose
-//   hits go into the Bookmarks bar.
+//   its completions, page and bar back where they were; an exercise opened from its icon,
+//   answered from the keyboard, checked and marked completed; a search across the course
+//   whose hits go into the Bookmarks bar; a defined term looked up in the Glossary.
 // Every step is checked as it happens (the page turned, the bar shown, the file written
 // and read back holding the completion, each picture different from the one before); the
 // first step that fails ends the tour with its reason.
@@ -77,6 +78,7 @@ class CDemoTour : public QObject {
   Step SaveQuestionStep();
   Step ClosedStep();
   Step ReopenedStep();
+  Step ExerciseStep();
   Step SearchStep();
   Step GlossaryStep();
   void RunStep(std::size_t index);
@@ -93,5 +95,6 @@ class CDemoTour : public QObject {
   QImage m_lastPicture;
   QRect m_barPlace;  // where the Table of Contents stood when the file was saved
   bool m_movieStarted = false;
+  bool m_exerciseStarted = false;
   bool m_done = false;
 };
