@@ -11,6 +11,7 @@
 #include "course/Services.h"
 #include "glossary/GlossaryBar.h"
 #include "glossary/GlossaryTable.h"
+#include "glossary/IndexBar.h"
 #include "glossary/IndexTable.h"
 #include "exercises/QuizWnd.h"
 #include "hypertext/HyperServices.h"
@@ -99,6 +100,10 @@ static void ConnectLessonBookToLauncher() {
 // (none before the record exists).
 static void ConnectBars() {
   CMainFrame::SetTearBarFactory(cmd::kContentsBar, [] { return new CContentsBar; });
+  CMainFrame::SetTearBarFactory(cmd::kIndexBar, []() -> CTearToolBar* {
+    const IndexTable* index = Service<IndexTable>();
+    return index ? new CIndexBar(*index, Service<GlossaryTable>()) : nullptr;
+  });
   CMainFrame::SetTearBarFactory(cmd::kGlossaryBar, []() -> CTearToolBar* {
     GlossaryTable* glossary = Service<GlossaryTable>();
     return glossary ? new CGlossaryBar(*glossary) : nullptr;
@@ -134,9 +139,23 @@ static void ConnectGlossary() {
     const IndexTable* table = Service<IndexTable>();
     return table && table->FindTerm(term) >= 0;
   };
-  // The Index bar, which opens at a term, is not part of the program yet: hasTerm alone
-  // leaves the button off.
+  index.openAt = ShowIndexTerm;
   CGlossaryBar::SetIndexLinks(std::move(index));
+}
+
+// Index rows start their activity as the Table of Contents does, beside the Lesson Book;
+// dragged off, they drop as its rows do; glossary rows open the Glossary.
+static void ConnectIndex() {
+  CIndexBar::Links links;
+  links.launch = [](const ActivityLocator& locator) { Launch(locator, kLaunchLocate); };
+  links.lessonBookOpen = [] { return FindLessonBook() != nullptr; };
+  links.addBookmark = [](const ActivityLocator& locator) {
+    StudentRecord* record = Service<StudentRecord>();
+    return record && record->AddBookmark(locator) >= 0;
+  };
+  links.dropLocator = DropLocatorAt;
+  links.showGlossary = [](std::string_view term) { ShowGlossaryTerm(term, {}, 0); };
+  CIndexBar::SetLinks(std::move(links));
 }
 
 // Find opens the Search dialog over the main frame; Find Next repeats a display search
@@ -163,6 +182,7 @@ void ConnectSubsystems() {
   ConnectBars();
   ConnectBookmarksBar();
   ConnectGlossary();
+  ConnectIndex();
   ConnectSearch();
 }
 

@@ -111,6 +111,12 @@ inline constexpr int kGlossaryHide = 9029;   // &Hide Glossary
 inline constexpr int kGlossaryIndex = 9030;  // &Index
 inline constexpr int kGlossaryPrint = 9031;  // &Print Definition...
 
+// ---- Index bar: its context menu ----
+inline constexpr int kIndexToBookmarks = 9048;  // &Copy to Bookmarks
+inline constexpr int kIndexGlossary = 9049;     // &Glossary definition
+inline constexpr int kIndexHide = 9050;         // &Hide Index
+inline constexpr int kIndexPrint = 9051;        // &Print Index...
+
 // ---- hypertext windows ----
 inline constexpr int kAddBookmark = 9042;       // add this window to the bookmarks
 inline constexpr int kSourceFirst = 9043;       // the asterisk source buttons: kSourceFirst + index

@@ -37,6 +37,7 @@
 #include "records/StudentRecord.h"
 #include "search/SearchDlg.h"
 #include "glossary/GlossaryBar.h"
+#include "glossary/IndexBar.h"
 #include "course/CommandIds.h"
 #include "shell/CourseProgram.h"
 #include "shell/MainFrame.h"
@@ -212,7 +213,7 @@ std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
   return {WelcomeStep(),    NewStudentStep(),   LessonBookStep(),   NextPageStep(),
           PageFormatStep(), ContentsStep(),     MovieStep(),        CompletedStep(),
           SavedStep(),      SaveQuestionStep(), ClosedStep(),       ReopenedStep(),
-          ExerciseStep(),   SearchStep(),     GlossaryStep()};
+          ExerciseStep(),   SearchStep(),     GlossaryStep(),     IndexStep()};
 }
 
 fs::path CDemoTour::ProgressFile() const { return m_dir / kProgressFile; }
@@ -541,6 +542,37 @@ CDemoTour::Step CDemoTour::GlossaryStep() {
             if (term->empty()) return QStringLiteral("the page has no defined term");
             if (bar->CopyText().find("In general, ") == std::string::npos)
               return QStringLiteral("the definition does not show the page's phrase");
+            return QString();
+          },
+          {}};
+}
+
+// From the Glossary, the Index button: the Index bar lists where the course treats the term.
+CDemoTour::Step CDemoTour::IndexStep() {
+  return {"index", "The term's places in the course, from the Glossary's Index button",
+          [] {
+            CMainFrame* frame = CMainFrame::Instance();
+            CStatsDockWnd* dock = frame ? frame->tearBar(cmd::kGlossaryBar) : nullptr;
+            if (auto* bar = dock ? dynamic_cast<CGlossaryBar*>(dock->bar()) : nullptr) bar->OnCommand(cmd::kGlossaryIndex);
+          },
+          [placed = std::make_shared<bool>(false)] {
+            CMainFrame* frame = CMainFrame::Instance();
+            CStatsDockWnd* dock = frame ? frame->tearBar(cmd::kIndexBar) : nullptr;
+            auto* bar = dock ? dynamic_cast<CIndexBar*>(dock->bar()) : nullptr;
+            if (!bar || !frame->barVisible(cmd::kIndexBar) || bar->currentTerm() < 0) return false;
+            if (!*placed) {
+              *placed = true;
+              const CStatsDockWnd* glossary = frame->tearBar(cmd::kGlossaryBar);
+              if (glossary && dock->isFloating())
+                dock->FloatAt(QRect(glossary->frameGeometry().bottomLeft() + QPoint(0, 16), QSize(250, 200)));
+              return false;
+            }
+            return true;
+          },
+          500,
+          [] {
+            auto* bar = dynamic_cast<CIndexBar*>(CMainFrame::Instance()->tearBar(cmd::kIndexBar)->bar());
+            if (bar->ReferenceRows() < 2) return QStringLiteral("the index shows no place for the term");
             return QString();
           },
           {}};

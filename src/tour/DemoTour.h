@@ -8,7 +8,8 @@
 //   first; the Welcome window again; the file opened again from the recent-file list,
 //   its completions, page and bar back where they were; an exercise opened from its icon,
 //   answered from the keyboard, checked and marked completed; a search across the course
-//   whose hits go into the Bookmarks bar; a defined term looked up in the Glossary.
+//   whose hits go into the Bookmarks bar; a defined term looked up in the Glossary,
+//   and its places in the Index.
 // Every step is checked as it happens (the page turned, the bar shown, the file written
 // and read back holding the completion, each picture different from the one before); the
 // first step that fails ends the tour with its reason.
@@ -81,6 +82,7 @@ class CDemoTour : public QObject {
   Step ExerciseStep();
   Step SearchStep();
   Step GlossaryStep();
+  Step IndexStep();
   void RunStep(std::size_t index);
   void Poll(std::size_t index, int waited);
   void TakePicture(std::size_t index);

@@ -22,8 +22,8 @@ namespace {
 
 std::vector<std::uint8_t> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
 
-struct Fixture : ::testing::Test {
-  Fixture() {
+struct GlossaryBarTest : ::testing::Test {
+  GlossaryBarTest() {
     table.LoadText(Bytes(
         "<dl><dt>mean<dd>The arithmetic average, less resistant than the <dfn>median</dfn>."
         "<dt>median<dd>The middle value of the sorted observations."
@@ -37,7 +37,7 @@ struct Fixture : ::testing::Test {
   std::unique_ptr<CGlossaryBar> bar;
 };
 
-TEST_F(Fixture, ContextPhraseShowsWhileItsTermIsTheContextTerm) {
+TEST_F(GlossaryBarTest, ContextPhraseShowsWhileItsTermIsTheContextTerm) {
   ASSERT_TRUE(bar->Lookup("means", "Here the mean of five scores."));
   EXPECT_EQ(bar->currentTerm(), 0);
   EXPECT_EQ(bar->CopyText(),
@@ -58,7 +58,7 @@ TEST_F(Fixture, ContextPhraseShowsWhileItsTermIsTheContextTerm) {
   EXPECT_EQ(bar->currentTerm(), 0);
 }
 
-TEST_F(Fixture, HistoryHoldsSixtyFourAndBackWalksIt) {
+TEST_F(GlossaryBarTest, HistoryHoldsSixtyFourAndBackWalksIt) {
   EXPECT_FALSE(bar->Back());
   bar->ShowTerm(0);
   for (int i = 1; i <= 70; ++i) bar->ShowTerm(i % 4);
@@ -74,7 +74,7 @@ TEST_F(Fixture, HistoryHoldsSixtyFourAndBackWalksIt) {
   EXPECT_FALSE(state.enabled);  // no index connected
 }
 
-TEST_F(Fixture, TypingALetterAndFollowingACrossReference) {
+TEST_F(GlossaryBarTest, TypingALetterAndFollowingACrossReference) {
   bar->termList()->setFocus();
   QTest::keyClick(bar->termList(), Qt::Key_S);
   EXPECT_EQ(bar->currentTerm(), 3);
@@ -95,7 +95,7 @@ TEST_F(Fixture, TypingALetterAndFollowingACrossReference) {
   EXPECT_EQ(bar->currentTerm(), 0);
 }
 
-TEST_F(Fixture, SplitterLimitsCopyAndPrint) {
+TEST_F(GlossaryBarTest, SplitterLimitsCopyAndPrint) {
   bar->resize(150, 200);  // smaller than both limits together
   QCoreApplication::processEvents();
   const QList<int> sizes = bar->splitter()->sizes();

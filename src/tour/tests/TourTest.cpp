@@ -46,7 +46,7 @@ TEST(Tour, WalksThroughTheSessionAndKeepsTheCompletion) {
                                              "04-next-page.png", "05-page-format.png", "06-contents.png",
                                              "07-movie.png",     "08-completed.png",   "09-saved.png",
                                              "10-save-question.png", "11-closed.png",  "12-reopened.png",
-                                             "13-exercise.png", "14-search.png",  "15-glossary.png"};
+                                             "13-exercise.png", "14-search.png",  "15-glossary.png", "16-index.png"};
   EXPECT_EQ(pictures, expected);
   QImage previous;
   for (const std::string& name : pictures) {
