@@ -158,14 +158,17 @@ void CExpoView::ApplyPen(ScriptValueList& args) {
         if (ToPoint(v, p)) {
           m_scene.pen = QPoint(p.x, p.y);
         } else {
-          const ExpoRect box = m_scene.JointBox(m_scene.Resolve(v));
-          if (!box.empty() || box.isPoint()) m_scene.pen = QPoint(box.left, box.top);
+          const auto objects = Resolve(v);
+          if (!objects.empty()) {
+            const ExpoRect box = m_scene.JointBox(objects);
+            m_scene.pen = QPoint(box.left, box.top);
+          }
         }
         break;
       }
       case kw::after:
       case kw::under: {
-        const auto objects = m_scene.Resolve(v);
+        const auto objects = Resolve(v);
         if (objects.empty()) break;
         const ExpoRect box = m_scene.JointBox(objects);
         m_scene.pen = a->keyword == kw::after ? QPoint(box.right, box.top) : QPoint(box.left, box.bottom);
@@ -310,7 +313,11 @@ void CExpoView::RunStatement(int code, ScriptValueList& args) {
       }
       return;
     default:
-      CommandOrFunction(code, args, nullptr);
+      if (!CommandOrFunction(code, args, nullptr)) {
+        QJsonObject detail;
+        detail["word"] = QString::fromLatin1(KeywordName(code).data(), static_cast<int>(KeywordName(code).size()));
+        m_host->Trace("unknown", detail);
+      }
       return;
   }
 }
@@ -319,7 +326,28 @@ std::vector<CExpoObject*> CExpoView::Targets(ScriptValueList& args, ScriptValue*
   if (to) *to = Keyword(args, kw::to);
   ScriptValue* names = Positional(args);
   if (!names) return {};
-  return m_scene.Resolve(*names);
+  return Resolve(*names);
+}
+
+std::vector<CExpoObject*> CExpoView::Resolve(const ScriptValue& names) {
+  std::vector<CExpoObject*> found = m_scene.Resolve(names);
+  if (found.empty()) {
+    QJsonObject detail;
+    std::string text;
+    if (names.is(ScriptKind::List)) {
+      text = "{";
+      for (const ScriptValue& v : names.list()) {
+        std::string t;
+        if (ToText(v, t)) text += (text.size() > 1 ? ", " : "") + t;
+      }
+      text += "}";
+    } else if (!ToText(names, text)) {
+      text = DescribeScriptValue(names);
+    }
+    detail["names"] = QString::fromStdString(CourseToUtf8(text));
+    m_host->Trace("unresolved", detail);
+  }
+  return found;
 }
 
 void CExpoView::AddText(ScriptValueList& args) {
@@ -327,7 +355,7 @@ void CExpoView::AddText(ScriptValueList& args) {
   ScriptValue* to = Keyword(args, kw::to);
   std::string bytes;
   if (!text || !to || !ToText(*text, bytes)) return;
-  for (CExpoObject* o : m_scene.Resolve(*to))
+  for (CExpoObject* o : Resolve(*to))
     if (o->kind() == ExpoKind::Text) static_cast<CExpoText*>(o)->AppendText(bytes);
 }
 
@@ -336,7 +364,7 @@ void CExpoView::Clear(ScriptValueList& args, bool transition) {
   ScriptValue* except = Keyword(args, kw::except);
   std::vector<CExpoObject*> targets;
   if (names) {
-    targets = m_scene.Resolve(*names);
+    targets = Resolve(*names);
   } else {
     for (const auto& o : m_scene.objects())
       if (!except || o->kind() != ExpoKind::Group) targets.push_back(o.get());
@@ -400,7 +428,7 @@ void CExpoView::WaitSlice() {
 void CExpoView::Flash(ScriptValueList& args) {
   if (m_scene.fastForwarding || m_waiting) return;
   std::vector<CExpoObject*> targets;
-  if (ScriptValue* names = Positional(args)) targets = m_scene.Resolve(*names);
+  if (ScriptValue* names = Positional(args)) targets = Resolve(*names);
   if (targets.size() > 48) targets.resize(48);
   QRgb colour = ColourWordToRgb(NamedColourWord(kw::red));
   if (ScriptValue* c = Keyword(args, kw::color)) {
@@ -476,7 +504,7 @@ void CExpoView::MoveObjects(ScriptValueList& args, bool slide) {
         relative = false;
         haveTo = true;
       } else {
-        const auto anchors = m_scene.Resolve(*a->value);
+        const auto anchors = Resolve(*a->value);
         if (anchors.empty()) continue;
         QPoint anchor = anchors.front()->BoundingBox().topLeft();
         for (CExpoObject* o : anchors) {

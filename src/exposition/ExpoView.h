@@ -66,7 +66,8 @@ class ExpoViewHost : public ExpoHost {
   // The hint of a text object that was clicked.
   virtual void ShowHint(std::string_view hint) {}
   // What happened, for logs and kncourse: "chunk", "goto", "pause", "wait", "flash",
-  // "sound", "launch", "error", "completed".
+  // "sound", "launch", "error", "completed"; for the author's check also "unresolved"
+  // (names that named no object) and "unknown" (a command nobody answered).
   virtual void Trace(std::string_view event, const QJsonObject& detail) {}
 };
 
@@ -168,6 +169,8 @@ class CExpoView : public ScriptView {
   void Launch(ScriptValueList& args);
   // Each object the positional argument names, with a `to` value (nullptr if none).
   std::vector<CExpoObject*> Targets(ScriptValueList& args, ScriptValue** to = nullptr);
+  // The objects names select; names that select none are traced as "unresolved".
+  std::vector<CExpoObject*> Resolve(const ScriptValue& names);
   CExpoObject* Create(int command, ScriptValueList& args);
 
   // Functions.
