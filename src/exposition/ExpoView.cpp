@@ -148,13 +148,15 @@ bool CExpoView::RunChunk(std::span<const std::uint8_t> tokens) {
   return false;
 }
 
-void CExpoView::ApplyPen(ScriptValueList& args) {
+void CExpoView::ApplyPen(ScriptValueList& args, int command) {
+  const bool atIsFlag = command == kw::study || command == kw::summary;
   ArgumentIterator it(args);
   while (auto a = it.Next()) {
     const ScriptValue& v = *a->value;
     switch (a->keyword) {
       case kw::at: {
         ScriptPoint p;
+        if (atIsFlag && !v.is(ScriptKind::Point) && !v.is(ScriptKind::List)) break;
         if (ToPoint(v, p)) {
           m_scene.pen = QPoint(p.x, p.y);
         } else {
@@ -194,7 +196,7 @@ void CExpoView::ApplyPen(ScriptValueList& args) {
 }
 
 CExpoObject* CExpoView::Create(int command, ScriptValueList& args) {
-  if (m_scene.objects().size() >= kMaxObjects) throw ScriptError("too many objects");
+  if (m_scene.objects().size() >= maxObjects) throw ScriptError("too many objects");
   return m_scene.Create(command, args);
 }
 

@@ -34,8 +34,9 @@ class ExpoViewHost : public ExpoHost {
   virtual std::int64_t WaitMilliseconds() { return Milliseconds(); }
   // One turn of a busy wait (`wait`, `flash`, blocking entrances): the window's timer
   // handling, a repaint, the wave output's pump, and a bounded slice of event
-  // processing in which input is held back. Must advance WaitMilliseconds sooner or
-  // later. The view never re-enters the interpreter from here.
+  // processing in which input is held back (InputHoldBack, course/InputHoldBack.h).
+  // Must advance WaitMilliseconds sooner or later. The view never re-enters the
+  // interpreter from here: the timeline's tick runs no chunk while the view waits.
   virtual void WaitSlice() {}
   // `update`: draw what is pending now.
   virtual void Update() {}
@@ -77,6 +78,7 @@ class CExpoView : public ScriptView {
   static constexpr QSize kMaxArea{2048, 1536};
   // Objects one view holds at most: a script creating more is abandoned.
   static constexpr std::size_t kMaxObjects = 10000;
+  std::size_t maxObjects = kMaxObjects;
   // Waiting one chunk may do in all (`wait`, `flash`); beyond it they return at once.
   static constexpr std::int64_t kMaxWaitPerChunkMs = 60000;
 
@@ -106,8 +108,9 @@ class CExpoView : public ScriptView {
   // Runs one statement whose command is not a block statement (the pre-step has been
   // applied). Unknown words go to CommandOrFunction.
   virtual void RunStatement(int code, ScriptValueList& args);
-  // The pen positioning of the pre-step: at, after, under, by, center.
-  void ApplyPen(ScriptValueList& args);
+  // The pen positioning of the pre-step: at, after, under, by, center. For `study` and
+  // `summary`, whose `at` is a flag, only a point or a list moves the pen.
+  void ApplyPen(ScriptValueList& args, int command = 0);
 
   // --- The flags statements read ---
   bool waiting() const { return m_waiting; }

@@ -75,7 +75,7 @@ class Runner {
         default:
           if (!Active()) break;
           RewriteWithWithout(args);
-          m_view.ApplyPen(args);
+          m_view.ApplyPen(args, code);
           m_view.RunStatement(code, args);
           break;
       }

@@ -19,8 +19,9 @@ class CExpoView;
 
 struct ScriptBudget {
   static constexpr std::int64_t kPerTick = 100000;
+  std::int64_t perTick = kPerTick;  // what each timer tick (and each seek) gives
   std::int64_t left = kPerTick;
-  void Refill(std::int64_t units = kPerTick) { left = units; }
+  void Refill() { left = perTick; }
 };
 
 // Thrown when the budget is spent or the block stack would overflow.
