@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     host.Advance();
     // The budget is the only thing that ends a runaway chunk: it must never be overdrawn
     // by more than one statement's cost.
-    if (view.budget().left < -ScriptChunk::kMaxTokens) __builtin_trap();
+    if (view.budget().left < -std::int64_t(ScriptChunk::kMaxTokens)) __builtin_trap();
   }
   (void)view.scene().SnapshotJson();
   return 0;

@@ -4,6 +4,7 @@
 #include <QtCore/QJsonArray>
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonObject>
+#include <QtGui/QImage>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -155,6 +156,20 @@ TEST(ExpoCommand, InputsDriveThePlayback) {
 
   const auto bad = RunKncourse({"expo", "play", file, "--at", "soon"});
   EXPECT_EQ(bad.status, 2);
+}
+
+TEST(ExpoCommand, FramesArePicturesOfTheScene) {
+  REQUIRE_BUILT_COURSE();
+  const auto dir = kntest::MakeTempDir("frames");
+  const auto r = RunKncourse({"expo", "play", (BuiltCourse() / "sd" / "sdclt.exp").string(), "--at", "1", "--at", "14",
+                              "--until", "14", "--frames", dir.string()});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const QImage first(QString::fromStdString((dir / "frame000.png").string()));
+  const QImage second(QString::fromStdString((dir / "frame001.png").string()));
+  ASSERT_EQ(first.size(), QSize(400, 300));
+  ASSERT_EQ(second.size(), QSize(400, 300));
+  EXPECT_EQ(first.pixelColor(2, 2), QColor(255, 255, 255));  // `set background to white`
+  EXPECT_NE(first, second);  // the picture changed at 13 s
 }
 
 TEST(ExpoCommand, ScriptRunPrintsTheFinalScene) {
