@@ -77,6 +77,7 @@ std::int64_t ExpoTimeline::SilentLength(const std::vector<ScriptChunk>& chunks) 
 void ExpoTimeline::Load(std::vector<ScriptChunk> chunks, std::unique_ptr<ExpoNarration> clip) {
   if (m_narration) m_narration->Stop();
   m_view.Reset();
+  m_view.variables().Reset();
   m_chunks = std::move(chunks);
   m_starts = EffectiveStarts(m_chunks);
   m_view.scene().hasClock = clip != nullptr;
@@ -202,6 +203,7 @@ bool ExpoTimeline::SetPaused(bool paused) {
       return false;
     }
     m_paused = false;
+    m_started = true;
   }
   scene.paused = m_paused;
   scene.fastForwarding = false;
@@ -231,14 +233,15 @@ bool ExpoTimeline::Seek(std::int64_t position, bool runChunks) {
 
 void ExpoTimeline::CatchUp(std::int64_t target) {
   ExpoScene& scene = m_view.scene();
-  m_view.budget().Refill();
   scene.fastForwarding = true;
-  m_stopTick = false;
-  while (!m_stopTick && m_next < m_chunks.size() && m_starts[m_next] <= target) {
+  // While fast-forwarding nothing jumps back (`goto` does nothing), so each chunk may
+  // have a budget of its own: a long exposition catches up whole.
+  while (m_next < m_chunks.size() && m_starts[m_next] <= target) {
     SetPosition(m_starts[m_next]);
+    m_view.budget().Refill();
     RunChunkAt(m_next);
-    m_stopTick = m_stopTick && m_view.budgetExhausted();  // waits do not happen here
   }
+  m_stopTick = false;
   scene.fastForwarding = false;
   SetPosition(target);
   StepObjects();

@@ -268,6 +268,26 @@ TEST(ExpoTimeline, FastForwardingSkipsWaitsLaunchesAndPauses) {
   EXPECT_TRUE(p.timeline.paused());  // it never started
 }
 
+TEST(ExpoTimeline, FastForwardingGivesEveryChunkItsBudget) {
+  std::string text;
+  for (int i = 1; i <= 10; ++i) {
+    text += "+" + std::to_string(i) + "\n";
+    for (int k = 0; k < 20; ++k) text += ":set int0 to int0 + 1\n";
+    text += "N\n";
+  }
+  Player p(text, 12);
+  p.view.budget().perTick = 50;  // more than a chunk needs, less than all of them
+  ASSERT_TRUE(p.timeline.Seek(11 * kRate));
+  EXPECT_EQ(p.Int(kw::int0), 200);
+  EXPECT_EQ(p.host.errors, 0);
+  // Played, the same chunks run one to a tick, each within the tick's budget.
+  Player q(text, 12);
+  q.view.budget().perTick = 50;
+  q.PlayTo(11);
+  EXPECT_EQ(q.Int(kw::int0), 200);
+  EXPECT_EQ(q.host.errors, 0);
+}
+
 TEST(ExpoTimeline, ResumingAtTheEndStartsAgain) {
   Player p(":set int0 to int0 + 1\nN\n", 1);
   p.PlayTo(1.5);
