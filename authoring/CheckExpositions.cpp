@@ -8,6 +8,7 @@
 #include "CheckNarration.h"
 #include "CheckPictures.h"
 #include "CourseCheck.h"
+#include "ExpoPlayback.h"
 #include "course/ActivityKind.h"
 #include "course/ActivityLocator.h"
 #include "course/AsciiCase.h"
@@ -17,6 +18,7 @@
 #include "exposition/KeywordOrder.h"
 #include "exposition/Keywords.h"
 #include "exposition/ScriptChunk.h"
+#include "exposition/ScriptRunner.h"
 #include "exposition/ScriptTokenizer.h"
 #include "exposition/TokenCursor.h"
 
@@ -102,6 +104,94 @@ void CheckReferences(CourseCheck& check, const ScriptFile& f, const ExpositionFi
   }
 }
 
+// Statements whose argument list reads otherwise than it looks: several names one
+// after another (only the first is the positional argument; the rest stop the
+// keyword pairs) and a group's members followed by `as` without braces (read as the
+// conversion operator, which leaves nothing).
+void CheckStatementShape(CourseCheck& check, const std::string& file, int line, std::span<const std::uint8_t> tokens) {
+  std::vector<ScriptToken> t;
+  TokenCursor cursor(tokens);
+  while (!cursor.atEnd()) t.push_back(cursor.Read());
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    const bool statementStart = i == 0 || t[i - 1].code == kw::newline || t[i - 1].code == kw::then;
+    if (!statementStart || i + 2 >= t.size()) continue;
+    if (t[i + 1].code == kw::literal && t[i + 2].code == kw::literal) {
+      check.Report(file, line, "\"" + std::string(KeywordName(t[i].code)) +
+                                   "\" with several names one after another uses only the first: write them as a list, {\"" +
+                                   std::string(t[i + 1].text) + "\", \"" + std::string(t[i + 2].text) + "\"}");
+    }
+    if (t[i].code == kw::group && t[i + 1].code == kw::literal && t[i + 2].code == kw::as) {
+      check.Report(file, line,
+                   "group \"" + std::string(t[i + 1].text) +
+                       "\" as ... reads as the operator `as` and leaves no members: put the members in braces, {\"" +
+                       std::string(t[i + 1].text) + "\"}");
+    }
+  }
+}
+
+// The block nesting of one chunk, line by line: `if` at the end of its line (or ending
+// in `then`) and `repeat` open a block, `end` closes one.
+struct BlockDepth {
+  int depth = 0;
+  bool reported = false;
+  void Line(CourseCheck& check, const std::string& file, int line, std::span<const std::uint8_t> tokens) {
+    TokenCursor cursor(tokens);
+    std::vector<int> codes;
+    while (!cursor.atEnd()) codes.push_back(cursor.Read().code);
+    while (!codes.empty() && codes.back() == kw::newline) codes.pop_back();
+    if (codes.empty()) return;
+    if (codes[0] == kw::end) {
+      if (depth > 0) --depth;
+      return;
+    }
+    const bool opens = codes[0] == kw::repeat || (codes[0] == kw::if_ && (codes.back() == kw::then ||
+                                                                          std::find(codes.begin(), codes.end(), kw::then) == codes.end()));
+    if (!opens) return;
+    if (++depth > kMaxBlocks && !reported) {
+      reported = true;
+      check.Report(file, line, "a block inside " + std::to_string(kMaxBlocks) +
+                                   " open blocks: the player abandons the chunk here with \"Error executing script\"");
+    }
+  }
+};
+
+// Plays the exposition on a virtual clock to its end, going on at every pause, and
+// reports the chunks that fail and the names that named no object when they ran.
+void DryRun(CourseCheck& check, const ScriptFile& f, const ExpositionFile& expo, const std::vector<int>& chunkLines) {
+  const std::string file = CourseCheck::Display(f.path);
+  const auto found = check.Find(f.path);
+  if (!found) return;
+  kncourse::ExpoPlayer player(expo, found->parent_path().string(), kncourse::ExpoArea(expo.typeCode()));
+  player.LoadNarration(kncourse::NarrationLength(kncourse::NarrationClipPath(found->string())));
+  if (player.timeline.chunks().empty()) return;
+  int chunk = -1;
+  std::set<std::string> said;
+  auto lineOf = [&] { return chunk >= 0 && std::size_t(chunk) < chunkLines.size() ? chunkLines[std::size_t(chunk)] : 0; };
+  auto once = [&](int line, const std::string& message) {
+    if (said.insert(std::to_string(line) + message).second) check.Report(file, line, message);
+  };
+  player.host.keepEvents = false;
+  player.host.onEvent = [&](const VirtualExpoHost::Event& e) {
+    if (e.name == "chunk") {
+      chunk = e.detail["index"].toInt();
+    } else if (e.name == "unresolved") {
+      once(lineOf(), "in the chunk from here, \"" + Utf8ToCourse(e.detail["names"].toString().toStdString()) +
+                         "\" names no object when it runs");
+    } else if (e.name == "error") {
+      once(lineOf(), "the chunk from here is abandoned with \"Error executing script\"");
+    } else if (e.name == "unknown" && f.kind == kKindExposition) {
+      once(lineOf(), "\"" + e.detail["word"].toString().toStdString() + "\" is no statement of an exposition: it does nothing");
+    }
+  };
+  player.timeline.Start();
+  // Every chunk runs within the narration; a pause goes on at once.
+  const std::int64_t limitMs = player.timeline.total() * 1000 / ScriptChunk::kSampleRate + 10000;
+  while (!player.timeline.completed() && player.host.now < limitMs) {
+    if (player.timeline.paused()) player.timeline.SetPaused(false);
+    player.host.Advance();
+  }
+}
+
 void CheckScript(CourseCheck& check, const ScriptFile& f) {
   const auto bytes = check.Read(f.path);
   if (!bytes) return;
@@ -133,13 +223,21 @@ void CheckScript(CourseCheck& check, const ScriptFile& f) {
     check.Report(file, static_cast<int>(chunks.stopLine),
                  "the script lines of one chunk pass 12288 bytes: the player stops reading the file here");
   std::set<std::string> labels;
-  for (const ScriptChunk& c : chunks.chunks)
-    if (!c.label.empty()) labels.insert(c.label);
+  for (const ScriptChunk& c : chunks.chunks) {
+    if (c.label.empty()) continue;
+    if (!labels.insert(c.label).second)
+      check.Report(file, 0, "two chunks have the label \"" + c.label + "\": goto reaches only the first");
+  }
 
   // Line by line, counting lines as the loader does (CR LF ends one line).
   const std::string_view all(reinterpret_cast<const char*>(text.data()), text.size());
   int line = 1, chunkLine = 0;
   std::size_t chunkBytes = 0;
+  bool chunkHasSource = false;
+  std::vector<int> chunkLines;  // the first script line of each chunk the loader keeps
+  BlockDepth blocks;
+  std::string pendingLabel;  // a timing line's label still waiting for its script lines
+  int pendingLabelLine = 0;
   bool narration = false;
   double lastTime = 0;
   int lastTimeLine = 0;
@@ -149,8 +247,11 @@ void CheckScript(CourseCheck& check, const ScriptFile& f) {
     if (chunkBytes > ScriptChunk::kMaxTokens)
       check.Report(file, chunkLine, "the script lines from here compile to " + std::to_string(chunkBytes) +
                                         " bytes: a chunk keeps 4096, the rest does not run");
+    if (chunkHasSource) chunkLines.push_back(chunkLine);
+    chunkHasSource = false;
     chunkBytes = 0;
     chunkLine = 0;
+    blocks = BlockDepth();
   };
   while (pos < stopAt) {
     std::size_t end = pos;
@@ -166,12 +267,28 @@ void CheckScript(CourseCheck& check, const ScriptFile& f) {
       std::vector<std::uint8_t> tokens;
       TokenizeChunk(source + "\n", tokens, SharedKeywordOrder());
       if (chunkLine == 0) chunkLine = thisLine;
+      if (row.size() > 1) chunkHasSource = true;
+      if (chunkHasSource) pendingLabel.clear();
       chunkBytes += tokens.size();
       CheckReferences(check, f, expo, thisLine, tokens, labels);
+      CheckStatementShape(check, file, thisLine, tokens);
+      blocks.Line(check, file, thisLine, tokens);
       continue;
     }
     closeChunk();
+    if (!pendingLabel.empty())
+      check.Report(file, pendingLabelLine, "the label \"" + pendingLabel +
+                                               "\" goes to no chunk (no script line follows its timing line): goto cannot reach it");
+    pendingLabel.clear();
     if (row[0] == '+') {
+      const std::size_t at = row.find("label ");
+      const double t = std::strtod(std::string(row.substr(1)).c_str(), nullptr);
+      if (at != std::string_view::npos && (t != 0 || row.find("clear") != std::string_view::npos)) {
+        pendingLabel = std::string(row.substr(at + 6, row.find(',', at) == std::string_view::npos ? std::string_view::npos
+                                                                                                 : row.find(',', at) - at - 6))
+                           .substr(0, ScriptChunk::kMaxLabel);
+        pendingLabelLine = thisLine;
+      }
       const double seconds = std::strtod(std::string(row.substr(1)).c_str(), nullptr);
       if (seconds != 0 && seconds < lastTime)
         check.Report(file, thisLine, "this timing line is earlier than the one on line " + std::to_string(lastTimeLine) +
@@ -185,6 +302,24 @@ void CheckScript(CourseCheck& check, const ScriptFile& f) {
     }
   }
   closeChunk();
+  if (!pendingLabel.empty())
+    check.Report(file, pendingLabelLine, "the label \"" + pendingLabel +
+                                             "\" goes to no chunk (no script line follows its timing line): goto cannot reach it");
+  // A chunk that begins a scene rebuilds it after a seek from nothing; played through,
+  // it starts from what is on screen, so it must clear that itself.
+  for (std::size_t i = 1; i < chunks.chunks.size() && i < chunkLines.size(); ++i) {
+    if (!chunks.chunks[i].clearMark) continue;
+    TokenCursor cursor(chunks.chunks[i].tokens);
+    while (cursor.PeekCode() == kw::newline) cursor.ReadCode();
+    const int first = cursor.ReadCode();
+    const int next = cursor.PeekCode();
+    const bool clears = (first == kw::clear && next != kw::literal && next != kw::lbracket) || first == kw::study ||
+                        first == kw::summary;
+    if (!clears)
+      check.Report(file, chunkLines[i], "this chunk begins a scene (its timing line says clear) but does not begin "
+                                        "with clear: played through, the old objects stay; after a seek they are gone");
+  }
+  DryRun(check, f, expo, chunkLines);
   std::int32_t lastStart = 0;
   for (const ScriptChunk& c : chunks.chunks) lastStart = std::max(lastStart, c.startTime);
   CheckNarrationClip(check, f.path, narration, lastStart, lastTimeLine);

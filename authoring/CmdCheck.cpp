@@ -1,6 +1,7 @@
 // kncourse check: every problem of a course folder that an author would want to fix,
 // with its file and line. The checks themselves live in Check*.cpp, one file per
 // course format (see CourseCheck.h).
+#include <QtGui/QGuiApplication>
 #include <filesystem>
 #include <iostream>
 
@@ -21,6 +22,8 @@ int CheckFolder(Args a) {
   const std::filesystem::path folder = a[0];
   if (!std::filesystem::is_directory(folder)) return kncourse::Fail("no such folder: " + a[0]);
 
+  // The expositions' dry runs lay out text, which needs fonts.
+  const auto app = kncourse::MakeGuiApplication();
   const auto problems = kncheck::CheckCourse(folder);
   if (!quiet) {
     for (const auto& p : problems)

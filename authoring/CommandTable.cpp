@@ -66,6 +66,27 @@ const std::vector<Command>& Commands() {
             "                  personal.knp beside DIR, else 1",
             ContentsTree},
        }},
+      {"expo", "play an exposition headless on a virtual clock",
+       {
+           {"play",
+            "FILE [--at SECONDS]... [--until SECONDS] [--seed N]\n"
+            "                         [--input \"SECONDS ACTION\"]... [--frames DIR]",
+            "Plays the exposition FILE (.exp, .scr) as its window would, on a virtual clock:\n"
+            "position = seconds x 22050, a timer tick every 16 ms, the narration clip's real\n"
+            "length (.ogg or .aif beside FILE), else the silent clip (last chunk start + 1 s);\n"
+            "waits and animations advance the same clock. The narration starts at 0.\n"
+            "Every event prints a JSON line {\"pos\":..,\"event\":..}: chunk, goto, pause,\n"
+            "wait, flash, sound, launch, error, completed. Every --at prints the state as a\n"
+            "JSON line: t, pos, total, paused, started, next, pen, vars (those set) and\n"
+            "objects (kind, name, rect [l, t, r, b], color, text, size, style, alpha, visible,\n"
+            "transition). --frames DIR also writes frameNNN.png for each --at.\n"
+            "--until: play to that time (default: the narration's end + 1 s, or later --at\n"
+            "and --input times). --seed seeds the script's random generator.\n"
+            "Inputs: click NAME, click X,Y, key space|left|right|enter|tab, type NAME TEXT,\n"
+            "seek SECONDS, continue (inputs wait while a busy wait runs).\n"
+            "Exit status 1 when an error event was printed.",
+            ExpoPlay},
+       }},
       {"glossary", "the terms and definitions of a glossary file as the Glossary shows them",
        {
            {"list", "FILE", "Every term of a glossary file (.gls) in file order, with where its definition lies.",
@@ -201,6 +222,11 @@ const std::vector<Command>& Commands() {
             "the random generator first. Exit status 1 when the expression, or the conversion,\n"
             "yields nothing.",
             ScriptEval},
+           {"run", "'SOURCE'",
+            "Runs statements on a 400 x 300 exposition view without a clock (waits advance a\n"
+            "virtual clock) and prints the final state as one JSON line: pen, vars, objects.\n"
+            "Events print before it as for expo play. Exit status 1 after an error event.",
+            ScriptRun},
        },
        "SOURCE and EXPRESSION are UTF-8 and are read as the course's Windows-1252 bytes.\n"},
       {"stats", "evaluate the statistical functions and replay the random generator",

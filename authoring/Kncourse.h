@@ -5,11 +5,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class QGuiApplication;
 
 namespace kncourse {
 
@@ -58,6 +61,10 @@ std::optional<std::string> TakeOption(Args& args, std::string_view name);
 // Removes a "--name" switch; whether it was there.
 bool TakeSwitch(Args& args, std::string_view name);
 
+// The application object that fonts and pictures need, on the offscreen platform unless
+// QT_QPA_PLATFORM says otherwise; null when one exists already.
+std::unique_ptr<QGuiApplication> MakeGuiApplication();
+
 // Course bytes (Windows-1252) shown on a UTF-8 terminal.
 std::string Show(std::string_view courseBytes);
 
@@ -91,6 +98,8 @@ int ScriptChunks(Args args);
 int ScriptTokens(Args args);
 int ScriptArgs(Args args);
 int ScriptEval(Args args);
+int ScriptRun(Args args);
+int ExpoPlay(Args args);
 int StatsEvaluate(Args args);
 std::string StatsFunctionList();
 int ExerciseDump(Args args);

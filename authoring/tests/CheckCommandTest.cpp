@@ -290,6 +290,36 @@ TEST(CheckCommand, ReportsWhatThePlayerWouldReadDifferently) {
   RunDamages(damages);
 }
 
+// Scripts that compile but would not do what they say when the exposition plays.
+TEST(CheckCommand, ReportsScriptsThatMisbehaveWhenTheyRun) {
+  REQUIRE_BUILT_COURSE();
+  auto script = [](const char* from, const char* to) {
+    return [=](const fs::path& c) {
+      EditContainer(c / "nm" / "nmz.exp", [=](std::string& t) { Replace(t, from, to); });
+    };
+  };
+  const std::vector<Damage> damages = {
+      {"several names without braces", script(":set title to", ":clear \"a\" \"b\"\n:set title to"), "nm/nmz.exp", 3,
+       "several names one after another uses only the first"},
+      {"group members read by as", script(":set title to", ":group \"a\" as \"g\"\n:set title to"), "nm/nmz.exp", 3,
+       "reads as the operator `as`"},
+      {"name of no object", script(":set title to", ":clear \"nobody\"\n:set title to"), "nm/nmz.exp", 2,
+       "\"nobody\" names no object"},
+      {"fifth block", script(":set title to", ":if 1\n:if 1\n:repeat\n:if 1\n:if 1\n:end\n:end\n:end\n:end\n:end\n:set title to"),
+       "nm/nmz.exp", 7, "a block inside 4 open blocks"},
+      {"fifth block abandons its chunk",
+       script(":set title to", ":if 1\n:if 1\n:repeat\n:if 1\n:if 1\n:end\n:end\n:end\n:end\n:end\n:set title to"),
+       "nm/nmz.exp", 2, "abandoned with \"Error executing script\""},
+      {"label that no chunk carries", script("\n+16\n", "\n+16 label later\n~\n"), "nm/nmz.exp", -1,
+       "the label \"later\" goes to no chunk"},
+      {"scene that does not clear", script("+54 clear\n:study", "+54 clear\n:display \"x\"\n:study"), "nm/nmz.exp", -1,
+       "begins a scene (its timing line says clear) but does not begin with clear"},
+      {"statement the exposition does not know", script(":set title to", ":reveal\n:set title to"), "nm/nmz.exp", 2,
+       "\"reveal\" is no statement of an exposition"},
+  };
+  RunDamages(damages);
+}
+
 void RunDamages(const std::vector<Damage>& damages) {
   for (const Damage& d : damages) {
     SCOPED_TRACE(d.what);

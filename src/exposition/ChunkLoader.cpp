@@ -76,15 +76,19 @@ ChunkLoadResult LoadScriptChunks(std::span<const std::uint8_t> text, const Keywo
       continue;
     }
 
-    // Timing, pause and narration lines close the pending chunk.
+    // Timing, pause and narration lines close the pending chunk and clear it, whether
+    // or not script lines were pending: a timing line's start belongs only to the
+    // script lines that follow it directly. Only the file's first chunk keeps its
+    // clear mark until script lines come.
     if (!source.empty()) {
       source += '\n';
       TokenizeChunk(source, pending.tokens, keywords);
       if (result.chunks.empty() && pending.startTime == 0) pending.startTime = ChunkLoadResult::kFirstChunkDelay;
       result.chunks.push_back(std::move(pending));
-      pending = ScriptChunk();
       source.clear();
     }
+    pending = ScriptChunk();
+    pending.clearMark = result.chunks.empty();
     if (line[0] == '+') {
       const double seconds = ParseLeadingDouble(line.substr(1));
       const bool clear = line.find("clear") != std::string_view::npos;

@@ -86,6 +86,21 @@ void ExpoScene::Remove(CExpoObject* object) {
   m_objects.erase(m_objects.begin() + at);
 }
 
+std::unique_ptr<CExpoObject> ExpoScene::Take(CExpoObject* object) {
+  const int at = IndexOf(object);
+  if (at < 0) return nullptr;
+  object->Invalidate();
+  std::unique_ptr<CExpoObject> taken = std::move(m_objects[static_cast<std::size_t>(at)]);
+  m_objects.erase(m_objects.begin() + at);
+  return taken;
+}
+
+CExpoObject* ExpoScene::Insert(std::unique_ptr<CExpoObject> object, int at) {
+  const int size = static_cast<int>(m_objects.size());
+  at = at < 0 ? 0 : at > size ? size : at;
+  return m_objects.insert(m_objects.begin() + at, std::move(object))->get();
+}
+
 void ExpoScene::Clear() {
   m_captured = nullptr;
   m_objects.clear();

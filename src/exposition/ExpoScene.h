@@ -66,6 +66,10 @@ class ExpoScene {
   static std::unique_ptr<CExpoObject> NewObject(int command);
   CExpoObject* Append(std::unique_ptr<CExpoObject> object);
   void Remove(CExpoObject* object);
+  // Takes the object out of the list (null if it is not there) and puts an object back
+  // at a position of the drawing order (clamped to the list).
+  std::unique_ptr<CExpoObject> Take(CExpoObject* object);
+  CExpoObject* Insert(std::unique_ptr<CExpoObject> object, int at);
   void Clear();
   const std::vector<std::unique_ptr<CExpoObject>>& objects() const { return m_objects; }
   int IndexOf(const CExpoObject* object) const;

@@ -98,8 +98,13 @@ ScriptValue Primary(int code, const ScriptToken& token, TokenCursor& cursor, Scr
       return ScriptValue::Integer(static_cast<std::int32_t>(SystemMilliseconds() * 60 / 1000));
     case kw::pending:
       return ScriptValue::Integer(view && view->InputPending() ? 1 : 0);
-    case kw::title:
-      return view ? ScriptValue::Text(view->WindowTitle()) : ScriptValue();
+    case kw::title: {
+      if (!view) return {};
+      // Marked as the writable view property it is, so that `set title to ...` can assign it.
+      ScriptValue v = ScriptValue::Text(view->WindowTitle());
+      v.setVariable(kw::title);
+      return v;
+    }
     case kw::literal:
       return token.truncated ? ScriptValue() : ScriptValue::Text(token.text);
     case kw::value_byte:

@@ -11,7 +11,8 @@
 #include <QtWidgets/QVBoxLayout>
 #include <climits>
 
-CProgressDlg::CProgressDlg(QWidget* parent) : QDialog(parent) {
+CProgressDlg::CProgressDlg(QWidget* parent)
+    : QDialog(parent), m_gate([this](QObject* watched, QEvent* event) { return Judge(watched, event); }) {
   setWindowTitle(QApplication::applicationName());
   setModal(false);
   m_text = new QLabel(this);
@@ -63,14 +64,7 @@ void CProgressDlg::UpdateNow(bool setControl) {
   if (m_meter.cancellable() && !m_meter.cancelled() && isVisible()) {
     // Let waiting events through, but of the learner's input only what is aimed at this
     // dialog: a press on Cancel or a request to close it cancels.
-    m_gating = true;
-    qApp->installEventFilter(this);
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-    qApp->removeEventFilter(this);
-    m_gating = false;
-    for (auto& [target, deferred] : m_deferred)
-      if (target) QCoreApplication::postEvent(target, deferred.release());
-    m_deferred.clear();
+    m_gate.ProcessEvents(10);
   }
   if (isVisible()) repaint();
 }
@@ -97,32 +91,20 @@ bool CProgressDlg::InsideDialog(QObject* o) const {
   return false;
 }
 
-bool CProgressDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (!m_gating) return false;
-  auto holdBack = [&] {
-    if (InsideDialog(watched)) return false;
-    m_deferred.emplace_back(watched, event->clone());
-    return true;
-  };
-  switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-      if (watched == m_cancel && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) Cancel();
-      return holdBack();
-    case QEvent::MouseButtonRelease:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::Wheel:
-      return holdBack();
-    case QEvent::MouseMove:
-    case QEvent::Shortcut:
-    case QEvent::ShortcutOverride:
-      // Moves are stale once the work is done; shortcuts come again with their key press.
-      return !InsideDialog(watched);
-    case QEvent::Close:
-      if (watched == this) Cancel();
-      return watched != this && qobject_cast<QWidget*>(watched) && static_cast<QWidget*>(watched)->isWindow();
-    default:
-      return false;
+InputHoldBack::Verdict CProgressDlg::Judge(QObject* watched, QEvent* event) {
+  using Verdict = InputHoldBack::Verdict;
+  if (event->type() == QEvent::Close) {
+    if (watched == this) {
+      Cancel();
+      return Verdict::Pass;
+    }
+    // Other windows stay open under the running operation.
+    const auto* w = qobject_cast<QWidget*>(watched);
+    return w && w->isWindow() ? Verdict::Drop : Verdict::Pass;
   }
+  if (!InsideDialog(watched)) return Verdict::Default;
+  if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
+      watched == m_cancel && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+    Cancel();
+  return Verdict::Pass;
 }

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "course/InputHoldBack.h"
 #include "shell/ProgressMeter.h"
 
 class QLabel;
@@ -49,11 +50,11 @@ class CProgressDlg : public QDialog {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void reject() override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void UpdateNow(bool setControl);
   bool InsideDialog(QObject* o) const;
+  InputHoldBack::Verdict Judge(QObject* watched, QEvent* event);
 
   ProgressMeter m_meter;
   QProgressBar* m_progress = nullptr;
@@ -62,7 +63,7 @@ class CProgressDlg : public QDialog {
   std::function<std::int64_t()> m_clock;
   int m_redraws = 0;
   int m_scaleShift = 0;  // the bar counts total >> shift so that it fits its int range
-  bool m_gating = false;
-  // Input held back while the dialog was brought up to date, handed on afterwards.
-  std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> m_deferred;
+  // Input other than the dialog's own is held back while the dialog is brought up to
+  // date, and handed on afterwards.
+  InputHoldBack m_gate;
 };

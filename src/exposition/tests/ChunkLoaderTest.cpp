@@ -70,7 +70,7 @@ TEST(ChunkLoader, UntimedChunksAndTheFirstChunkDelay) {
       ":line\n"
       "~\n"
       "+5 label five\n"
-      "+0 label zero\n"  // time 0 without clear changes nothing, its label included
+      "+0 label zero\n"  // closes and clears the pending chunk; time 0 without clear gives it nothing
       ":arc\n"
       ":frame\n"
       "Narration two.\n"
@@ -84,12 +84,42 @@ TEST(ChunkLoader, UntimedChunksAndTheFirstChunkDelay) {
   EXPECT_EQ(r.chunks[1].startTime, 0);
   EXPECT_FALSE(r.chunks[1].clearMark);
   EXPECT_EQ(Listing(r.chunks[1]), "line newline");
-  EXPECT_EQ(r.chunks[2].startTime, 110250);
-  EXPECT_EQ(r.chunks[2].label, "five");
+  EXPECT_EQ(r.chunks[2].startTime, 0);
+  EXPECT_EQ(r.chunks[2].label, "");
   EXPECT_EQ(Listing(r.chunks[2]), "arc newline frame newline");
   EXPECT_EQ(r.chunks[3].startTime, 0);
   EXPECT_EQ(r.chunks[3].label, "");
   EXPECT_EQ(Listing(r.chunks[3]), "wedge newline");
+}
+
+TEST(ChunkLoader, EveryClosingLineClearsThePendingTiming) {
+  // A timing line's start, label and clear mark belong to the script lines right after
+  // it; a pause or narration line in between takes them away.
+  const struct {
+    const char* what;
+    const char* text;
+    std::int32_t start;
+    const char* label;
+    bool clear;
+  } cases[] = {
+      {"pause line", "Narration\n+5 label five, clear\n~\n:circle\nEnd\n", 0, "", false},
+      {"narration line", "Narration\n+5 label five\nMore narration\n:circle\nEnd\n", 0, "", false},
+      {"next timing line", "Narration\n+5 label five\n+7\n:circle\nEnd\n", 154350, "", false},
+      {"timing right before", "Narration\n~\n+5 label five\n:circle\nEnd\n", 110250, "five", false},
+  };
+  for (const auto& c : cases) {
+    // After a first chunk, so that the first chunk's own rules stay out of the way.
+    const auto r = Load(std::string(":line\n") + c.text);
+    ASSERT_EQ(r.chunks.size(), 2u) << c.what;
+    EXPECT_EQ(r.chunks[1].startTime, c.start) << c.what;
+    EXPECT_EQ(r.chunks[1].label, c.label) << c.what;
+    EXPECT_EQ(r.chunks[1].clearMark, c.clear) << c.what;
+  }
+  // The first chunk of a file begins a scene even when narration comes before it.
+  const auto first = Load("Narration\n~\n:circle\nEnd\n");
+  ASSERT_EQ(first.chunks.size(), 1u);
+  EXPECT_EQ(first.chunks[0].startTime, 661);
+  EXPECT_TRUE(first.chunks[0].clearMark);
 }
 
 TEST(ChunkLoader, LineEndsCommentsAndEmptyScriptLines) {

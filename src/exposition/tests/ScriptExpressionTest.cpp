@@ -179,7 +179,7 @@ TEST(ScriptExpression, Primaries) {
       {"platform", "text \"win\""},
       {"flavor", "text \"\""},
       {"pending", "integer 1"},
-      {"title", "text \"Test Window\""},
+      {"title", "text \"Test Window\" [variable title]"},
       {"dkgreen", "colour 0x02006633 (51, 102, 0)"},
       {"black", "colour 0x02000000 (0, 0, 0)"},
       {"float2 * 4", "real 1"},
