@@ -56,15 +56,6 @@ std::string_view TextOf(const std::vector<std::uint8_t>& bytes, bool container, 
   return text;
 }
 
-// Fonts need the application object; kncourse draws without a display.
-std::unique_ptr<QGuiApplication> MakeGuiApplication() {
-  if (QGuiApplication::instance()) return nullptr;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "kncourse";
-  static char* argv[] = {name, nullptr};
-  return std::make_unique<QGuiApplication>(argc, argv);
-}
 
 void LoadDocument(HyperDocument& document, const std::vector<std::uint8_t>& bytes, bool container,
                   const std::string& label) {
@@ -143,7 +134,7 @@ int MarkupEvents(Args a) {
 int MarkupParagraphs(Args a) {
   const bool container = kncourse::TakeSwitch(a, "container");
   if (a.size() != 1) kncourse::BadUsage("markup paragraphs takes one FILE");
-  const auto app = MakeGuiApplication();
+  const auto app = kncourse::MakeGuiApplication();
   HyperDocument document;
   LoadDocument(document, ReadFile(a[0]), container, a[0]);
   int index = 0;
@@ -176,7 +167,7 @@ int MarkupRender(Args a) {
   const auto lessonFont = kncourse::TakeOption(a, "lesson-font");
   const auto linkColour = kncourse::TakeOption(a, "link-color");
   if (a.size() != 2) kncourse::BadUsage("markup render takes FILE OUT.png");
-  const auto app = MakeGuiApplication();
+  const auto app = kncourse::MakeGuiApplication();
 
   HyperStyle style = CurrentHyperStyle(96);
   style.fontSize = fontSize;
@@ -213,6 +204,19 @@ int MarkupRender(Args a) {
   }
   if (!image.save(QString::fromStdString(a[1]), "PNG")) return kncourse::Fail("cannot write " + a[1]);
   return 0;
+}
+
+}  // namespace kncourse
+
+namespace kncourse {
+
+std::unique_ptr<QGuiApplication> MakeGuiApplication() {
+  if (QGuiApplication::instance()) return nullptr;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "kncourse";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 }  // namespace kncourse

@@ -5,11 +5,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class QGuiApplication;
 
 namespace kncourse {
 
@@ -58,6 +61,10 @@ std::optional<std::string> TakeOption(Args& args, std::string_view name);
 // Removes a "--name" switch; whether it was there.
 bool TakeSwitch(Args& args, std::string_view name);
 
+// Fonts need the application object; kncourse draws without a display. Null when one
+// exists already.
+std::unique_ptr<QGuiApplication> MakeGuiApplication();
+
 // Course bytes (Windows-1252) shown on a UTF-8 terminal.
 std::string Show(std::string_view courseBytes);
 
@@ -70,6 +77,8 @@ int ContainerFind(Args args);
 int ContainerPack(Args args);
 int ContainerExtract(Args args);
 int ContentsTree(Args args);
+int EquationLayoutList(Args args);
+int EquationRender(Args args);
 int GlossaryList(Args args);
 int GlossaryFind(Args args);
 int GlossaryShow(Args args);
