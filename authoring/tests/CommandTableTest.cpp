@@ -37,9 +37,9 @@ std::vector<std::string> ListedCommands() {
 
 TEST(CommandTable, OverviewListsEveryCommandOnceInOrder) {
   const auto names = ListedCommands();
-  const std::vector<std::string> expected = {"audio",       "bookmarks", "check",    "container", "contents", "glossary", "index",
-                                             "launch",      "markup",    "movie",    "personality", "picture",
-                                             "progress",    "resolve",   "script",   "stats",     "search",
+  const std::vector<std::string> expected = {"audio",   "bookmarks", "check",    "container", "contents", "equation",
+                                             "glossary", "index",    "launch",   "markup",    "movie",    "personality",
+                                             "picture", "progress",  "resolve",  "script",    "stats",    "search",
                                              "exercise"};
   EXPECT_EQ(names, expected);
 

@@ -1,5 +1,5 @@
-// Equations where course texts write them: the hypertext views (through the program's
-// renderer, as the course links hand it on) and Lesson Book pages.
+// Equations in hypertext views, through the program's renderer as the course links hand
+// it on.
 #include <gtest/gtest.h>
 
 #include "course/ActivityLocator.h"
@@ -7,7 +7,6 @@
 #include "hypertext/HyperFirstPass.h"
 #include "hypertext/HyperServices.h"
 #include "hypertext/Picture.h"
-#include "lessonbook/PageLoader.h"
 
 namespace {
 
@@ -41,19 +40,6 @@ TEST(EquationHandOver, HypertextShowsTheEquationAsTheParagraphsPicture) {
   const QSize b = large.paragraphs[0].picture->Size();
   EXPECT_GT(b.width(), a.width());
   EXPECT_GT(b.height(), a.height());
-}
-
-TEST(EquationHandOver, LessonBookPagesTakeTheEquationAsTheirPicture) {
-  PageLoadLinks links;
-  const PageContent without = ParsePageMarkup(kText, nullptr, {}, links, 12);
-  EXPECT_FALSE(without.sizeDependentPictures);
-  links.renderEquation = EquationPicture;
-  const PageContent with = ParsePageMarkup(kText, nullptr, {}, links, 12);
-  ASSERT_FALSE(with.paragraphs.empty());
-  EXPECT_TRUE(with.sizeDependentPictures);
-  ASSERT_TRUE(with.paragraphs[0].picture);
-  EXPECT_EQ(with.paragraphs[0].picture->kind(), Picture::kMetafile);
-  EXPECT_FALSE(with.paragraphs[1].picture);
 }
 
 }  // namespace
