@@ -144,6 +144,8 @@ void Layout::Measure(EqNode& n, int size, std::uint32_t flags) {
       MeasurePadded(n);
       break;
     case EqType::Space:
+      // A space has no content; what is written inside it is measured but not shown.
+      MeasureChildren(n, font);
       n.width = n.padWidth;
       n.ascent = n.padHeight;
       break;
@@ -420,7 +422,6 @@ void Layout::Place(EqNode& n, int x, int y) {
         Place(*c, x + n.padLspace, top);
       }
       break;
-    case EqType::Space: break;
     case EqType::Tr: PlaceRowOfCells(n, 1, 1); break;
     case EqType::Table: PlaceTable(n); break;
     default:  // tokens and cells: children at the element's own corner

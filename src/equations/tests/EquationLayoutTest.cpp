@@ -297,7 +297,7 @@ TEST(EquationLayout, SizesNeverReachZero) {
 
 TEST(EquationLayout, PaddedAndSpaceBoxes) {
   auto tree = Laid("<math><mpadded lspace=\"5\" width=\"+7\" height=\"40\"><mi>x</mi></mpadded>"
-                   "<mpadded depth=\"+4\"><mi>x</mi></mpadded><mspace width=\"13\" height=\"9\"></mspace>"
+                   "<mpadded depth=\"+4\"><mi>x</mi></mpadded><mspace width=\"13\" height=\"9\"><mi>www</mi></mspace>"
                    "<mi>x</mi></math>");
   const EqNode& x = *tree->children[3];
   const EqNode& p = *tree->children[0];
@@ -310,6 +310,7 @@ TEST(EquationLayout, PaddedAndSpaceBoxes) {
   EXPECT_EQ(space.width, 13);
   EXPECT_EQ(space.ascent, 9);
   EXPECT_EQ(space.descent, 0);
+  EXPECT_EQ(space.children[0]->size, tree->size);  // measured, though a space shows nothing
 }
 
 TEST(EquationLayout, PictureFrameIsTheRootBoxAndGrowsWithTheFontSize) {
