@@ -472,7 +472,7 @@ class Painter {
   void Draw(const EqNode& n);
 
  private:
-  void Text(const EqNode& n, Font font, int x, int y, std::string_view bytes);
+  void Text(Font font, int x, int y, std::string_view bytes);
   void Line(QPoint a, QPoint b, int width);
   void DrawMarks(const EqNode& n);
   void DrawBrace(const EqNode& n);
@@ -481,7 +481,7 @@ class Painter {
   EquationFonts& m_fonts;
 };
 
-void Painter::Text(const EqNode&, Font font, int x, int y, std::string_view bytes) {
+void Painter::Text(Font font, int x, int y, std::string_view bytes) {
   if (bytes.empty()) return;
   const EquationFonts::Entry& f = m_fonts.Get(font.size, font.flags);
   m_p.setFont(f.font);
@@ -512,16 +512,16 @@ void Painter::Draw(const EqNode& n) {
       case EqType::Mo:
       case EqType::Ms:
       case EqType::Style:
-      case EqType::Text: Text(n, font, n.x + n.lspace, n.y, n.text); break;
+      case EqType::Text: Text(font, n.x + n.lspace, n.y, n.text); break;
       case EqType::Fenced: {
         const Font fence{n.fenceSize, n.flags};
-        Text(n, fence, n.x, n.y, n.open);
-        Text(n, fence, n.x + n.width - TextWidth(m_fonts, fence, n.close), n.y, n.close);
+        Text(fence, n.x, n.y, n.open);
+        Text(fence, n.x + n.width - TextWidth(m_fonts, fence, n.close), n.y, n.close);
         if (n.separators.empty()) break;
         const int top = n.y + n.ascent - m_fonts.Get(font.size, font.flags).ascent;
         for (std::size_t i = 0; i + 1 < n.children.size(); ++i) {
           const EqNode& c = *n.children[i];
-          Text(n, font, c.x + c.width, top, n.separators);
+          Text(font, c.x + c.width, top, n.separators);
         }
         break;
       }

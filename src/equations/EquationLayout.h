@@ -3,7 +3,7 @@
 // is the root's box; the picture then scales like any other picture, so a new font
 // size is a new rendering rather than a rescaled one.
 //
-// Sizes are pixels and stay within 1 to kMaxSize whatever the markup asks for
+// Sizes are pixels and stay within 1 to kEqMaxSize whatever the markup asks for
 // (scripts of scripts, negative sizes, empty fences).
 #pragma once
 
