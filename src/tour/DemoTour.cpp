@@ -496,6 +496,11 @@ CDemoTour::Step CDemoTour::ExerciseStep() {
               return QStringLiteral("Next does not read Close");
             if (!IsActivityCompleted(ActivityLocator(0, 0, kExerciseActivity)))
               return QStringLiteral("the exercise is not marked completed");
+            return QString();
+          },
+          {}};
+}
+
 // Find from the Edit menu: the learner looks for a word across the course and has every
 // place it occurs added to the bookmarks; the Bookmarks bar comes up with them.
 CDemoTour::Step CDemoTour::SearchStep() {
