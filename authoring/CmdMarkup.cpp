@@ -217,3 +217,16 @@ int MarkupRender(Args a) {
 }
 
 }  // namespace kncourse
+
+namespace kncourse {
+
+std::unique_ptr<QGuiApplication> MakeGuiApplication() {
+  if (QGuiApplication::instance()) return nullptr;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "kncourse";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+}  // namespace kncourse

@@ -66,6 +66,18 @@ const std::vector<Command>& Commands() {
             "                  personal.knp beside DIR, else 1",
             ContentsTree},
        }},
+      {"equation", "the layout of an equation's markup, and its picture",
+       {
+           {"layout", "'MARKUP' [--size N] [--flags F]",
+            "Lays out MARKUP (the \"math\" element with its tags) at base size N pixels\n"
+            "(default 12) with font flags F (default 8, the serif face; 1 bold, 2 italic,\n"
+            "32 Symbol) and lists every element in pre-order: depth, name, x, y, width,\n"
+            "ascent, descent, size, flags and text.",
+            EquationLayoutList},
+           {"render", "'MARKUP' OUT.png [--size N] [--flags F]",
+            "Draws the equation as the player does, black on white, into a PNG picture of\n"
+            "the equation's frame, and prints its size.",
+            EquationRender},
       {"expo", "play an exposition headless on a virtual clock",
        {
            {"play",

@@ -77,6 +77,8 @@ int ContainerFind(Args args);
 int ContainerPack(Args args);
 int ContainerExtract(Args args);
 int ContentsTree(Args args);
+int EquationLayoutList(Args args);
+int EquationRender(Args args);
 int GlossaryList(Args args);
 int GlossaryFind(Args args);
 int GlossaryShow(Args args);

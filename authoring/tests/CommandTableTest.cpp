@@ -38,9 +38,9 @@ std::vector<std::string> ListedCommands() {
 TEST(CommandTable, OverviewListsEveryCommandOnceInOrder) {
   const auto names = ListedCommands();
   const std::vector<std::string> expected = {"audio",    "bookmarks", "check",       "container", "contents",
-                                             "expo",     "glossary",  "index",       "launch",    "markup",
-                                             "movie",    "personality", "picture",   "progress",  "resolve",
-                                             "script",   "stats",     "search",      "exercise"};
+                                             "equation", "expo",      "glossary",    "index",     "launch",
+                                             "markup",   "movie",     "personality", "picture",   "progress",
+                                             "resolve",  "script",    "stats",       "search",    "exercise"};
   EXPECT_EQ(names, expected);
 
   const auto bare = RunKncourse({});

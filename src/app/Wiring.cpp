@@ -9,6 +9,7 @@
 #include "course/Notice.h"
 #include "course/Preferences.h"
 #include "course/Services.h"
+#include "equations/EquationPicture.h"
 #include "glossary/GlossaryBar.h"
 #include "glossary/GlossaryTable.h"
 #include "glossary/IndexBar.h"
@@ -96,6 +97,10 @@ static void ConnectLessonBookToLauncher() {
   });
 }
 
+// "math" elements of hypertext views, Lesson Book pages and the glossary become
+// equation pictures.
+static void ConnectEquations() { SetEquationRenderer(EquationPicture); }
+
 // The main frame's Table of Contents bar, and its Bookmarks bar on the learner record
 // (none before the record exists).
 static void ConnectBars() {
@@ -179,6 +184,7 @@ void ConnectSubsystems() {
   ConnectLauncher();
   ConnectLessonBook();
   ConnectLessonBookToLauncher();
+  ConnectEquations();
   ConnectBars();
   ConnectBookmarksBar();
   ConnectGlossary();

@@ -56,9 +56,23 @@ HyperSourceLinks CourseSourceLinks(const ActivityLocator& window) {
   links.bundleName = BundleDisplayName;
   links.expandName = ExpandName;
   links.sourceExists = [window](std::string_view target) { return FindHyperSource(window, target).has_value(); };
-  // The equation renderer is connected here when it is part of the program;
-  // until then "math" elements show their text in the line.
+  links.renderEquation = CurrentEquationRenderer();
   return links;
+}
+
+namespace {
+EquationRenderer& Renderer() {
+  static EquationRenderer renderer;
+  return renderer;
+}
+}  // namespace
+
+const EquationRenderer& CurrentEquationRenderer() { return Renderer(); }
+
+EquationRenderer SetEquationRenderer(EquationRenderer renderer) {
+  EquationRenderer previous = std::move(Renderer());
+  Renderer() = std::move(renderer);
+  return previous;
 }
 
 namespace {

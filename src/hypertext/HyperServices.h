@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,14 @@ HyperSourceLinks CourseSourceLinks(const ActivityLocator& window);
 // Where a source button's target lies: a file of the window's lesson folder for
 // its kind, or a course folder for a reference ending in ":". None when missing.
 std::optional<std::filesystem::path> FindHyperSource(const ActivityLocator& window, std::string_view target);
+
+// The equation renderer that "math" elements of hypertext views, Lesson Book pages and
+// the glossary are handed to (HyperSourceLinks::renderEquation); empty until the
+// program connects one, and then the element's text stands in the line.
+using EquationRenderer = std::function<std::unique_ptr<Picture>(std::string_view markup, int fontSize)>;
+const EquationRenderer& CurrentEquationRenderer();
+// Replaces the renderer and returns the previous one (start-up code, tests).
+EquationRenderer SetEquationRenderer(EquationRenderer renderer);
 
 // What hypertext windows hand on. A missing function means the receiver is not
 // part of the program yet: the command it serves is disabled.

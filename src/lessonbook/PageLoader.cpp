@@ -224,6 +224,7 @@ void PageReader::EndMath() {
   if (m_links.renderEquation) picture = m_links.renderEquation(m_math.markup(), m_fontSize);
   if (picture && picture->IsLoaded()) {
     m_picture = std::move(picture);
+    m_out.sizeDependentPictures = true;
     return;
   }
   // Without an equation picture the element's text stands in the line, its blanks

@@ -53,6 +53,7 @@ struct PageContent {
   int tool1 = 0;  // indexes into the tool list (PageTools.h); 0: none
   int tool2 = 0;
   int activityCount = 0;  // activity entries of the page itself
+  bool sizeDependentPictures = false;  // an equation picture was made at the font size
 };
 
 // text: the markup; directory and file: the container the pictures come from (null and

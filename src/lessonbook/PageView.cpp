@@ -14,6 +14,7 @@
 #include "course/Preferences.h"
 #include "course/Services.h"
 #include "course/StringIds.h"
+#include "hypertext/HyperServices.h"
 #include "hypertext/Picture.h"
 #include "lessonbook/CompletionRecord.h"
 #include "lessonbook/CoursePage.h"
@@ -113,6 +114,7 @@ bool CPageView::LoadPage(const ActivityLocator& page) {
     const CoursePersonality* personality = Service<CoursePersonality>();
     return personality ? personality->ExpandName(name) : std::string();
   };
+  links.renderEquation = CurrentEquationRenderer();
   CoursePageOptions options;
   options.pageNumber = m_document.features().pageNumber;
   options.fontSize = m_document.settings().fontSize;
@@ -272,7 +274,14 @@ void CPageView::OnCourseNotify(int code, void* data) {
   CCoreView::OnCourseNotify(code, data);
   switch (code) {
     case 2: {  // the preferences changed
+      const int oldFontSize = m_document.settings().fontSize;
       TakeSettings();
+      if (m_loaded && m_document.settings().fontSize != oldFontSize && m_document.content().sizeDependentPictures) {
+        // Equation pictures were made at the old size.
+        const int scrolled = verticalScrollBar()->value();
+        LoadPage(m_page);
+        ScrollTo(scrolled);
+      }
       Relayout();
       break;
     }

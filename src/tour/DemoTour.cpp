@@ -25,6 +25,7 @@
 #include "exercises/QuizControls.h"
 #include "exercises/QuizView.h"
 #include "exercises/QuizWnd.h"
+#include "hypertext/Picture.h"
 #include "lessonbook/CompletionRecord.h"
 #include "lessonbook/LessonBook.h"
 #include "lessonbook/PageView.h"
@@ -52,6 +53,8 @@ constexpr int kPollInterval = 100;  // ms
 constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 900;
 constexpr int kTourFormat = 4;       // "Notebook": a page format unlike the course's own
+constexpr int kLargerFontSize = 18;  // points: the equations' page seen larger
+constexpr int kEquationPage = 2;     // "Centre and spread", in the first lesson
 constexpr int kMovieActivity = 2;    // on the first page: "Where do the values pile up?"
 constexpr int kMarkedActivity = 0;   // on the first page: "What is a distribution?"
 constexpr const char* kSearchWord = "median";  // in pages, scripts and documents of three lessons
@@ -158,6 +161,15 @@ bool FileHolds(const fs::path& file, std::initializer_list<int> activities) {
   return true;
 }
 
+// The size of the first equation picture on the page shown; empty when there is none.
+QSize FirstEquationSize() {
+  const CPageWnd* book = FindPageWnd();
+  if (!book) return {};
+  for (const PageParagraph& p : book->pageView()->document().paragraphs())
+    if (p.picture && p.picture->kind() == Picture::kMetafile) return p.picture->Size();
+  return {};
+}
+
 CStatsDockWnd* ContentsBar() {
   CMainFrame* frame = CMainFrame::Instance();
   return frame ? frame->tearBar(cmd::kContentsBar) : nullptr;
@@ -211,9 +223,10 @@ CDemoTour::~CDemoTour() = default;
 
 std::vector<CDemoTour::Step> CDemoTour::MakeSteps() {
   return {WelcomeStep(),    NewStudentStep(),   LessonBookStep(),   NextPageStep(),
-          PageFormatStep(), ContentsStep(),     MovieStep(),        CompletedStep(),
-          SavedStep(),      SaveQuestionStep(), ClosedStep(),       ReopenedStep(),
-          ExerciseStep(),   SearchStep(),     GlossaryStep(),     IndexStep()};
+          PageFormatStep(), EquationsStep(),    EquationsLargerStep(), ContentsStep(),
+          MovieStep(),      CompletedStep(),    SavedStep(),        SaveQuestionStep(),
+          ClosedStep(),     ReopenedStep(),     ExerciseStep(),     SearchStep(),
+          GlossaryStep(),   IndexStep()};
 }
 
 fs::path CDemoTour::ProgressFile() const { return m_dir / kProgressFile; }
@@ -284,6 +297,43 @@ CDemoTour::Step CDemoTour::PageFormatStep() {
           {}};
 }
 
+// A page with equations, then the same page at a larger text size: the equations are
+// laid out again at the new size, not stretched.
+CDemoTour::Step CDemoTour::EquationsStep() {
+  return {"equations", "Equations on the page \"Centre and spread\"", [] { Route(cmd::kNextPage); },
+          [] { return BookAt(0, kEquationPage); }, 300,
+          [this] {
+            m_equationSize = FirstEquationSize();
+            return m_equationSize.isEmpty() ? QStringLiteral("the page shows no equation") : QString();
+          },
+          {}};
+}
+
+CDemoTour::Step CDemoTour::EquationsLargerStep() {
+  return {"equations-larger", "The same page with a larger text size chosen in the preferences",
+          [] {
+            Preferences* prefs = Service<Preferences>();
+            if (!prefs) return;
+            const Preferences previous = *prefs;
+            prefs->fontSize = kLargerFontSize;
+            NotifyPreferencesChanged(previous);
+          },
+          [this] { return BookAt(0, kEquationPage) && FirstEquationSize() != m_equationSize; }, 300,
+          [this] {
+            const QSize larger = FirstEquationSize();
+            if (larger.width() <= m_equationSize.width() || larger.height() <= m_equationSize.height())
+              return QStringLiteral("the equations did not grow with the text");
+            return QString();
+          },
+          [] {
+            Preferences* prefs = Service<Preferences>();
+            if (!prefs) return;
+            const Preferences previous = *prefs;
+            prefs->fontSize = Preferences::kDefaultFontSize;
+            NotifyPreferencesChanged(previous);
+          }};
+}
+
 // The learner opens the Table of Contents and moves it out of the book's way.
 CDemoTour::Step CDemoTour::ContentsStep() {
   return {"contents", "The Table of Contents, moved beside the book",
@@ -303,7 +353,7 @@ CDemoTour::Step CDemoTour::MovieStep() {
   return {"movie", "A movie started from its icon on the first page",
           [this] {
             m_movieStarted = false;
-            Route(cmd::kPreviousPage);
+            if (CPageWnd* book = FindPageWnd()) book->GoTo(ActivityLocator(0, 0, -1), false, false);
           },
           [this] {
             if (!m_movieStarted && BookAt(0, 0)) m_movieStarted = EntryCommand(kMovieActivity, cmd::kStartActivity);

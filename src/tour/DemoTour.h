@@ -2,7 +2,8 @@
 // walks through the session of a new learner and saves a picture of every step:
 //   the Welcome window; a new student entered in "Enter Student Information" and the
 //   progress file named; the Lesson Book at its first page; the next page; another page
-//   format chosen in the preferences; the table of contents moved beside the book; a
+//   format chosen in the preferences; a page with equations, and the same page at a
+//   larger text size; the table of contents moved beside the book; a
 //   movie started from its icon; an activity marked completed; the progress file saved;
 //   the movie marked too and the book closed, the program asking to save that work
 //   first; the Welcome window again; the file opened again from the recent-file list,
@@ -72,6 +73,8 @@ class CDemoTour : public QObject {
   Step LessonBookStep();
   Step NextPageStep();
   Step PageFormatStep();
+  Step EquationsStep();
+  Step EquationsLargerStep();
   Step ContentsStep();
   Step MovieStep();
   Step CompletedStep();
@@ -95,6 +98,7 @@ class CDemoTour : public QObject {
   std::vector<std::string> m_notices;
   std::vector<std::string> m_listing;
   QImage m_lastPicture;
+  QSize m_equationSize;  // of the first equation at the course's text size
   QRect m_barPlace;  // where the Table of Contents stood when the file was saved
   bool m_movieStarted = false;
   bool m_exerciseStarted = false;
