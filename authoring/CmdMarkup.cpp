@@ -89,7 +89,6 @@ std::unique_ptr<QGuiApplication> MakeGuiApplication() {
   return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-
 int MarkupStrip(Args a) {
   const bool container = kncourse::TakeSwitch(a, "container");
   if (a.size() != 1) kncourse::BadUsage("markup strip takes one FILE");
@@ -214,19 +213,6 @@ int MarkupRender(Args a) {
   }
   if (!image.save(QString::fromStdString(a[1]), "PNG")) return kncourse::Fail("cannot write " + a[1]);
   return 0;
-}
-
-}  // namespace kncourse
-
-namespace kncourse {
-
-std::unique_ptr<QGuiApplication> MakeGuiApplication() {
-  if (QGuiApplication::instance()) return nullptr;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "kncourse";
-  static char* argv[] = {name, nullptr};
-  return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 }  // namespace kncourse

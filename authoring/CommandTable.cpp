@@ -78,6 +78,7 @@ const std::vector<Command>& Commands() {
             "Draws the equation as the player does, black on white, into a PNG picture of\n"
             "the equation's frame, and prints its size.",
             EquationRender},
+       }},
       {"expo", "play an exposition headless on a virtual clock",
        {
            {"play",
