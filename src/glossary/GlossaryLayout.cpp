@@ -3,9 +3,11 @@
 #include <QtGui/QFontMetrics>
 #include <QtGui/QPainter>
 #include <algorithm>
+#include <optional>
 
 #include "course/CourseText.h"
 #include "hypertext/FontDescription.h"
+#include "hypertext/MathElement.h"
 #include "hypertext/MarkupTokenizer.h"
 
 namespace {
@@ -24,6 +26,7 @@ struct Pen {
   bool inFont = false;
   bool inReference = false;
   bool inEquation = false;
+  std::optional<MathElement> math;  // an equation being collected
   std::string reference;  // the phrase of the open cross-reference
   GlossaryPaneLayout* out = nullptr;
 
@@ -67,6 +70,20 @@ struct Pen {
 
 void OnEvent(MarkupEvent& e) {
   Pen& pen = *static_cast<Pen*>(e.data);
+  if (pen.math) {
+    if (!pen.math->Take(e)) return;
+    // The first equation is the definition's picture unless it has one; others stay in
+    // the line as their text.
+    if (pen.out->picture.empty() && pen.out->equation.empty()) {
+      pen.out->equation = pen.math->markup();
+    } else {
+      pen.inEquation = true;
+      pen.Draw(pen.math->InlineText() + " ");
+      pen.inEquation = false;
+    }
+    pen.math.reset();
+    return;
+  }
   if (pen.inReference) {
     // A cross-reference is one unit: its words are gathered and drawn at its end.
     pen.reference.append(e.text, e.textLength);
@@ -113,12 +130,15 @@ void OnEvent(MarkupEvent& e) {
     case 'i':
       if (tag.size() == 1) {
         pen.font.flags ^= kFontItalic;
-      } else if (!e.closing && pen.out->picture.empty()) {
+      } else if (!e.closing && pen.out->picture.empty() && pen.out->equation.empty()) {
         if (const MarkupAttribute* source = e.LastAttribute('s')) pen.out->picture = std::string(source->Value());
       }
       break;
     case 'm':
-      if (tag == "math") pen.inEquation = !e.closing;
+      if (tag == "math" && !e.closing) {
+        pen.math.emplace();
+        pen.math->Start(e);
+      }
       break;
     default:
       break;

@@ -4,7 +4,8 @@
 // as "p" does, 2 pixels further down; "dfn" draws a cross-reference in the link colour,
 // underlined and never split, and records where it is; "font" changes face, size and
 // colour for one level; "i" toggles italic; "img" names the definition's picture (the
-// first one only); an equation ("math") is drawn as its text in italic.
+// first one only); the first equation ("math") takes the picture's place when there is
+// none, and any other is drawn as its text in italic.
 #pragma once
 
 #include <QtCore/QRect>
@@ -23,7 +24,8 @@ struct GlossaryCrossReference {
 struct GlossaryPaneLayout {
   int textBottom = 0;  // below the last line of text
   std::vector<GlossaryCrossReference> references;
-  std::string picture;  // the first picture a definition names (empty: none)
+  std::string picture;   // the first picture a definition names (empty: none)
+  std::string equation;  // or the markup of its first equation, which takes the picture's place
 };
 
 struct GlossaryPaneStyle {

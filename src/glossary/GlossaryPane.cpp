@@ -4,6 +4,7 @@
 #include <QtGui/QPainter>
 
 #include "course/ResourceIds.h"
+#include "hypertext/HyperServices.h"
 #include "hypertext/Picture.h"
 #include "shell/ProgramArt.h"
 
@@ -25,7 +26,10 @@ void CGlossaryPane::SetText(std::string text) {
   m_picture.reset();
   m_pressed = -1;
   m_layout = LayGlossaryText(m_text, std::max(width(), 1), 0, m_style, nullptr);
-  if (!m_layout.picture.empty() && loadPicture) m_picture = loadPicture(m_layout.picture);
+  if (!m_layout.picture.empty() && loadPicture)
+    m_picture = loadPicture(m_layout.picture);
+  else if (!m_layout.equation.empty() && CurrentEquationRenderer())
+    m_picture = CurrentEquationRenderer()(m_layout.equation, m_style.pixelSize);
   Relayout(width());
 }
 

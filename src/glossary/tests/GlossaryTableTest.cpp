@@ -130,4 +130,16 @@ TEST(GlossaryLayout, CrossReferencesWrappingAndThePicture) {
   EXPECT_EQ(drawn.references[1].rect, narrow.references[1].rect);
 }
 
+TEST(GlossaryLayout, TheFirstEquationTakesThePicturesPlace) {
+  GlossaryPaneStyle style;
+  const GlossaryPaneLayout alone =
+      LayGlossaryText("The mean <math><mi>x</mi></math> and <math><mi>y</mi></math>.", 400, 0, style, nullptr);
+  EXPECT_EQ(alone.equation.find("<mi>x</mi>") != std::string::npos, true) << alone.equation;
+  EXPECT_TRUE(alone.picture.empty());
+  const GlossaryPaneLayout pictured =
+      LayGlossaryText("See <img s=curve> and <math><mi>x</mi></math>.", 400, 0, style, nullptr);
+  EXPECT_EQ(pictured.picture, "curve");
+  EXPECT_TRUE(pictured.equation.empty());  // the picture was there first: the equation stays in the line
+}
+
 }  // namespace
