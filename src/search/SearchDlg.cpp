@@ -180,6 +180,21 @@ CSearchDlg::~CSearchDlg() {
 }
 
 void CSearchDlg::BuildControls() {
+  QPushButton* close = nullptr;
+  QLayout* top = BuildTextRow(close);
+  m_lower = new QWidget(this);
+  auto* lower = new QVBoxLayout(m_lower);
+  lower->setContentsMargins(0, 0, 0, 0);
+  lower->addLayout(BuildOptions());
+  lower->addLayout(BuildLists());
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(m_lower);
+  ConnectControls(close);
+}
+
+// The search text, and Search, Close and Zoom beside it.
+QLayout* CSearchDlg::BuildTextRow(QPushButton*& close) {
   auto* top = new QHBoxLayout;
   auto* textColumn = new QVBoxLayout;
   textColumn->addWidget(new QLabel(QStringLiteral("Text"), this));
@@ -193,7 +208,7 @@ void CSearchDlg::BuildControls() {
   m_searchButton = new QPushButton(QStringLiteral("Search"), this);
   m_searchButton->setObjectName(QStringLiteral("Control%1").arg(kSearchButton));
   m_searchButton->setDefault(true);
-  auto* close = new QPushButton(QStringLiteral("Close"), this);
+  close = new QPushButton(QStringLiteral("Close"), this);
   close->setObjectName(QStringLiteral("Control%1").arg(kCloseButton));
   m_zoomButton = new QPushButton(QStringLiteral("Zoom"), this);
   m_zoomButton->setObjectName(QStringLiteral("Control%1").arg(kZoomButton));
@@ -202,10 +217,11 @@ void CSearchDlg::BuildControls() {
   buttons->addWidget(m_zoomButton);
   buttons->addStretch();
   top->addLayout(buttons);
+  return top;
+}
 
-  m_lower = new QWidget(this);
-  auto* lower = new QVBoxLayout(m_lower);
-  lower->setContentsMargins(0, 0, 0, 0);
+// Method, case, regular expression and where the results go.
+QLayout* CSearchDlg::BuildOptions() {
   const auto radio = [this](QButtonGroup* group, QLayout* layout, int id, const char* text) {
     auto* b = new QRadioButton(QString::fromUtf8(text), m_lower);
     b->setObjectName(QStringLiteral("Control%1").arg(id));
@@ -236,8 +252,11 @@ void CSearchDlg::BuildControls() {
   radio(m_results, resultsLayout, kAddRadio, "add to &bookmarks");
   radio(m_results, resultsLayout, kReplaceRadio, "&replace bookmarks");
   options->addWidget(resultsBox);
-  lower->addLayout(options);
+  return options;
+}
 
+// The activity types and lessons to search, each with None and All.
+QLayout* CSearchDlg::BuildLists() {
   auto* lists = new QHBoxLayout;
   const auto listColumn = [this, lists](const char* caption, int listId, int noneId, int allId) {
     auto* column = new QVBoxLayout;
@@ -262,12 +281,10 @@ void CSearchDlg::BuildControls() {
   };
   m_types = listColumn("Activity types", kTypeList, kTypesNone, kTypesAll);
   m_lessons = listColumn("Lessons", kLessonList, kLessonsNone, kLessonsAll);
-  lower->addLayout(lists);
+  return lists;
+}
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(top);
-  layout->addWidget(m_lower);
-
+void CSearchDlg::ConnectControls(QPushButton* close) {
   connect(m_text, &QLineEdit::textChanged, this, [this] { TakeSettings(); });
   connect(m_method, &QButtonGroup::idToggled, this, [this](int, bool on) {
     if (on) TakeSettings();

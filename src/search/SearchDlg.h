@@ -21,6 +21,7 @@ class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
+class QLayout;
 class QPushButton;
 class StudentRecord;
 
@@ -96,6 +97,10 @@ class CSearchDlg : public QDialog, public CourseNotifyTarget {
 
  private:
   void BuildControls();
+  QLayout* BuildTextRow(QPushButton*& close);
+  QLayout* BuildOptions();
+  QLayout* BuildLists();
+  void ConnectControls(QPushButton* close);
   void ShowSettings();
   void TakeSettings();  // the controls into the session; a change ends the continuation
   void UpdateButtons();
