@@ -192,17 +192,8 @@ void DryRun(CourseCheck& check, const ScriptFile& f, const ExpositionFile& expo,
   }
 }
 
-void CheckScript(CourseCheck& check, const ScriptFile& f) {
-  const auto bytes = check.Read(f.path);
-  if (!bytes) return;
-  const std::string file = CourseCheck::Display(f.path);
-  ExpositionFile expo;
-  try {
-    expo = ExpositionFile::FromBytes(*bytes, file);
-  } catch (const std::exception& e) {
-    check.Report(file, 0, std::string("is not a readable exposition file: ") + e.what());
-    return;
-  }
+// The container's pictures (PNG images only) and whether its type code names a tool.
+void CheckPicturesAndCode(CourseCheck& check, const ScriptFile& f, const std::string& file, ExpositionFile& expo) {
   for (const ContainerEntry& e : expo.directory().entries()) {
     if (e.type != kEntryPicture) continue;
     const auto data = expo.EntryData(e);
@@ -214,9 +205,28 @@ void CheckScript(CourseCheck& check, const ScriptFile& f) {
   const std::uint32_t code = expo.typeCode();
   if (f.kind == kKindHandsOn && ToolWindowClass(code) == ToolWindow::Expo)
     check.Report(file, 0, "the type code \"" + TypeCodeToString(code) + "\" names no tool: the plain exposition window opens it");
+}
 
-  const auto text = expo.text();
-  const ChunkLoadResult chunks = LoadScriptChunks(text, SharedKeywordOrder());
+void CheckSceneStarts(CourseCheck& check, const std::string& file, const ChunkLoadResult& chunks,
+                      const std::vector<int>& chunkLines) {
+  // A chunk that begins a scene rebuilds it after a seek from nothing; played through,
+  // it starts from what is on screen, so it must clear that itself.
+  for (std::size_t i = 1; i < chunks.chunks.size() && i < chunkLines.size(); ++i) {
+    if (!chunks.chunks[i].clearMark) continue;
+    TokenCursor cursor(chunks.chunks[i].tokens);
+    while (cursor.PeekCode() == kw::newline) cursor.ReadCode();
+    const int first = cursor.ReadCode();
+    const int next = cursor.PeekCode();
+    const bool clears = (first == kw::clear && next != kw::literal && next != kw::lbracket) || first == kw::study ||
+                        first == kw::summary;
+    if (!clears)
+      check.Report(file, chunkLines[i], "this chunk begins a scene (its timing line says clear) but does not begin "
+                                        "with clear: played through, the old objects stay; after a seek they are gone");
+  }
+}
+
+// Where the loader stopped reading, and the chunks' labels (each reported when taken twice).
+std::set<std::string> ChunkLabels(CourseCheck& check, const std::string& file, const ChunkLoadResult& chunks) {
   if (chunks.stop == ChunkLoadResult::Stop::LongLine)
     check.Report(file, static_cast<int>(chunks.stopLine), "a line longer than 1024 characters: the player stops reading the file here");
   else if (chunks.stop == ChunkLoadResult::Stop::LongChunk)
@@ -228,6 +238,25 @@ void CheckScript(CourseCheck& check, const ScriptFile& f) {
     if (!labels.insert(c.label).second)
       check.Report(file, 0, "two chunks have the label \"" + c.label + "\": goto reaches only the first");
   }
+  return labels;
+}
+
+void CheckScript(CourseCheck& check, const ScriptFile& f) {
+  const auto bytes = check.Read(f.path);
+  if (!bytes) return;
+  const std::string file = CourseCheck::Display(f.path);
+  ExpositionFile expo;
+  try {
+    expo = ExpositionFile::FromBytes(*bytes, file);
+  } catch (const std::exception& e) {
+    check.Report(file, 0, std::string("is not a readable exposition file: ") + e.what());
+    return;
+  }
+  CheckPicturesAndCode(check, f, file, expo);
+
+  const auto text = expo.text();
+  const ChunkLoadResult chunks = LoadScriptChunks(text, SharedKeywordOrder());
+  const std::set<std::string> labels = ChunkLabels(check, file, chunks);
 
   // Line by line, counting lines as the loader does (CR LF ends one line).
   const std::string_view all(reinterpret_cast<const char*>(text.data()), text.size());
@@ -305,20 +334,7 @@ void CheckScript(CourseCheck& check, const ScriptFile& f) {
   if (!pendingLabel.empty())
     check.Report(file, pendingLabelLine, "the label \"" + pendingLabel +
                                              "\" goes to no chunk (no script line follows its timing line): goto cannot reach it");
-  // A chunk that begins a scene rebuilds it after a seek from nothing; played through,
-  // it starts from what is on screen, so it must clear that itself.
-  for (std::size_t i = 1; i < chunks.chunks.size() && i < chunkLines.size(); ++i) {
-    if (!chunks.chunks[i].clearMark) continue;
-    TokenCursor cursor(chunks.chunks[i].tokens);
-    while (cursor.PeekCode() == kw::newline) cursor.ReadCode();
-    const int first = cursor.ReadCode();
-    const int next = cursor.PeekCode();
-    const bool clears = (first == kw::clear && next != kw::literal && next != kw::lbracket) || first == kw::study ||
-                        first == kw::summary;
-    if (!clears)
-      check.Report(file, chunkLines[i], "this chunk begins a scene (its timing line says clear) but does not begin "
-                                        "with clear: played through, the old objects stay; after a seek they are gone");
-  }
+  CheckSceneStarts(check, file, chunks, chunkLines);
   DryRun(check, f, expo, chunkLines);
   std::int32_t lastStart = 0;
   for (const ScriptChunk& c : chunks.chunks) lastStart = std::max(lastStart, c.startTime);

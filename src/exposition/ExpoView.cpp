@@ -233,18 +233,9 @@ void CExpoView::RunStatement(int code, ScriptValueList& args) {
     case kw::clear:
     case kw::transition: Clear(args, code == kw::transition); return;
     case kw::disable:
-    case kw::enable: {
-      for (CExpoObject* o : Targets(args))
-        if (o->isControl()) o->Enable(code == kw::enable);
-      return;
-    }
+    case kw::enable: SetEnabled(args, code == kw::enable); return;
     case kw::flash: Flash(args); return;
-    case kw::goto_: {
-      ScriptValue* label = Positional(args);
-      std::string text;
-      if (label && ToText(*label, text) && m_timeline) m_timeline->Goto(text);
-      return;
-    }
+    case kw::goto_: GotoLabel(args); return;
     case kw::hint: Hint(args); return;
     case kw::layer: Layer(args); return;
     case kw::move:
@@ -252,57 +243,10 @@ void CExpoView::RunStatement(int code, ScriptValueList& args) {
     case kw::pause: Pause(args); return;
     case kw::preload: Preload(args); return;
     case kw::recenter: Recenter(args); return;
-    case kw::recolor: {
-      ScriptValue* to = nullptr;
-      const auto targets = Targets(args, &to);
-      std::uint32_t word = 0;
-      if (!to || !ToColour(*to, word)) return;
-      m_scene.text.colour = ColourWordToRgb(word);
-      for (CExpoObject* o : targets) o->SetColour(m_scene.text.colour);
-      return;
-    }
-    case kw::rename: {
-      ScriptValue* to = nullptr;
-      const auto targets = Targets(args, &to);
-      std::string name;
-      if (!to || !ToText(*to, name)) return;
-      for (CExpoObject* o : targets) o->SetName(name);
-      return;
-    }
-    case kw::resize: {
-      ScriptValue* to = nullptr;
-      const auto targets = Targets(args, &to);
-      std::int32_t n = 0;
-      if (!to || !ArgInteger(*to, n)) return;
-      for (CExpoObject* o : targets) {
-        if (o->kind() == ExpoKind::Text) {
-          FontDescription t = o->textAttributes();
-          t.size = std::clamp(n, 1, 1000);
-          o->SetTextAttributes(t);
-        } else if (o->kind() == ExpoKind::Picture) {
-          static_cast<CExpoPicture*>(o)->SetShrink((100.0 - std::clamp(n, 0, 1000)) / 100.0);
-        }
-      }
-      return;
-    }
-    case kw::restyle: {
-      ScriptValue* to = nullptr;
-      const auto targets = Targets(args, &to);
-      if (!to || !to->is(ScriptKind::Keyword)) return;
-      switch (to->keyword()) {
-        case kw::bold: m_scene.text.flags |= kFontBold; break;
-        case kw::italic: m_scene.text.flags |= kFontItalic; break;
-        case kw::underline: m_scene.text.flags |= kFontUnderline; break;
-        case kw::plain: m_scene.text.flags &= ~std::uint32_t(kFontBold | kFontItalic | kFontUnderline); break;
-        default: return;
-      }
-      for (CExpoObject* o : targets) {
-        FontDescription t = o->textAttributes();
-        t.flags = m_scene.text.flags;
-        o->SetTextAttributes(t);
-      }
-      return;
-    }
+    case kw::recolor: Recolor(args); return;
+    case kw::rename: Rename(args); return;
+    case kw::resize: Resize(args); return;
+    case kw::restyle: Restyle(args); return;
     case kw::study:
     case kw::summary: StudyPage(args, code == kw::summary); return;
     case kw::update:
@@ -321,6 +265,68 @@ void CExpoView::RunStatement(int code, ScriptValueList& args) {
         m_host->Trace("unknown", detail);
       }
       return;
+  }
+}
+
+void CExpoView::SetEnabled(ScriptValueList& args, bool enable) {
+  for (CExpoObject* o : Targets(args))
+    if (o->isControl()) o->Enable(enable);
+}
+
+void CExpoView::GotoLabel(ScriptValueList& args) {
+  ScriptValue* label = Positional(args);
+  std::string text;
+  if (label && ToText(*label, text) && m_timeline) m_timeline->Goto(text);
+}
+
+void CExpoView::Recolor(ScriptValueList& args) {
+  ScriptValue* to = nullptr;
+  const auto targets = Targets(args, &to);
+  std::uint32_t word = 0;
+  if (!to || !ToColour(*to, word)) return;
+  m_scene.text.colour = ColourWordToRgb(word);
+  for (CExpoObject* o : targets) o->SetColour(m_scene.text.colour);
+}
+
+void CExpoView::Rename(ScriptValueList& args) {
+  ScriptValue* to = nullptr;
+  const auto targets = Targets(args, &to);
+  std::string name;
+  if (!to || !ToText(*to, name)) return;
+  for (CExpoObject* o : targets) o->SetName(name);
+}
+
+void CExpoView::Resize(ScriptValueList& args) {
+  ScriptValue* to = nullptr;
+  const auto targets = Targets(args, &to);
+  std::int32_t n = 0;
+  if (!to || !ArgInteger(*to, n)) return;
+  for (CExpoObject* o : targets) {
+    if (o->kind() == ExpoKind::Text) {
+      FontDescription t = o->textAttributes();
+      t.size = std::clamp(n, 1, 1000);
+      o->SetTextAttributes(t);
+    } else if (o->kind() == ExpoKind::Picture) {
+      static_cast<CExpoPicture*>(o)->SetShrink((100.0 - std::clamp(n, 0, 1000)) / 100.0);
+    }
+  }
+}
+
+void CExpoView::Restyle(ScriptValueList& args) {
+  ScriptValue* to = nullptr;
+  const auto targets = Targets(args, &to);
+  if (!to || !to->is(ScriptKind::Keyword)) return;
+  switch (to->keyword()) {
+    case kw::bold: m_scene.text.flags |= kFontBold; break;
+    case kw::italic: m_scene.text.flags |= kFontItalic; break;
+    case kw::underline: m_scene.text.flags |= kFontUnderline; break;
+    case kw::plain: m_scene.text.flags &= ~std::uint32_t(kFontBold | kFontItalic | kFontUnderline); break;
+    default: return;
+  }
+  for (CExpoObject* o : targets) {
+    FontDescription t = o->textAttributes();
+    t.flags = m_scene.text.flags;
+    o->SetTextAttributes(t);
   }
 }
 

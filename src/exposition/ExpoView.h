@@ -159,6 +159,12 @@ class CExpoView : public ScriptView {
   void Clear(ScriptValueList& args, bool transition);
   void Flash(ScriptValueList& args);
   void Layer(ScriptValueList& args);
+  void SetEnabled(ScriptValueList& args, bool enable);
+  void GotoLabel(ScriptValueList& args);
+  void Recolor(ScriptValueList& args);
+  void Rename(ScriptValueList& args);
+  void Resize(ScriptValueList& args);
+  void Restyle(ScriptValueList& args);
   void MoveObjects(ScriptValueList& args, bool slide);
   void Paragraph(ScriptValueList& args, bool question);
   void StudyPage(ScriptValueList& args, bool summary);
