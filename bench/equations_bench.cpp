@@ -3,7 +3,6 @@
 // markup, laid out and drawn into a picture, as a page does for every "math" element.
 #include <benchmark/benchmark.h>
 
-#include <QtGui/QGuiApplication>
 #include <QtGui/QPicture>
 #include <cstdlib>
 #include <string>
@@ -52,13 +51,3 @@ void BM_EquationFirstRendering(benchmark::State& state) {
 BENCHMARK(BM_EquationFirstRendering)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

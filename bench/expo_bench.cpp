@@ -4,7 +4,6 @@
 //   build/bench/bench_expo --benchmark_min_time=1
 #include <benchmark/benchmark.h>
 
-#include <QtGui/QGuiApplication>
 #include <QtGui/QPainter>
 #include <cstdlib>
 #include <string>
@@ -162,13 +161,3 @@ void BM_FastForward300Chunks(benchmark::State& state) {
 BENCHMARK(BM_FastForward300Chunks)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -2,7 +2,6 @@
 // pass, the layout of all its paragraphs and the painting of one screen.
 #include <benchmark/benchmark.h>
 
-#include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
 #include <cstdlib>
@@ -117,13 +116,3 @@ void BM_PaintScreen(benchmark::State& state) {
 BENCHMARK(BM_PaintScreen)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

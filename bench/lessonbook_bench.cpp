@@ -5,7 +5,6 @@
 
 #include <QtCore/QBuffer>
 #include <QtCore/QTemporaryDir>
-#include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
 #include <cstdlib>
@@ -103,12 +102,3 @@ void BM_TurnToPage(benchmark::State& state) {
 BENCHMARK(BM_TurnToPage)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

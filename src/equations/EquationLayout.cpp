@@ -111,14 +111,8 @@ void Layout::Measure(EqNode& n, int size, std::uint32_t flags) {
     MeasureChildren(n, font);
     return;
   }
+  if (IsEqToken(n.type)) MeasureToken(n, font);
   switch (n.type) {
-    case EqType::Token:
-    case EqType::Mi:
-    case EqType::Mn:
-    case EqType::Mo:
-    case EqType::Ms:
-    case EqType::Style:
-    case EqType::Text: MeasureToken(n, font); break;
     case EqType::Math:
     case EqType::Row:
       MeasureChildren(n, font);
@@ -160,6 +154,8 @@ void Layout::Measure(EqNode& n, int size, std::uint32_t flags) {
     case EqType::Table:
       MeasureChildren(n, font);
       MeasureTable(n);
+      break;
+    default:  // tokens, measured above
       break;
   }
   n.width = std::max(0, n.width);
@@ -505,14 +501,8 @@ void Painter::Draw(const EqNode& n) {
   for (const auto& c : n.children)
     if (n.type != EqType::Space) Draw(*c);
   if (!Plain(n)) {
+    if (IsEqToken(n.type)) Text(font, n.x + n.lspace, n.y, n.text);
     switch (n.type) {
-      case EqType::Token:
-      case EqType::Mi:
-      case EqType::Mn:
-      case EqType::Mo:
-      case EqType::Ms:
-      case EqType::Style:
-      case EqType::Text: Text(font, n.x + n.lspace, n.y, n.text); break;
       case EqType::Fenced: {
         const Font fence{n.fenceSize, n.flags};
         Text(fence, n.x, n.y, n.open);

@@ -6,6 +6,7 @@
 #include "course/CourseText.h"
 #include "exposition/ExpoKinds.h"
 #include "exposition/ExpoView.h"
+#include "exposition/FlagGuard.h"
 
 // ---------------------------------------------------------------- ClockNarration
 
@@ -38,18 +39,6 @@ void ClockNarration::SetPosition(std::int64_t position) {
 
 // ---------------------------------------------------------------- ExpoTimeline
 
-namespace {
-
-struct FlagGuard {
-  explicit FlagGuard(bool& flag) : m_flag(flag), m_was(flag) { flag = true; }
-  ~FlagGuard() { m_flag = m_was; }
-  FlagGuard(const FlagGuard&) = delete;
-  FlagGuard& operator=(const FlagGuard&) = delete;
-  bool& m_flag;
-  bool m_was;
-};
-
-}  // namespace
 
 ExpoTimeline::ExpoTimeline(CExpoView& view) : m_view(view) { m_view.SetTimeline(this); }
 

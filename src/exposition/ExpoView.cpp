@@ -8,6 +8,7 @@
 #include "course/CourseText.h"
 #include "exposition/ExpoKinds.h"
 #include "exposition/ExpoTimeline.h"
+#include "exposition/FlagGuard.h"
 #include "exposition/ExpoTransition.h"
 #include "exposition/ExpositionFile.h"
 #include "exposition/Keywords.h"
@@ -37,14 +38,6 @@ class CExpoView::SceneHost : public ExpoHost {
 
 namespace {
 
-struct FlagGuard {
-  explicit FlagGuard(bool& flag) : m_flag(flag), m_was(flag) { flag = true; }
-  ~FlagGuard() { m_flag = m_was; }
-  FlagGuard(const FlagGuard&) = delete;
-  FlagGuard& operator=(const FlagGuard&) = delete;
-  bool& m_flag;
-  bool m_was;
-};
 
 ScriptValue* Positional(ScriptValueList& args) { return args.size() % 2 == 1 ? &args[0] : nullptr; }
 
@@ -203,27 +196,6 @@ CExpoObject* CExpoView::Create(int command, ScriptValueList& args) {
 void CExpoView::RunStatement(int code, ScriptValueList& args) {
   switch (code) {
     case kw::add_text: AddText(args); return;
-    case kw::arc:
-    case kw::arrow:
-    case kw::circle:
-    case kw::ellipse:
-    case kw::frame:
-    case kw::line:
-    case kw::pointer:
-    case kw::rectangle:
-    case kw::square_root:
-    case kw::wedge:
-    case kw::ask:
-    case kw::checkbox:
-    case kw::radio:
-    case kw::display:
-    case kw::group:
-    case kw::hilite:
-    case kw::iris:
-    case kw::movie:
-    case kw::picture:
-      Create(code, args);
-      return;
     case kw::button:
       m_scene.lastButton.clear();
       Create(code, args);
@@ -259,6 +231,11 @@ void CExpoView::RunStatement(int code, ScriptValueList& args) {
       }
       return;
     default:
+      // Every other kind of object the scene knows is made alike.
+      if (ExpoScene::NewObject(code)) {
+        Create(code, args);
+        return;
+      }
       if (!CommandOrFunction(code, args, nullptr)) {
         QJsonObject detail;
         detail["word"] = QString::fromLatin1(KeywordName(code).data(), static_cast<int>(KeywordName(code).size()));

@@ -25,6 +25,7 @@
 #include "course/StringIds.h"
 #include "glossary/GlossaryPane.h"
 #include "glossary/GlossaryTable.h"
+#include "glossary/TermBarParts.h"
 #include "hypertext/HyperServices.h"
 #include "hypertext/Picture.h"
 #include "shell/MainFrame.h"
@@ -37,7 +38,6 @@ CGlossaryBar::IndexLinks& Links() {
   return links;
 }
 
-QString Text(std::string_view courseBytes) { return QString::fromStdString(CourseToUtf8(courseBytes)); }
 
 GlossaryPaneStyle PaneStyle(int dpiY) {
   GlossaryPaneStyle style;
@@ -60,22 +60,6 @@ CGlossaryBar::CGlossaryBar(GlossaryTable& table, QWidget* parent)
   m_pane->setAccessibleName(QStringLiteral("Definition"));
   m_pane->loadPicture = [this](const std::string& name) { return m_table.LoadPicture(name); };
   m_pane->onReference = [this](const std::string& text) { FollowReference(text); };
-  m_scroll = new QScrollArea;
-  m_scroll->setWidget(m_pane);
-  m_scroll->setWidgetResizable(true);
-  m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  m_scroll->setFrameShape(QFrame::NoFrame);
-
-  m_list = new QListWidget;
-  m_list->setAccessibleName(QStringLiteral("Terms"));
-  QFont listFont(QStringLiteral("Liberation Sans"));
-  listFont.setPointSize(9);
-  m_list->setFont(listFont);
-  for (int i = 0; i < m_table.Count(); ++i) m_list->addItem(Text(m_table.TermName(i)));
-  m_list->installEventFilter(this);
-  connect(m_list, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ShowTerm(m_list->row(item)); });
-  connect(m_list, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) { ShowTerm(m_list->row(item)); });
-
   m_back = new QToolButton;
   m_back->setArrowType(Qt::LeftArrow);
   m_back->setToolTip(QString::fromStdString(ProgramString(str::kGlossaryBackTip)));
@@ -87,33 +71,13 @@ CGlossaryBar::CGlossaryBar(GlossaryTable& table, QWidget* parent)
   m_index->setAccessibleName(QStringLiteral("Index"));
   connect(m_index, &QToolButton::clicked, this, [this] { OnCommand(cmd::kGlossaryIndex); });
 
-  auto* listSide = new QWidget;
-  auto* column = new QVBoxLayout(listSide);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(0);
-  column->addWidget(m_list, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->setContentsMargins(0, 0, 0, 0);
-  buttons->addStretch(1);
-  buttons->addWidget(m_index);
-  buttons->addWidget(m_back);
-  column->addLayout(buttons);
-
-  // The list stays on the right; the splitter keeps at least 64 pixels for it and 70 for
-  // the definition, whatever the bar's size.
-  m_split = new QSplitter(Qt::Horizontal);
-  m_split->setHandleWidth(6);
-  m_split->setChildrenCollapsible(false);
-  m_split->addWidget(m_scroll);
-  m_split->addWidget(listSide);
-  m_scroll->setMinimumWidth(kMinPaneWidth);
-  listSide->setMinimumWidth(kMinListWidth);
-  m_split->setStretchFactor(0, 1);
-  m_split->setStretchFactor(1, 0);
-  m_split->setSizes({200, kListWidth});
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(m_split);
+  const TermBarLayout parts = BuildTermBar(
+      this, m_pane, QStringLiteral("Terms"), m_table.Count(), [this](int i) { return m_table.TermName(i); },
+      {m_index, m_back}, kListWidth, kMinListWidth, kMinPaneWidth, [this](int i) { ShowTerm(i); });
+  m_scroll = parts.scroll;
+  m_list = parts.list;
+  m_split = parts.split;
+  m_list->installEventFilter(this);
   UpdateButtons();
 }
 
@@ -237,30 +201,20 @@ void CGlossaryBar::PaintRows(QPainter& painter, const QRect&, int width, bool pr
 }
 
 void CGlossaryBar::contextMenuEvent(QContextMenuEvent* event) {
-  QMenu menu(this);
-  struct Item {
-    int id;
-    const char* text;
-  };
-  for (const Item& item : {Item{cmd::kGlossaryBack, "&Back up"}, Item{cmd::kGlossaryCopy, "&Copy to Clipboard"},
-                           Item{cmd::kGlossaryIndex, "&Index"}, Item{cmd::kGlossaryPrint, "&Print Definition..."},
-                           Item{cmd::kGlossaryHide, "&Hide Glossary"}}) {
-    CommandState state;
-    UpdateCommand(item.id, state);
-    QAction* a = menu.addAction(QString::fromUtf8(item.text));
-    a->setEnabled(state.enabled);
-    const int id = item.id;
-    connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
-  }
-  menu.exec(event->globalPos());
+  RunCommandMenu(this, *this,
+                 {{cmd::kGlossaryBack, "&Back up"},
+                  {cmd::kGlossaryCopy, "&Copy to Clipboard"},
+                  {cmd::kGlossaryIndex, "&Index"},
+                  {cmd::kGlossaryPrint, "&Print Definition..."},
+                  {cmd::kGlossaryHide, "&Hide Glossary"}},
+                 event->globalPos());
 }
 
 bool CGlossaryBar::eventFilter(QObject* watched, QEvent* event) {
   // Typing a digit or a letter in the list shows the first term that starts with it.
-  if (watched == m_list && event->type() == QEvent::KeyPress) {
-    const QString text = static_cast<QKeyEvent*>(event)->text();
-    if (text.size() == 1 && text[0].unicode() < 128 && text[0].isLetterOrNumber()) {
-      const int found = m_table.FirstTermStartingWith(static_cast<char>(text[0].unicode()));
+  if (watched == m_list) {
+    if (const char c = TypedTermKey(event)) {
+      const int found = m_table.FirstTermStartingWith(c);
       if (found >= 0) ShowTerm(found);
       return true;
     }

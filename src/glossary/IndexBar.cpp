@@ -27,6 +27,7 @@
 #include "course/StringIds.h"
 #include "glossary/GlossaryTable.h"
 #include "glossary/IndexTable.h"
+#include "glossary/TermBarParts.h"
 #include "shell/MainFrame.h"
 #include "shell/ProgramArt.h"
 #include "shell/StatsDockWnd.h"
@@ -176,52 +177,19 @@ CIndexBar::CIndexBar(const IndexTable& index, const GlossaryTable* glossary, QWi
   setAccessibleName(QStringLiteral("Index"));
   m_refs = new CIndexReferences(*this);
   m_refs->setAccessibleName(QStringLiteral("References"));
-  m_scroll = new QScrollArea;
-  m_scroll->setWidget(m_refs);
-  m_scroll->setWidgetResizable(true);
-  m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  m_scroll->setFrameShape(QFrame::NoFrame);
-
-  m_list = new QListWidget;
-  m_list->setAccessibleName(QStringLiteral("Index terms"));
-  QFont listFont(QStringLiteral("Liberation Sans"));
-  listFont.setPointSize(9);
-  m_list->setFont(listFont);
-  for (int i = 0; i < m_index.Count(); ++i) m_list->addItem(Text(m_index.TermName(i)));
-  m_list->installEventFilter(this);
-  connect(m_list, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ShowTerm(m_list->row(item)); });
-  connect(m_list, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) { ShowTerm(m_list->row(item)); });
-
   m_glossaryButton = new QToolButton;
   m_glossaryButton->setText(QStringLiteral("Glossary"));
   m_glossaryButton->setToolTip(QString::fromStdString(ProgramString(str::kIndexGlossaryTip)));
   m_glossaryButton->setAccessibleName(QStringLiteral("Glossary definition"));
   connect(m_glossaryButton, &QToolButton::clicked, this, [this] { OnCommand(cmd::kIndexGlossary); });
 
-  auto* listSide = new QWidget;
-  auto* column = new QVBoxLayout(listSide);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(0);
-  column->addWidget(m_list, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->setContentsMargins(0, 0, 0, 0);
-  buttons->addStretch(1);
-  buttons->addWidget(m_glossaryButton);
-  column->addLayout(buttons);
-
-  m_split = new QSplitter(Qt::Horizontal);
-  m_split->setHandleWidth(6);
-  m_split->setChildrenCollapsible(false);
-  m_split->addWidget(m_scroll);
-  m_split->addWidget(listSide);
-  m_scroll->setMinimumWidth(kMinPaneWidth);
-  listSide->setMinimumWidth(kMinListWidth);
-  m_split->setStretchFactor(0, 1);
-  m_split->setStretchFactor(1, 0);
-  m_split->setSizes({200, kListWidth});
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(m_split);
+  const TermBarLayout parts = BuildTermBar(
+      this, m_refs, QStringLiteral("Index terms"), m_index.Count(), [this](int i) { return m_index.TermName(i); },
+      {m_glossaryButton}, kListWidth, kMinListWidth, kMinPaneWidth, [this](int i) { ShowTerm(i); });
+  m_scroll = parts.scroll;
+  m_list = parts.list;
+  m_split = parts.split;
+  m_list->installEventFilter(this);
   UpdateButton();
 }
 
@@ -344,21 +312,12 @@ bool CIndexBar::OnCommand(int id) {
 
 void CIndexBar::OpenMenuAt(int row, QPoint globalPos) {
   m_menuRow = row;
-  QMenu menu(this);
-  struct Item {
-    int id;
-    const char* text;
-  };
-  for (const Item& item : {Item{cmd::kIndexToBookmarks, "&Copy to Bookmarks"}, Item{cmd::kIndexGlossary, "&Glossary definition"},
-                           Item{cmd::kIndexHide, "&Hide Index"}, Item{cmd::kIndexPrint, "&Print Index..."}}) {
-    CommandState state;
-    UpdateCommand(item.id, state);
-    QAction* a = menu.addAction(QString::fromUtf8(item.text));
-    a->setEnabled(state.enabled);
-    const int id = item.id;
-    connect(a, &QAction::triggered, this, [this, id] { OnCommand(id); });
-  }
-  menu.exec(globalPos);
+  RunCommandMenu(this, *this,
+                 {{cmd::kIndexToBookmarks, "&Copy to Bookmarks"},
+                  {cmd::kIndexGlossary, "&Glossary definition"},
+                  {cmd::kIndexHide, "&Hide Index"},
+                  {cmd::kIndexPrint, "&Print Index..."}},
+                 globalPos);
 }
 
 int CIndexBar::ContentHeight(bool printing) const {
@@ -377,10 +336,9 @@ void CIndexBar::OnCourseNotify(int code, void* data) {
 }
 
 bool CIndexBar::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == m_list && event->type() == QEvent::KeyPress) {
-    const QString text = static_cast<QKeyEvent*>(event)->text();
-    if (text.size() == 1 && text[0].unicode() < 128 && text[0].isLetterOrNumber()) {
-      const int found = m_index.FirstTermStartingWith(static_cast<char>(text[0].unicode()));
+  if (watched == m_list) {
+    if (const char c = TypedTermKey(event)) {
+      const int found = m_index.FirstTermStartingWith(c);
       if (found >= 0) ShowTerm(found);
       return true;
     }
