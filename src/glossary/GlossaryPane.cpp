@@ -1,8 +1,11 @@
 #include "glossary/GlossaryPane.h"
 
+#include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
+#include <algorithm>
 #include <QtGui/QPainter>
 
+#include "course/CourseText.h"
 #include "course/ResourceIds.h"
 #include "hypertext/HyperServices.h"
 #include "hypertext/Picture.h"
@@ -12,6 +15,7 @@ CGlossaryPane::CGlossaryPane(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setBackgroundRole(QPalette::Base);
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 CGlossaryPane::~CGlossaryPane() = default;
@@ -25,6 +29,7 @@ void CGlossaryPane::SetText(std::string text) {
   m_text = std::move(text);
   m_picture.reset();
   m_pressed = -1;
+  m_keyReference = -1;
   m_layout = LayGlossaryText(m_text, std::max(width(), 1), 0, m_style, nullptr);
   if (!m_layout.picture.empty() && loadPicture)
     m_picture = loadPicture(m_layout.picture);
@@ -55,10 +60,11 @@ void CGlossaryPane::paintEvent(QPaintEvent*) {
     const int top = m_layout.textBottom + QFontMetrics(font()).height();
     m_picture->Draw(p, QRect(QPoint((width() - size.width()) / 2, top), size));
   }
-  if (m_pressed >= 0) {
+  const int framed = m_pressed >= 0 ? m_pressed : (hasFocus() ? m_keyReference : -1);
+  if (framed >= 0 && framed < static_cast<int>(m_layout.references.size())) {
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     p.setPen(Qt::white);
-    p.drawRect(m_layout.references[static_cast<std::size_t>(m_pressed)].rect.adjusted(-1, -1, 0, 0));
+    p.drawRect(m_layout.references[static_cast<std::size_t>(framed)].rect.adjusted(-1, -1, 0, 0));
   }
 }
 
@@ -92,3 +98,31 @@ void CGlossaryPane::mouseReleaseEvent(QMouseEvent* event) {
   const std::string text = m_layout.references[static_cast<std::size_t>(pressed)].text;
   if (onReference) onReference(text);
 }
+
+void CGlossaryPane::keyPressEvent(QKeyEvent* event) {
+  const int count = static_cast<int>(m_layout.references.size());
+  if (count == 0) return QWidget::keyPressEvent(event);
+  switch (event->key()) {
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+      m_keyReference = event->key() == Qt::Key_Down ? std::min(count - 1, m_keyReference + 1)
+                                                    : std::max(0, m_keyReference - 1);
+      setAccessibleName(QStringLiteral("Definition, cross-reference %1")
+                            .arg(QString::fromStdString(
+                                CourseToUtf8(m_layout.references[static_cast<std::size_t>(m_keyReference)].text))));
+      update();
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (m_keyReference >= 0 && m_keyReference < count && onReference) {
+        const std::string text = m_layout.references[static_cast<std::size_t>(m_keyReference)].text;
+        onReference(text);
+      }
+      return;
+    default: QWidget::keyPressEvent(event);
+  }
+}
+
+void CGlossaryPane::focusInEvent(QFocusEvent*) { update(); }
+
+void CGlossaryPane::focusOutEvent(QFocusEvent*) { update(); }

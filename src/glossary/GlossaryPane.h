@@ -1,6 +1,7 @@
 // The definition pane of the Glossary bar: draws the display text, its picture one line
 // below it, and follows its cross-references (pointing-hand cursor, a frame while
-// pressed, the reference looked up on release inside it).
+// pressed, the reference looked up on release inside it; from the keyboard, Up and Down
+// choose a reference and Enter follows it).
 #pragma once
 
 #include <QtWidgets/QWidget>
@@ -36,6 +37,9 @@ class CGlossaryPane : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   int ReferenceAt(QPoint p) const;
@@ -46,4 +50,5 @@ class CGlossaryPane : public QWidget {
   std::unique_ptr<Picture> m_picture;
   int m_height = 0;
   int m_pressed = -1;
+  int m_keyReference = -1;  // the cross-reference the keyboard is on
 };

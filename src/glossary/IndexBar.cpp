@@ -52,10 +52,14 @@ class CIndexReferences : public QWidget {
   explicit CIndexReferences(CIndexBar& bar) : m_bar(bar) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);  // Up and Down choose a reference, Enter follows it
   }
+
+  int keyRow() const { return m_keyRow; }
 
   void Relayout() {
     m_rows.clear();
+    m_keyRow = -1;
     const int width = std::max(this->width(), kMinWidth);
     const bool icons = PersonalityBool(kKeyIndexIcons, false);
     int y = 0;
@@ -119,7 +123,26 @@ class CIndexReferences : public QWidget {
       p.setPen(QPen(Qt::black, 1, Qt::DotLine));
       p.drawRect(m_rows[static_cast<std::size_t>(m_pressed)].adjusted(0, 0, -1, -1));
     }
+    if (hasFocus() && m_keyRow > 0 && m_keyRow < static_cast<int>(m_rows.size())) {
+      p.setPen(QPen(palette().highlight().color(), 2));
+      p.drawRect(m_rows[static_cast<std::size_t>(m_keyRow)].adjusted(1, 1, -1, -1));
+    }
   }
+  void keyPressEvent(QKeyEvent* e) override {
+    const int last = static_cast<int>(m_rows.size()) - 1;
+    if (last < 1) return QWidget::keyPressEvent(e);
+    switch (e->key()) {
+      case Qt::Key_Down: MoveKeyRow(std::min(last, std::max(1, m_keyRow + 1))); return;
+      case Qt::Key_Up: MoveKeyRow(std::max(1, m_keyRow - 1)); return;
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        if (m_keyRow > 0) m_bar.ActivateRow(m_keyRow);
+        return;
+      default: QWidget::keyPressEvent(e);
+    }
+  }
+  void focusInEvent(QFocusEvent*) override { update(); }
+  void focusOutEvent(QFocusEvent*) override { update(); }
   void resizeEvent(QResizeEvent*) override { Relayout(); }
   void mousePressEvent(QMouseEvent* e) override {
     if (e->button() != Qt::LeftButton) return;
@@ -164,9 +187,16 @@ class CIndexReferences : public QWidget {
   static constexpr int kMinWidth = 40;
   CIndexBar& m_bar;
   std::vector<QRect> m_rows;
+  void MoveKeyRow(int row) {
+    m_keyRow = row;
+    setAccessibleDescription(QString::fromStdString(CourseToUtf8(m_bar.RowText(row))));
+    update();
+  }
+
   int m_pressed = -1;
   bool m_inside = false;
   bool m_dragging = false;
+  int m_keyRow = -1;  // the reference row the keyboard is on (0: none)
   QPoint m_start;
 };
 
@@ -194,6 +224,8 @@ CIndexBar::CIndexBar(const IndexTable& index, const GlossaryTable* glossary, QWi
 }
 
 CIndexBar::~CIndexBar() = default;
+
+QWidget* CIndexBar::referencePane() const { return m_refs; }
 
 bool CIndexBar::OpenAtTerm(std::string_view name) {
   const int found = m_index.FindTerm(name);

@@ -55,6 +55,7 @@ class CIndexBar : public CTearToolBar {
   void CopyToBookmarks(int row);
 
   CIndexReferences* references() const { return m_refs; }
+  QWidget* referencePane() const;
   QListWidget* termList() const { return m_list; }
 
   QSize minimumSizeHint() const override { return {240, 180}; }

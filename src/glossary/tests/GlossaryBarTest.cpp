@@ -93,6 +93,14 @@ TEST_F(GlossaryBarTest, TypingALetterAndFollowingACrossReference) {
   QTest::mousePress(bar->pane(), Qt::LeftButton, {}, ref);
   QTest::mouseRelease(bar->pane(), Qt::LeftButton, {}, QPoint(1, 1));
   EXPECT_EQ(bar->currentTerm(), 0);
+
+  // The same from the keyboard: Down chooses the reference, Enter follows it.
+  bar->ShowTerm(3);
+  bar->pane()->setFocus();
+  QTest::keyClick(bar->pane(), Qt::Key_Down);
+  EXPECT_TRUE(bar->pane()->accessibleName().endsWith("mean"));
+  QTest::keyClick(bar->pane(), Qt::Key_Return);
+  EXPECT_EQ(bar->currentTerm(), 0);
 }
 
 TEST_F(GlossaryBarTest, SplitterLimitsCopyAndPrint) {
